@@ -1,0 +1,8 @@
+#pragma once
+
+#include "CDialog.h"
+
+class CAboutDlg : public CDialog {
+public:
+    CAboutDlg();
+};

@@ -1,0 +1,7 @@
+#include <windows.h>
+
+#include "CPanelUtilityApp.h"
+
+CPanelUtilityApp theApp;
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) { return AfxWinMain(instance); }

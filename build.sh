@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Builds everything: the host tools (artwork, firmware images) and native tests,
+# then VelPanel for x86_64 and i686, and stages the runnable folders dist/win64
+# and dist/win32. Options: --no-tests (skip building the test programs),
+# --jobs N.
+set -euo pipefail
+cd "$(dirname "$0")"
+root=$PWD
+jobs=$(nproc)
+tests=ON
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --no-tests) tests=OFF ;;
+    --jobs) jobs=$2; shift ;;
+    *) echo "build.sh: unknown option $1" >&2; exit 2 ;;
+  esac
+  shift
+done
+
+say() { printf '==> %s\n' "$*"; }
+
+say "host tools and native tests"
+cmake -S . -B build/host -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/host -j "$jobs"
+
+say "artwork"
+mkdir -p build/art
+build/host/tools/artgen/artgen build/art
+
+say "sample firmware images"
+mkdir -p build/firmware
+if [ -x build/host/tools/mkrom/mkrom ]; then
+  build/host/tools/mkrom/mkrom --samples build/firmware
+fi
+
+for arch in x86_64:win64 i686:win32; do
+  cpu=${arch%%:*}; name=${arch##*:}
+  say "VelPanel $name"
+  notests=OFF
+  # The tests run the x86_64 build; the i686 build only has to compile cleanly.
+  if [ "$tests" = OFF ] || [ "$name" = win32 ]; then notests=ON; fi
+  cmake -S . -B "build/$name" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$cpu.cmake" \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEL_ART_DIR="$root/build/art" -DVEL_NO_TESTS=$notests >/dev/null
+  cmake --build "build/$name" -j "$jobs"
+  dist="dist/$name"
+  rm -rf "$dist"; mkdir -p "$dist/firmware"
+  cp "build/$name/app/VelPanel.exe" "build/$name/simulator/TqDvManager.dll" "$dist/"
+  for f in build/$name/simulator/velsim.exe help/*.txt; do
+    [ -e "$f" ] && cp "$f" "$dist/"
+  done
+  cp build/firmware/*.rom "$dist/firmware/" 2>/dev/null || true
+done
+say "done: dist/win64 and dist/win32"

@@ -1,0 +1,10 @@
+# The -posix compilers: the win32 thread model has no std::thread.
+set(CMAKE_C_COMPILER ${VEL_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VEL_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${VEL_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${VEL_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Tests and test discovery run the Windows binaries under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

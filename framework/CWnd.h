@@ -1,0 +1,94 @@
+// Window object: wraps one HWND, routes its messages to a virtual WindowProc.
+// Each class overrides WindowProc with a plain switch and falls back to its base.
+#pragma once
+
+#include <windows.h>
+
+class CWnd {
+public:
+    CWnd() = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return m_hWnd; }
+
+    // The object attached to a window, or null for a window no object holds.
+    static CWnd* FromHandle(HWND hwnd);
+
+    // Creates a window and attaches it; className null means the plain child class,
+    // which has no background brush.
+    BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR text, DWORD style, const RECT& rect, CWnd* parent,
+                  UINT id);
+    BOOL Create(LPCWSTR className, LPCWSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    BOOL SubclassWindow(HWND hwnd);
+    BOOL SubclassDlgItem(UINT id, CWnd* parent);
+    HWND UnsubclassWindow();
+    virtual BOOL DestroyWindow();
+
+    CWnd* GetParent() const;
+    HWND GetDlgItemHwnd(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    CWnd* GetDlgItem(int id) const { return FromHandle(GetDlgItemHwnd(id)); }
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+
+    LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageW(m_hWnd, msg, wp, lp); }
+    BOOL PostMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::PostMessageW(m_hWnd, msg, wp, lp); }
+    LRESULT SendDlgItemMessage(int id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
+        return ::SendDlgItemMessageW(m_hWnd, id, msg, wp, lp);
+    }
+
+    void MoveWindow(int x, int y, int w, int h, BOOL repaint = TRUE) { ::MoveWindow(m_hWnd, x, y, w, h, repaint); }
+    void MoveWindow(const RECT& r, BOOL repaint = TRUE) {
+        MoveWindow(r.left, r.top, r.right - r.left, r.bottom - r.top, repaint);
+    }
+    BOOL ShowWindow(int cmd) { return ::ShowWindow(m_hWnd, cmd); }
+    BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    void SetWindowText(LPCWSTR text) { ::SetWindowTextW(m_hWnd, text); }
+    void SetDlgItemText(int id, LPCWSTR text) { ::SetDlgItemTextW(m_hWnd, id, text); }
+    void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
+    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+    void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
+    int SetWindowRgn(HRGN rgn, BOOL redraw) { return ::SetWindowRgn(m_hWnd, rgn, redraw); }
+    HMENU GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
+    HICON SetIcon(HICON icon, BOOL big) {
+        return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+    }
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse) { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
+    BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
+    int MessageBox(LPCWSTR text, LPCWSTR caption = nullptr, UINT type = MB_OK);
+
+    // Runs the window's default handling (the class's own procedure, or the one
+    // this object replaced) for the message being handled.
+    LRESULT Default();
+
+protected:
+    virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
+    // Runs once a window is attached, both for created and subclassed windows.
+    virtual void PreSubclassWindow() {}
+    // Runs after the window is gone and detached; the object may delete itself here.
+    virtual void PostNcDestroy() {}
+    // Owner-draw items reach the child control object, not its parent.
+    virtual void DrawItem(LPDRAWITEMSTRUCT) {}
+    LRESULT CallBaseProc(UINT msg, WPARAM wp, LPARAM lp);
+
+    HWND m_hWnd = nullptr;
+
+private:
+    friend class CDialog;
+    void Attach(HWND hwnd);
+    void Detach();
+    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+
+    WNDPROC m_baseProc = nullptr;
+    struct Current {
+        UINT msg;
+        WPARAM wp;
+        LPARAM lp;
+    } m_current{};
+};
+
+// The class of plain child windows created with a null class name.
+LPCWSTR VelChildWindowClass();

@@ -1,0 +1,91 @@
+// Resource, control and command identifiers. Shared by the resource script and the code.
+#pragma once
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+// Icon, strings, templates
+#define IDR_MAINFRAME 128
+#define IDS_ABOUTBOX 101
+#define IDD_ABOUTBOX 100
+#define IDD_MAIN_PANEL 102
+#define IDD_JOG_PANEL 129
+#define IDD_AUDIO_PANEL 175
+#define IDD_TRACKBALL_PANEL 178
+#define IDD_MEDIABAR_PANEL 179
+#define IDD_COPYING 180
+#define IDD_INFORMATION 189
+#define IDM_ABOUTBOX 0x0010
+
+// Main window
+#define IDC_JOG_BTN 1000
+#define IDC_AUDIO_BTN 1001
+#define IDC_TRACKBALL_BTN 1002
+#define IDC_MEDIABAR_BTN 1003
+#define IDC_EXIT_BTN 1004
+#define IDC_PANEL_GROUP 1005
+#define IDC_JOG_FLASH 1130
+#define IDC_JOG_DRIVER 1131
+#define IDC_AUDIO_FLASH 1132
+#define IDC_AUDIO_DRIVER 1133
+#define IDC_TRACKBALL_FLASH 1134
+#define IDC_TRACKBALL_DRIVER 1135
+#define IDC_MEDIABAR_FLASH 1136
+#define IDC_MEDIABAR_DRIVER 1137
+
+// Panel window frame
+#define IDC_MODE_NORMAL 1128
+#define IDC_MODE_TEST 1007
+#define IDC_MODE_RESERVED 1008
+#define IDC_HELP_BTN 1009
+#define IDC_HELP2_BTN 1010
+#define IDC_DOWNLOAD_BTN 1012
+
+// Jog & Shuttle window
+#define IDC_DIAL_OFF 1013
+#define IDC_DIAL_JOG 1014
+#define IDC_DIAL_SHUTTLE 1015
+#define IDC_DIAL_DMC 1016
+#define IDC_JOG_PICTURE 1017
+#define IDC_F1_BTN 104
+#define IDC_F2_BTN 1040
+#define IDC_F3_BTN 1041
+#define IDC_F4_BTN 1042
+#define IDC_F5_BTN 1043
+#define IDC_F6_BTN 1044
+#define Dev_ReverseButton 1045
+#define Dev_PlayButton 1046
+#define Dev_StopButton 1047
+#define Dev_Rewind_Button 1048
+#define Dev_Forward_Button 1049
+#define Dev_A_Button 1050
+#define Dev_B_Button 1051
+#define Dev_C_Button 1052
+#define Dev_D_Button 1053
+#define dev_E_Button 1054
+#define Dev_F_Button 1055
+#define Dev_G_Button 1056
+#define SHIFT_BTN 1057
+#define ENTER_BTN 1058
+#define Dev_Jog_Led 1059
+#define Dev_Shuttle_Led 1060
+#define Dev_Dmc_led 1061
+#define IDC_DIAL_CTRL 1062
+
+// Other panel pictures
+#define IDC_AUDIO_PICTURE 1062
+#define IDC_TRACKBALL_PICTURE 1095
+#define IDC_MEDIABAR_PICTURE 1120
+
+// Bitmaps
+#define IDB_FADER_BACK 130
+#define IDB_JOG_PANEL 131
+#define IDB_JOG_LAMP_LIT 173
+#define IDB_JOG_LAMP_DARK 174
+#define IDB_AUDIO_PANEL 176
+#define IDB_JOG_DIAL 177
+#define IDB_KEY_LAMP 183
+#define IDB_MEDIABAR_PANEL 193
+#define IDB_TRACKBALL_PANEL 202
+#define IDB_TRACKBALL_BALL 208
