@@ -1,0 +1,66 @@
+#include "DeviceManager.h"
+
+#include <cstdio>
+
+#include "AudioDevice.h"
+#include "JogShuttleDevice.h"
+#include "LedPanelDevice.h"
+#include "PanelEvents.h"
+#include "SimHost.h"
+#include "device/PanelIids.h"
+
+DeviceManager::DeviceManager() : life_("device manager") {}
+
+TqStatus DeviceManager::GetInterface(const GUID* iid, void** ppInterface) {
+    if (!life_.Alive(this, "GetInterface")) return simstatus::kReleased;
+    if (!ppInterface) return simstatus::kBadArgument;
+    *ppInterface = nullptr;
+    if (!iid) return simstatus::kBadArgument;
+    SimHost& host = SimHost::Get();
+    for (int p = 0; p < kPanelCount; ++p) {
+        const bool device = SameIid(*iid, *kDeviceIids[p]);
+        if (!device && !SameIid(*iid, *kEventIids[p])) continue;
+        if (host.Simulator().InterfaceFails(p, device)) return simstatus::kInjectedFault;
+        host.AddObject();
+        if (!device) {
+            auto* events = new PanelEvents(p);
+            {
+                std::lock_guard<std::mutex> lock(mu_);
+                events_.push_back(events);
+            }
+            *ppInterface = static_cast<ITqPanelEvents*>(events);
+            return simstatus::kOk;
+        }
+        switch (p) {
+            case kPanelJogShuttle: *ppInterface = static_cast<ITqJogShuttleDevice*>(new JogShuttleDevice); break;
+            case kPanelAudio: *ppInterface = static_cast<ITqAudioDevice*>(new AudioDevice); break;
+            case kPanelTrackball:
+                *ppInterface = static_cast<ITqTrackballDevice*>(new TrackballDevice(kPanelTrackball));
+                break;
+            default: *ppInterface = static_cast<ITqMediaBarDevice*>(new MediaBarDevice(kPanelMediaBar)); break;
+        }
+        return simstatus::kOk;
+    }
+    return simstatus::kUnknownInterface;
+}
+
+TqStatus DeviceManager::Reserved2() { return life_.AddRef(this); }
+
+TqStatus DeviceManager::Release() {
+    bool last = false;
+    const std::int32_t n = life_.Release(this, last);
+    if (!last) return n;
+    // No callback may come through a manager that is gone, even if the program
+    // forgot to unregister an event interface obtained from it.
+    std::vector<PanelEvents*> events;
+    {
+        std::lock_guard<std::mutex> lock(mu_);
+        events.swap(events_);
+    }
+    for (PanelEvents* e : events) {
+        if (e->Detach())
+            std::fprintf(stderr, "TqDvManager: device manager released with an event interface still advised\n");
+    }
+    SimHost::Get().DropObject();
+    return n;
+}

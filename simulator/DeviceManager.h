@@ -1,0 +1,25 @@
+// ITqDeviceManager: hands out the panels' device and event interfaces. Every
+// GetInterface call makes a new object with one reference.
+#pragma once
+
+#include <mutex>
+#include <vector>
+
+#include "ObjectLife.h"
+#include "device/TqDvManager.h"
+
+class PanelEvents;
+
+class DeviceManager : public ITqDeviceManager {
+public:
+    DeviceManager();
+
+    TqStatus GetInterface(const GUID* iid, void** ppInterface) override;
+    TqStatus Reserved2() override;  // AddRef
+    TqStatus Release() override;
+
+private:
+    ObjectLife life_;
+    std::mutex mu_;
+    std::vector<PanelEvents*> events_;  // obtained through this manager
+};

@@ -1,0 +1,65 @@
+// What every panel's device interface shares: reference counting and the
+// firmware download. The library, not the program, opens the image file.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "ObjectLife.h"
+#include "ReadWholeFile.h"
+#include "SimHost.h"
+#include "SimStatus.h"
+#include "device/TqDvManager.h"
+
+template <class Interface>
+class DeviceObject : public Interface {
+public:
+    explicit DeviceObject(int panel) : panel_(panel), life_("device interface") {}
+
+    TqStatus Reserved1() override {
+        if (!life_.Alive(this, "slot 1")) return simstatus::kReleased;
+        return simstatus::kNotSupported;
+    }
+    TqStatus Reserved2() override { return life_.AddRef(this); }
+    TqStatus Release() override {
+        bool last = false;
+        const std::int32_t n = life_.Release(this, last);
+        if (last) SimHost::Get().DropObject();
+        return n;
+    }
+    TqStatus DownloadProgram(wchar_t* path, std::int32_t one) override {
+        if (!life_.Alive(this, "DownloadProgram")) return simstatus::kReleased;
+        if (!path || one != 1) return simstatus::kBadArgument;
+        std::vector<std::uint8_t> file;
+        const bool read = ReadWholeFile(path, file);
+        return Sim().StartDownload(panel_, read ? &file : nullptr);
+    }
+    TqStatus FinishDownload() override {
+        if (!life_.Alive(this, "FinishDownload")) return simstatus::kReleased;
+        return Sim().FinishDownload(panel_);
+    }
+
+protected:
+    ~DeviceObject() = default;
+    PanelSimulator& Sim() { return SimHost::Get().Simulator(); }
+    bool Alive(const char* operation) const { return life_.Alive(this, operation); }
+    TqStatus Placeholder(const char* slot) {
+        if (!life_.Alive(this, slot)) return simstatus::kReleased;
+        return simstatus::kNotSupported;
+    }
+    TqStatus CommonSetMode(std::int32_t mode) {
+        if (!Alive("SetMode")) return simstatus::kReleased;
+        return Sim().SetMode(panel_, mode);
+    }
+    TqStatus CommonGetDeviceStatus(PanelDeviceStatus* status) {
+        if (!Alive("GetDeviceStatus")) return simstatus::kReleased;
+        return Sim().GetDeviceStatus(panel_, status);
+    }
+
+    const int panel_;
+
+private:
+    ObjectLife life_;
+};

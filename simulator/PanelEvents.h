@@ -1,0 +1,46 @@
+// A panel's event interface: registers the program's sink and delivers the
+// panel's callbacks to it on the library's thread. After Unadvise (or the last
+// Release) has returned, the sink is never called again: both wait for a
+// callback in flight on another thread to come back.
+#pragma once
+
+#include <windows.h>
+
+#include <condition_variable>
+#include <mutex>
+
+#include "ObjectLife.h"
+#include "SimEvent.h"
+#include "device/TqDvManager.h"
+
+class PanelEvents : public ITqPanelEvents {
+public:
+    explicit PanelEvents(int panel);
+
+    TqStatus Reserved1() override;
+    TqStatus Reserved2() override;  // AddRef
+    TqStatus Release() override;
+    TqStatus Advise(ITqEventSink* sink) override;
+    TqStatus Unadvise() override;
+    TqStatus Reserved6() override;
+    TqStatus GetVersionInfo(PanelVersionInfo* info) override;
+
+    int Panel() const { return panel_; }
+    // On the delivery thread only.
+    void Deliver(const SimEvent& event);
+    void DeliverConnection(std::int32_t state);
+    // Drops the sink as Unadvise does (used when the manager goes away first).
+    bool Detach();
+
+private:
+    template <class Call>
+    void CallSink(Call call);
+
+    const int panel_;
+    ObjectLife life_;
+    std::mutex mu_;
+    std::condition_variable idle_;
+    ITqEventSink* sink_ = nullptr;
+    bool busy_ = false;
+    DWORD busyThread_ = 0;
+};

@@ -1,0 +1,118 @@
+#include "SimHost.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "PanelEvents.h"
+
+namespace {
+struct ThreadArgs {
+    SimHost* host;
+    std::shared_ptr<std::atomic<bool>> stop;
+    HMODULE module;
+};
+
+// A reference on this DLL for a thread to give back when it ends.
+HMODULE PinThisModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&PinThisModule), &module);
+    return module;
+}
+
+constexpr DWORD kStopWaitMs = 5000;
+}  // namespace
+
+SimHost& SimHost::Get() {
+    // Never destroyed: it must outlive every object, and its teardown would
+    // otherwise run under the loader lock.
+    static SimHost* host = new SimHost;
+    return *host;
+}
+
+SimHost::SimHost() : sim_(clock_) {}
+
+void SimHost::AddObject() {
+    std::lock_guard<std::mutex> lock(mu_);
+    if (live_++ == 0) StartLocked();
+}
+
+void SimHost::StartLocked() {
+    delivery_.stop = std::make_shared<std::atomic<bool>>(false);
+    auto* args = new ThreadArgs{this, delivery_.stop, PinThisModule()};
+    delivery_.thread = CreateThread(nullptr, 0, &SimHost::DeliveryMain, args, 0, &delivery_.id);
+    if (!delivery_.thread) {
+        std::fprintf(stderr, "TqDvManager: cannot start the panel thread (error %lu)\n", GetLastError());
+        if (args->module) FreeLibrary(args->module);
+        delete args;
+    }
+}
+
+void SimHost::StopWorker(Worker& worker, void (*wake)()) {
+    if (!worker.thread) return;
+    worker.stop->store(true);
+    wake();
+    // A thread cannot wait for itself: if the last reference went away inside a
+    // callback, the thread sees the flag once the callback returns.
+    if (worker.id != GetCurrentThreadId()) {
+        if (WaitForSingleObject(worker.thread, kStopWaitMs) != WAIT_OBJECT_0) {
+            std::fprintf(stderr, "TqDvManager: a panel thread did not stop in time (is a callback blocked?)\n");
+        }
+    }
+    CloseHandle(worker.thread);
+    worker = Worker{};
+}
+
+void SimHost::DropObject() {
+    Worker old;
+    {
+        std::lock_guard<std::mutex> lock(mu_);
+        if (--live_ != 0) return;
+        old = delivery_;
+        delivery_ = Worker{};
+    }
+    StopWorker(old, [] { SimHost::Get().sim_.Wake(); });
+}
+
+void SimHost::Advised(PanelEvents* events) {
+    {
+        std::lock_guard<std::mutex> lock(mu_);
+        if (std::find(advised_.begin(), advised_.end(), events) == advised_.end()) advised_.push_back(events);
+        greet_.push_back(events);
+    }
+    sim_.Wake();
+}
+
+void SimHost::Unadvised(PanelEvents* events) {
+    std::lock_guard<std::mutex> lock(mu_);
+    advised_.erase(std::remove(advised_.begin(), advised_.end(), events), advised_.end());
+    greet_.erase(std::remove(greet_.begin(), greet_.end(), events), greet_.end());
+}
+
+DWORD WINAPI SimHost::DeliveryMain(LPVOID param) {
+    auto* args = static_cast<ThreadArgs*>(param);
+    const HMODULE module = args->module;
+    args->host->DeliveryLoop(*args->stop);
+    delete args;
+    if (module) FreeLibraryAndExitThread(module, 0);
+    return 0;
+}
+
+void SimHost::DeliveryLoop(const std::atomic<bool>& stop) {
+    while (!stop.load()) {
+        sim_.Tick();
+        std::vector<PanelEvents*> greet, targets;
+        {
+            std::lock_guard<std::mutex> lock(mu_);
+            greet.swap(greet_);
+            targets = advised_;
+        }
+        for (PanelEvents* e : greet) e->DeliverConnection(sim_.Connected(e->Panel()) ? 1 : 0);
+        for (const SimEvent& ev : sim_.TakeEvents()) {
+            for (PanelEvents* e : targets) {
+                if (stop.load()) return;
+                if (ev.panel == -1 || e->Panel() == ev.panel) e->Deliver(ev);
+            }
+        }
+        sim_.WaitForEvents(2);
+    }
+}

@@ -1,0 +1,53 @@
+// The library's process-wide part: the one set of simulated panels, the
+// delivery thread that makes every callback, and the registry of advised event
+// interfaces. The threads run while any object handed out by the library is
+// alive; each thread holds a reference on this DLL, so FreeLibrary can never
+// pull the code from under it, and nothing is ever joined inside DllMain.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "PanelSimulator.h"
+#include "SteadyClock.h"
+
+class PanelEvents;
+
+class SimHost {
+public:
+    static SimHost& Get();
+
+    PanelSimulator& Simulator() { return sim_; }
+
+    // An object was handed out / its last reference went away.
+    void AddObject();
+    void DropObject();
+
+    void Advised(PanelEvents* events);
+    void Unadvised(PanelEvents* events);
+
+private:
+    struct Worker {
+        HANDLE thread = nullptr;
+        DWORD id = 0;
+        std::shared_ptr<std::atomic<bool>> stop;
+    };
+
+    SimHost();
+    void StartLocked();
+    static DWORD WINAPI DeliveryMain(LPVOID param);
+    void DeliveryLoop(const std::atomic<bool>& stop);
+    static void StopWorker(Worker& worker, void (*wake)());
+
+    SteadyClock clock_;
+    PanelSimulator sim_;
+    std::mutex mu_;
+    int live_ = 0;
+    std::vector<PanelEvents*> advised_;
+    std::vector<PanelEvents*> greet_;  // advised, connection state not yet told
+    Worker delivery_;
+};

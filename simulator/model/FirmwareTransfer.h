@@ -1,0 +1,48 @@
+// One panel's firmware transfer over simulated time. The image is checked when
+// the transfer starts (the whole file is at hand); what the panel would only
+// find out later shows up later: a truncated image runs until its data runs
+// out, a corrupt one until the end, and only then fails.
+#pragma once
+
+#include <cstdint>
+
+#include "RomImage.h"
+
+class FirmwareTransfer {
+public:
+    static constexpr std::int64_t kBytesPerSecond = 16384;
+    static constexpr std::int64_t kSettleMs = 150;  // header handshake, and verification at the end
+
+    enum State { kIdle, kRunning, kEnded };
+
+    // Starts a transfer of an already checked file (fileMissing: nothing to check).
+    void Start(const RomCheck& check, bool fileMissing, std::int64_t now);
+
+    // Moves time on; true exactly once, when the transfer ends at or before now.
+    bool Advance(std::int64_t now);
+
+    // Ends a running transfer at once with the given result (e.g. panel unplugged).
+    void Abort(std::int32_t result, std::int64_t now);
+
+    // The program acknowledged the end: progress fields go back to zero, the result stays.
+    void Finish();
+
+    State GetState() const { return state_; }
+    bool Running() const { return state_ == kRunning; }
+    std::int32_t Result() const { return result_; }
+    std::int32_t Total() const { return total_; }
+    std::int32_t Position(std::int64_t now) const;
+    // Header of the image that went through successfully (valid only after a 0 result).
+    const RomHeader& Header() const { return header_; }
+
+private:
+    State state_ = kIdle;
+    std::int32_t result_ = 0;
+    std::int32_t pendingResult_ = 0;
+    std::int32_t total_ = 0;
+    std::int32_t endPosition_ = 0;
+    std::int32_t frozenPosition_ = 0;
+    std::int64_t start_ = 0;
+    std::int64_t end_ = 0;
+    RomHeader header_;
+};

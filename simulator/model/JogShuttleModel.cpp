@@ -1,0 +1,99 @@
+#include "JogShuttleModel.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "SimStatus.h"
+
+const char* const JogShuttleModel::kKeyNames[kKeyCount] = {
+    "F1",   "F2",     "F3",      "F4",    "F5", "F6", "REVERSE", "PLAY", "STOP", "REWIND",
+    "FFWD", "SHIFT",  "A",       "B",     "C",  "D",  "E",       "F",    "G",    "ENTER"};
+
+const std::uint8_t JogShuttleModel::kDialModeBlocks[4][4] = {
+    {0x00, 0x00, 0x00, 0x00}, {0x00, 0x10, 0x10, 0x01}, {0x00, 0x00, 0x20, 0x02}, {0x00, 0x00, 0x40, 0x03}};
+
+namespace {
+VersionSet DefaultVersions() {
+    VersionSet v;
+    v.driverMajor = 2;
+    v.driverMinor = 410;
+    v.driverBuild = 7;
+    v.firmwareMajor = 1;
+    v.firmwareBuild = 0x135;
+    return v;
+}
+}  // namespace
+
+JogShuttleModel::JogShuttleModel() : PanelModel(0, DefaultVersions()) {}
+
+void JogShuttleModel::KeyPlace(int key, int& changeByte, int& statusByte, int& bit) const {
+    changeByte = 2 + key / 8;
+    statusByte = 3 + key / 8;
+    bit = key % 8;
+}
+
+void JogShuttleModel::FillStatus(PanelStatus& status) const {
+    status.bytes[0] = std::uint8_t(dialMode_);
+    if (dialMode_ == 2 || dialMode_ == 3) {
+        const auto v = std::uint16_t(std::int16_t(position_));
+        status.bytes[1] = std::uint8_t(v & 0xFF);
+        status.bytes[2] = std::uint8_t(v >> 8);
+    }
+    for (int g = 0; g < 3; ++g) status.bytes[3 + g] = std::uint8_t(keys_ >> (8 * g));
+}
+
+void JogShuttleModel::ResetInputs() {
+    dialMode_ = 0;
+    position_ = 0;
+}
+
+std::int32_t JogShuttleModel::SetDialMode(const std::uint8_t* block, Events& out) {
+    if (!block) return simstatus::kBadArgument;
+    int mode = -1;
+    for (int m = 0; m < 4; ++m)
+        if (std::memcmp(block, kDialModeBlocks[m], 4) == 0) mode = m;
+    if (mode < 0) return simstatus::kBadArgument;
+    if (!Connected()) return simstatus::kNotConnected;
+    dialMode_ = mode;
+    position_ = 0;
+    PanelChanges changes{};
+    changes.bytes[0] = 1;
+    EmitWithCurrent(changes, out);
+    return simstatus::kOk;
+}
+
+std::string JogShuttleModel::TurnDial(int steps, Events& out) {
+    if (!Connected()) return NotConnectedReason();
+    if (steps == 0 || dialMode_ == 0) return {};
+    PanelChanges changes{};
+    changes.bytes[1] = 1;
+    if (dialMode_ == 1) {
+        while (steps != 0) {  // a step count beyond int16 takes several reports
+            const int chunk = std::clamp(steps, -32768, 32767);
+            steps -= chunk;
+            PanelStatus status{};
+            FillStatus(status);
+            const auto v = std::uint16_t(std::int16_t(chunk));
+            status.bytes[1] = std::uint8_t(v & 0xFF);
+            status.bytes[2] = std::uint8_t(v >> 8);
+            Emit(changes, status, out);
+        }
+        return {};
+    }
+    int next = position_ + steps;
+    if (dialMode_ == 2) {
+        next = std::clamp(next, -kShuttleLimit, kShuttleLimit);
+    } else {
+        next %= kStepsPerTurn;
+        if (next < 0) next += kStepsPerTurn;
+    }
+    if (next == position_) return {};
+    position_ = next;
+    EmitWithCurrent(changes, out);
+    return {};
+}
+
+std::string JogShuttleModel::Describe() const {
+    static const char* const modes[] = {"off", "jog", "shuttle", "dmc"};
+    return PanelModel::Describe() + " dial " + modes[dialMode_] + " position " + std::to_string(position_);
+}

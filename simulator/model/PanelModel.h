@@ -1,0 +1,94 @@
+// State of one simulated panel and the reports it makes. Plain C++: the device
+// library wraps it, the tests drive it directly. Not thread-safe on its own;
+// PanelSimulator serialises every call.
+//
+// Every hardware event (a key going down or up, a movement, a motor move, an
+// LED switched) becomes exactly one report: a PanelChanges block with the
+// flags of that event and a PanelStatus block with the panel's current values.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "FirmwareTransfer.h"
+#include "SimEvent.h"
+#include "VersionSet.h"
+
+class PanelModel {
+public:
+    using Events = std::vector<SimEvent>;
+
+    static constexpr std::int64_t kPendingMs = 60;       // busy after a mode change
+    static constexpr std::int64_t kPowerCycleMs = 800;   // off time of a power cycle
+
+    PanelModel(int panel, const VersionSet& versions);
+    virtual ~PanelModel() = default;
+    PanelModel(const PanelModel&) = delete;
+    PanelModel& operator=(const PanelModel&) = delete;
+
+    int Panel() const { return panel_; }
+    bool Connected() const { return connected_; }
+    int Mode() const { return mode_; }
+
+    // ---- the program's side (device and event interfaces)
+    std::int32_t SetMode(std::int32_t mode, std::int64_t now);
+    // Fills the whole block. Unplugged: the block is zeroed (pending reads 0, so
+    // nobody waits forever on it) and the status is a failure.
+    std::int32_t GetDeviceStatus(PanelDeviceStatus& status, std::int64_t now) const;
+    // check is ignored when fileMissing.
+    std::int32_t StartDownload(const RomCheck& check, bool fileMissing, std::int64_t now);
+    std::int32_t FinishDownload();
+    void GetVersionInfo(PanelVersionInfo& info) const;
+
+    // ---- the hardware side (control channel)
+    static int FindName(const char* const* names, int count, const std::string& name);
+    virtual int KeyCount() const = 0;
+    virtual const char* KeyName(int key) const = 0;
+    int FindKey(const std::string& name) const;
+    // Empty on success, else why not.
+    std::string SetKey(int key, bool down, Events& out);
+    bool KeyDown(int key) const { return (keys_ >> key) & 1u; }
+    std::string Plug(bool on, std::int64_t now, Events& out);
+    std::string PowerCycle(std::int64_t now, Events& out);
+    void ArmUnplugInDownload(bool on) { unplugInDownload_ = on; }
+    VersionSet& Versions() { return versions_; }
+    const FirmwareTransfer& Transfer() const { return transfer_; }
+
+    // Moves time on: transfer progress and end, the end of a power cycle.
+    void Tick(std::int64_t now, Events& out);
+
+    // Back to the state of a fresh panel: plugged in, power-on state, default versions kept.
+    void PowerOn(Events& out);
+
+    // One line about the panel, for the control channel's "status".
+    virtual std::string Describe() const;
+
+protected:
+    // Where a key's change bit and state bit sit.
+    virtual void KeyPlace(int key, int& changeByte, int& statusByte, int& bit) const = 0;
+    // Current values; movement fields zero.
+    virtual void FillStatus(PanelStatus& status) const = 0;
+    // Panel-specific part of the power-on state.
+    virtual void ResetInputs() = 0;
+
+    void Emit(const PanelChanges& changes, const PanelStatus& status, Events& out) const;
+    void EmitWithCurrent(const PanelChanges& changes, Events& out) const;
+    std::string NotConnectedReason() const;
+
+    std::uint32_t keys_ = 0;
+
+private:
+    void Unplugged(std::int64_t now, Events& out);
+
+    const int panel_;
+    bool connected_ = true;
+    std::optional<std::int64_t> replugAt_;  // power cycle in progress
+    int mode_ = 0;
+    std::int64_t pendingUntil_ = 0;
+    VersionSet versions_;
+    std::optional<RomHeader> staged_;  // firmware waiting for the next power-on
+    FirmwareTransfer transfer_;
+    bool unplugInDownload_ = false;
+};

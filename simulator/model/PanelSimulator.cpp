@@ -1,0 +1,344 @@
+#include "PanelSimulator.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "SimStatus.h"
+
+namespace {
+bool ValidPanel(int panel) { return panel >= 0 && panel < kPanelCount; }
+}  // namespace
+
+PanelSimulator::PanelSimulator(const SimClock& clock) : clock_(clock) {}
+
+PanelModel& PanelSimulator::Model(int panel) {
+    switch (panel) {
+        case kPanelJogShuttle: return jog_;
+        case kPanelAudio: return audio_;
+        case kPanelTrackball: return trackball_;
+        default: return mediaBar_;
+    }
+}
+
+void PanelSimulator::Publish(std::vector<SimEvent>& events) {
+    if (events.empty()) return;
+    for (auto& e : events) queue_.push_back(e);
+    events.clear();
+    cv_.notify_all();
+}
+
+bool PanelSimulator::Connected(int panel) {
+    std::lock_guard<std::mutex> lock(mu_);
+    return ValidPanel(panel) && Model(panel).Connected();
+}
+
+bool PanelSimulator::InterfaceFails(int panel, bool deviceInterface) {
+    std::lock_guard<std::mutex> lock(mu_);
+    return ValidPanel(panel) && faults_[panel][deviceInterface ? kFailDeviceInterface : kFailEventInterface];
+}
+
+std::int32_t PanelSimulator::GetVersionInfo(int panel, PanelVersionInfo* info) {
+    if (!ValidPanel(panel) || !info) return simstatus::kBadArgument;
+    std::lock_guard<std::mutex> lock(mu_);
+    if (faults_[panel][kFailVersionInfo]) return simstatus::kInjectedFault;
+    if (!Model(panel).Connected()) return simstatus::kNotConnected;
+    Model(panel).GetVersionInfo(*info);
+    return simstatus::kOk;
+}
+
+std::int32_t PanelSimulator::SetMode(int panel, std::int32_t mode) {
+    if (!ValidPanel(panel)) return simstatus::kBadArgument;
+    std::lock_guard<std::mutex> lock(mu_);
+    return Model(panel).SetMode(mode, clock_.NowMs());
+}
+
+std::int32_t PanelSimulator::GetDeviceStatus(int panel, PanelDeviceStatus* status) {
+    if (!ValidPanel(panel) || !status) return simstatus::kBadArgument;
+    std::lock_guard<std::mutex> lock(mu_);
+    const std::int64_t now = clock_.NowMs();
+    // A caller polling in a loop without pumping must still see time pass.
+    std::vector<SimEvent> events;
+    Model(panel).Tick(now, events);
+    Publish(events);
+    return Model(panel).GetDeviceStatus(*status, now);
+}
+
+std::int32_t PanelSimulator::StartDownload(int panel, const std::vector<std::uint8_t>* file) {
+    if (!ValidPanel(panel)) return simstatus::kBadArgument;
+    RomCheck check;
+    if (file) check = RomImage::Check(*file, panel);
+    std::lock_guard<std::mutex> lock(mu_);
+    return Model(panel).StartDownload(check, file == nullptr, clock_.NowMs());
+}
+
+std::int32_t PanelSimulator::FinishDownload(int panel) {
+    if (!ValidPanel(panel)) return simstatus::kBadArgument;
+    std::lock_guard<std::mutex> lock(mu_);
+    return Model(panel).FinishDownload();
+}
+
+std::int32_t PanelSimulator::SetDialMode(const std::uint8_t* block) {
+    std::lock_guard<std::mutex> lock(mu_);
+    std::vector<SimEvent> events;
+    const std::int32_t status = jog_.SetDialMode(block, events);
+    Publish(events);
+    return status;
+}
+
+std::int32_t PanelSimulator::SetLed(int panel, std::int32_t led, std::uint8_t state) {
+    std::lock_guard<std::mutex> lock(mu_);
+    std::vector<SimEvent> events;
+    std::int32_t status = simstatus::kBadArgument;
+    switch (panel) {
+        case kPanelAudio: status = audio_.SetLed(led, state); break;
+        case kPanelTrackball: status = trackball_.SetLed(led, state, events); break;
+        case kPanelMediaBar: status = mediaBar_.SetLed(led, state, events); break;
+        default: break;
+    }
+    Publish(events);
+    return status;
+}
+
+std::int32_t PanelSimulator::SetFader(std::int32_t fader, std::int32_t held, std::uint8_t pos) {
+    std::lock_guard<std::mutex> lock(mu_);
+    std::vector<SimEvent> events;
+    const std::int32_t status = audio_.SetFader(fader, held, pos, events);
+    Publish(events);
+    return status;
+}
+
+std::int32_t PanelSimulator::GetState(PanelStatus* state) {
+    if (!state) return simstatus::kBadArgument;
+    std::lock_guard<std::mutex> lock(mu_);
+    return audio_.GetState(*state);
+}
+
+std::string PanelSimulator::Key(int panel, const std::string& name, bool down) {
+    if (!ValidPanel(panel)) return "no such panel";
+    std::lock_guard<std::mutex> lock(mu_);
+    PanelModel& m = Model(panel);
+    const int key = m.FindKey(name);
+    if (key < 0) return "no key '" + name + "' on this panel";
+    std::vector<SimEvent> events;
+    std::string err = m.SetKey(key, down, events);
+    // A key pressed by hand takes over from a tap still waiting to let go.
+    releases_.erase(std::remove_if(releases_.begin(), releases_.end(),
+                                   [&](const Release& r) { return r.panel == panel && r.key == key; }),
+                    releases_.end());
+    Publish(events);
+    return err;
+}
+
+std::string PanelSimulator::Tap(int panel, const std::string& name) {
+    if (!ValidPanel(panel)) return "no such panel";
+    std::lock_guard<std::mutex> lock(mu_);
+    PanelModel& m = Model(panel);
+    const int key = m.FindKey(name);
+    if (key < 0) return "no key '" + name + "' on this panel";
+    if (m.KeyDown(key)) return "key is already down";
+    std::vector<SimEvent> events;
+    std::string err = m.SetKey(key, true, events);
+    if (err.empty()) releases_.push_back({panel, key, clock_.NowMs() + kTapMs});
+    Publish(events);
+    return err;
+}
+
+std::string PanelSimulator::TurnJog(int steps) {
+    std::lock_guard<std::mutex> lock(mu_);
+    std::vector<SimEvent> events;
+    std::string err = jog_.TurnDial(steps, events);
+    Publish(events);
+    return err;
+}
+
+std::string PanelSimulator::TurnKnob(int knob, int delta) {
+    std::lock_guard<std::mutex> lock(mu_);
+    std::vector<SimEvent> events;
+    std::string err = mediaBar_.TurnKnob(knob, delta, events);
+    Publish(events);
+    return err;
+}
+
+std::string PanelSimulator::MoveBall(int dx, int dy) {
+    std::lock_guard<std::mutex> lock(mu_);
+    std::vector<SimEvent> events;
+    std::string err = trackball_.MoveBall(dx, dy, events);
+    Publish(events);
+    return err;
+}
+
+std::string PanelSimulator::TurnRing(int delta) {
+    std::lock_guard<std::mutex> lock(mu_);
+    std::vector<SimEvent> events;
+    std::string err = trackball_.TurnRing(delta, events);
+    Publish(events);
+    return err;
+}
+
+std::string PanelSimulator::MoveFader(int fader, int pos) {
+    std::lock_guard<std::mutex> lock(mu_);
+    std::vector<SimEvent> events;
+    std::string err = audio_.MoveFader(fader, pos, events);
+    Publish(events);
+    return err;
+}
+
+std::string PanelSimulator::Plug(int panel, bool on) {
+    if (!ValidPanel(panel)) return "no such panel";
+    std::lock_guard<std::mutex> lock(mu_);
+    std::vector<SimEvent> events;
+    std::string err = Model(panel).Plug(on, clock_.NowMs(), events);
+    Publish(events);
+    return err;
+}
+
+std::string PanelSimulator::PowerCycle(int panel) {
+    if (!ValidPanel(panel)) return "no such panel";
+    std::lock_guard<std::mutex> lock(mu_);
+    std::vector<SimEvent> events;
+    std::string err = Model(panel).PowerCycle(clock_.NowMs(), events);
+    Publish(events);
+    return err;
+}
+
+std::string PanelSimulator::SetFirmwareVersion(int panel, int major, int build) {
+    if (!ValidPanel(panel)) return "no such panel";
+    if (major < 0 || major > 255) return "firmware major must be 0..255";
+    if (build < 0 || build > 0xFFF) return "firmware build must be 0..fff (hexadecimal)";
+    std::lock_guard<std::mutex> lock(mu_);
+    Model(panel).Versions().firmwareMajor = major;
+    Model(panel).Versions().firmwareBuild = build;
+    return {};
+}
+
+std::string PanelSimulator::SetDriverVersion(int panel, int major, int minor, int build) {
+    if (!ValidPanel(panel)) return "no such panel";
+    if (major < 0 || major > 255) return "driver major must be 0..255";
+    if (minor < 0 || minor > 65535) return "driver minor must be 0..65535";
+    if (build < 0 || build > 255) return "driver build must be 0..255";
+    std::lock_guard<std::mutex> lock(mu_);
+    VersionSet& v = Model(panel).Versions();
+    v.driverMajor = major;
+    v.driverMinor = minor;
+    v.driverBuild = build;
+    return {};
+}
+
+std::string PanelSimulator::SetFault(int panel, Fault fault, bool on) {
+    if (!ValidPanel(panel)) return "no such panel";
+    if (fault < 0 || fault >= kFaultCount) return "no such fault";
+    std::lock_guard<std::mutex> lock(mu_);
+    faults_[panel][fault] = on;
+    if (fault == kUnplugInDownload) Model(panel).ArmUnplugInDownload(on);
+    return {};
+}
+
+std::string PanelSimulator::Storm(int panel, int perSecond, int seconds) {
+    if (!ValidPanel(panel)) return "no such panel";
+    if (perSecond < 1 || perSecond > kMaxStormRate) return "rate must be 1.." + std::to_string(kMaxStormRate);
+    if (seconds < 1 || seconds > kMaxStormSeconds) return "duration must be 1.." + std::to_string(kMaxStormSeconds);
+    std::lock_guard<std::mutex> lock(mu_);
+    if (!Model(panel).Connected()) return "panel is not connected";
+    StormRun s;
+    s.panel = panel;
+    s.start = clock_.NowMs();
+    s.intervalMs = 1000.0 / perSecond;
+    s.total = std::int64_t(perSecond) * seconds;
+    storms_.push_back(s);
+    return {};
+}
+
+std::string PanelSimulator::UnknownIid(int panel) {
+    if (panel != -1 && !ValidPanel(panel)) return "no such panel";
+    std::lock_guard<std::mutex> lock(mu_);
+    SimEvent e;
+    e.kind = SimEvent::kUnknownIid;
+    e.panel = panel;
+    std::vector<SimEvent> events{e};
+    Publish(events);
+    return {};
+}
+
+std::string PanelSimulator::Describe(int panel) {
+    if (!ValidPanel(panel)) return "no such panel";
+    std::lock_guard<std::mutex> lock(mu_);
+    return Model(panel).Describe();
+}
+
+void PanelSimulator::ResetLocked() {
+    std::vector<SimEvent> events;
+    for (int p = 0; p < kPanelCount; ++p) {
+        PanelModel& m = Model(p);
+        if (m.Connected()) m.Plug(false, clock_.NowMs(), events);
+        for (bool& f : faults_[p]) f = false;
+        m.ArmUnplugInDownload(false);
+        m.PowerOn(events);
+    }
+    storms_.clear();
+    releases_.clear();
+    Publish(events);
+}
+
+void PanelSimulator::Reset() {
+    std::lock_guard<std::mutex> lock(mu_);
+    ResetLocked();
+}
+
+void PanelSimulator::StormReport(int panel, std::int64_t index, std::vector<SimEvent>& out) {
+    // Inputs that always make a report and leave the panel as it was after an
+    // even number of them.
+    const int sign = (index % 2 == 0) ? 1 : -1;
+    switch (panel) {
+        case kPanelJogShuttle: jog_.SetKey(0, index % 2 == 0, out); break;
+        case kPanelAudio: audio_.SetKey(0, index % 2 == 0, out); break;
+        case kPanelTrackball: trackball_.MoveBall(sign, -sign, out); break;
+        default: mediaBar_.TurnKnob(0, sign, out); break;
+    }
+}
+
+void PanelSimulator::Tick() {
+    std::lock_guard<std::mutex> lock(mu_);
+    const std::int64_t now = clock_.NowMs();
+    std::vector<SimEvent> events;
+    for (auto it = releases_.begin(); it != releases_.end();) {
+        if (now >= it->at) {
+            Model(it->panel).SetKey(it->key, false, events);
+            it = releases_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (auto it = storms_.begin(); it != storms_.end();) {
+        const std::int64_t due =
+            std::min<std::int64_t>(it->total, std::int64_t(double(now - it->start) / it->intervalMs) + 1);
+        while (it->done < due && Model(it->panel).Connected()) StormReport(it->panel, it->done++, events);
+        if (it->done >= it->total || !Model(it->panel).Connected()) {
+            if (it->done % 2 == 1 && Model(it->panel).Connected()) StormReport(it->panel, it->done, events);
+            it = storms_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (int p = 0; p < kPanelCount; ++p) Model(p).Tick(now, events);
+    Publish(events);
+}
+
+std::vector<SimEvent> PanelSimulator::TakeEvents() {
+    std::lock_guard<std::mutex> lock(mu_);
+    std::vector<SimEvent> out(queue_.begin(), queue_.end());
+    queue_.clear();
+    return out;
+}
+
+bool PanelSimulator::WaitForEvents(int maxMs) {
+    std::unique_lock<std::mutex> lock(mu_);
+    cv_.wait_for(lock, std::chrono::milliseconds(maxMs), [&] { return !queue_.empty() || woken_; });
+    woken_ = false;
+    return !queue_.empty();
+}
+
+void PanelSimulator::Wake() {
+    std::lock_guard<std::mutex> lock(mu_);
+    woken_ = true;
+    cv_.notify_all();
+}

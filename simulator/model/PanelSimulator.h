@@ -1,0 +1,105 @@
+// The one set of four simulated panels a process has. Every entry point locks
+// one mutex, so the program's calls (any thread), the control channel and the
+// library's delivery thread all meet here safely. Events the panels produce
+// are queued; the library's thread takes them out with TakeEvents and makes
+// the callbacks without holding this lock.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "AudioModel.h"
+#include "JogShuttleModel.h"
+#include "MediaBarModel.h"
+#include "SimClock.h"
+#include "TrackballModel.h"
+
+class PanelSimulator {
+public:
+    enum Fault { kFailDeviceInterface, kFailEventInterface, kFailVersionInfo, kUnplugInDownload, kFaultCount };
+
+    static constexpr std::int64_t kTapMs = 120;
+    static constexpr int kMaxStormRate = 5000;    // reports a second
+    static constexpr int kMaxStormSeconds = 120;
+
+    explicit PanelSimulator(const SimClock& clock);
+
+    const SimClock& Clock() const { return clock_; }
+
+    // ---- the program's side; statuses as in SimStatus.h
+    bool Connected(int panel);
+    bool InterfaceFails(int panel, bool deviceInterface);
+    std::int32_t GetVersionInfo(int panel, PanelVersionInfo* info);
+    std::int32_t SetMode(int panel, std::int32_t mode);
+    std::int32_t GetDeviceStatus(int panel, PanelDeviceStatus* status);
+    // file: the whole image, or null when it could not be read.
+    std::int32_t StartDownload(int panel, const std::vector<std::uint8_t>* file);
+    std::int32_t FinishDownload(int panel);
+    std::int32_t SetDialMode(const std::uint8_t* block);
+    std::int32_t SetLed(int panel, std::int32_t led, std::uint8_t state);
+    std::int32_t SetFader(std::int32_t fader, std::int32_t held, std::uint8_t pos);
+    std::int32_t GetState(PanelStatus* state);
+
+    // ---- the hardware side; empty string on success, else the reason
+    std::string Key(int panel, const std::string& name, bool down);
+    std::string Tap(int panel, const std::string& name);
+    std::string TurnJog(int steps);
+    std::string TurnKnob(int knob, int delta);
+    std::string MoveBall(int dx, int dy);
+    std::string TurnRing(int delta);
+    std::string MoveFader(int fader, int pos);
+    std::string Plug(int panel, bool on);
+    std::string PowerCycle(int panel);
+    std::string SetFirmwareVersion(int panel, int major, int build);
+    std::string SetDriverVersion(int panel, int major, int minor, int build);
+    std::string SetFault(int panel, Fault fault, bool on);
+    std::string Storm(int panel, int perSecond, int seconds);
+    std::string UnknownIid(int panel);
+    std::string Describe(int panel);
+    // Every panel back to its starting state, faults and storms off.
+    void Reset();
+
+    // ---- time and delivery
+    void Tick();
+    std::vector<SimEvent> TakeEvents();
+    // Waits until events are queued or the time is up; true when there are events.
+    bool WaitForEvents(int maxMs);
+    // Wakes a waiting delivery thread (e.g. to stop it).
+    void Wake();
+
+private:
+    struct StormRun {
+        int panel = 0;
+        std::int64_t start = 0;
+        double intervalMs = 0;
+        std::int64_t total = 0;
+        std::int64_t done = 0;
+    };
+    struct Release {
+        int panel;
+        int key;
+        std::int64_t at;
+    };
+
+    PanelModel& Model(int panel);
+    void StormReport(int panel, std::int64_t index, std::vector<SimEvent>& out);
+    void Publish(std::vector<SimEvent>& events);  // with mu_ held
+    void ResetLocked();
+
+    const SimClock& clock_;
+    std::mutex mu_;
+    std::condition_variable cv_;
+    bool woken_ = false;
+    JogShuttleModel jog_;
+    AudioModel audio_;
+    TrackballModel trackball_;
+    MediaBarModel mediaBar_;
+    bool faults_[kPanelCount][kFaultCount] = {};
+    std::vector<StormRun> storms_;
+    std::vector<Release> releases_;
+    std::deque<SimEvent> queue_;
+};
