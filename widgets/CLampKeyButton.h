@@ -1,0 +1,30 @@
+// A key of a panel picture with a small green lamp inside it that the panel
+// window switches on and off. The lamp is a hidden 4 x 4 child at (9, 9).
+#pragma once
+
+#include "CShapedButton.h"
+#include "CSkinCtrl.h"
+
+class CLampKeyButton : public CShapedButton {
+public:
+    static constexpr UINT kLampBitmapId = 183;
+    static constexpr UINT kLampControlId = 55556;
+    static constexpr RECT kLampRect = {9, 9, 13, 13};
+
+    CLampKeyButton();
+
+    // 1 shows the lamp, any other value hides it; the value is kept.
+    void SetLamp(BYTE bOn);
+    BYTE GetLamp() const { return m_bLamp; }
+    // The lamp window, for the owner's and tests' inspection.
+    CSkinCtrl& Lamp() { return m_lamp; }
+
+protected:
+    // Creates the lamp window as soon as a key window is attached, whether the
+    // object created it or subclassed a dialog item.
+    void PreSubclassWindow() override;
+
+private:
+    CSkinCtrl m_lamp;
+    BYTE m_bLamp = 0;
+};

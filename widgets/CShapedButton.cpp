@@ -1,0 +1,42 @@
+#include "CShapedButton.h"
+
+#include "WindowRegion.h"
+
+namespace {
+CShapedButton::BeepProc g_beep = &::Beep;
+}
+
+const POINT CShapedButton::kLeftWingOutline[7] = {{34, 0}, {45, 26}, {51, 50}, {22, 72},
+                                                  {3, 39}, {0, 0},   {34, 0}};
+const POINT CShapedButton::kRightWingOutline[7] = {{52, 1}, {48, 43}, {27, 72}, {0, 52},
+                                                   {10, 28}, {16, 0}, {52, 1}};
+
+CShapedButton::BeepProc CShapedButton::SetBeepProc(BeepProc proc) {
+    const BeepProc old = g_beep;
+    g_beep = proc ? proc : &::Beep;
+    return old;
+}
+
+BOOL CShapedButton::SetEllipticRegion(const RECT& rc) { return SetEllipticWindowRegion(m_hWnd, rc); }
+
+BOOL CShapedButton::SetLeftWingRegion() {
+    return SetPolygonWindowRegion(m_hWnd, kLeftWingOutline, 7, WINDING);
+}
+
+BOOL CShapedButton::SetRightWingRegion() {
+    return SetPolygonWindowRegion(m_hWnd, kRightWingOutline, 7, WINDING);
+}
+
+LRESULT CShapedButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    // The second press of a double click would otherwise reach the button and
+    // notify the parent: the key must not act on the mouse at all.
+    case WM_LBUTTONDBLCLK:
+        // Not passed on: no push, no capture, no focus, no notification.
+        g_beep(kBeepFrequency, kBeepDuration);
+        return 0;
+    default:
+        return CBitmapButton::WindowProc(msg, wp, lp);
+    }
+}
