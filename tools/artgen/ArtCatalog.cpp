@@ -1,0 +1,73 @@
+#include "ArtCatalog.h"
+
+#include "BmpWriter.h"
+#include "ByteWriter.h"
+#include "JogShuttleArt.h"
+
+#include <filesystem>
+
+const std::vector<ArtCatalog::Size>& ArtCatalog::RequiredBitmaps()
+{
+    static const std::vector<Size> sizes = [] {
+        std::vector<Size> s{{130, 28, 267}, {131, 279, 348}};
+        for (int id : {132, 134, 135, 136, 137, 138, 139, 140, 141, 142, 143, 144, 145, 146, 147,
+                       148, 149, 150, 151, 152, 153})
+            s.push_back({id, 40, 40});
+        for (int id = 154; id <= 157; ++id) s.push_back({id, 52, 72});
+        for (int id = 158; id <= 171; ++id) s.push_back({id, 35, 35});
+        s.push_back({172, 40, 39});
+        s.push_back({173, 12, 10});
+        s.push_back({174, 12, 10});
+        s.push_back({176, 510, 374});
+        s.push_back({177, 140, 140});
+        s.push_back({181, 22, 22});
+        s.push_back({182, 22, 22});
+        s.push_back({183, 4, 4});
+        s.push_back({184, 24, 55});
+        s.push_back({187, 24, 55});
+        s.push_back({193, 547, 78});
+        for (int id = 194; id <= 201; ++id) s.push_back({id, 42, 42});
+        s.push_back({202, 300, 258});
+        s.push_back({208, 188, 187});
+        return s;
+    }();
+    return sizes;
+}
+
+std::map<int, Canvas> ArtCatalog::Bitmaps()
+{
+    std::map<int, Canvas> out;
+    JogShuttleArt::AddBitmaps(out);
+    return out;
+}
+
+std::vector<uint8_t> ArtCatalog::Icon() { return {}; }
+
+std::vector<uint8_t> ArtCatalog::Clip() { return {}; }
+
+std::vector<std::string> ArtCatalog::WriteAll(const std::string& dir, std::string& error)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec) {
+        error = "cannot create " + dir + ": " + ec.message();
+        return {};
+    }
+    std::vector<std::string> written;
+    auto put = [&](const std::string& name, const std::vector<uint8_t>& data) {
+        const std::string path = (std::filesystem::path(dir) / name).string();
+        if (!ByteWriter::WriteFile(path, data)) {
+            error = "cannot write " + path;
+            return false;
+        }
+        written.push_back(name);
+        return true;
+    };
+    for (const auto& entry : Bitmaps())
+        if (!put(BitmapFileName(entry.first), BmpWriter::Encode(entry.second))) return {};
+    const std::vector<uint8_t> icon = Icon();
+    if (!icon.empty() && !put(IconFileName(), icon)) return {};
+    const std::vector<uint8_t> clip = Clip();
+    if (!clip.empty() && !put(ClipFileName(), clip)) return {};
+    return written;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "Canvas.h"
+
+#include <array>
+#include <map>
+#include <string>
+
+// A tiny pixel font for the silk-screen labels of the panel pictures. Two
+// faces: a 5 x 7 one for key labels and a 3 x 5 one for small print. Lower
+// case is drawn as upper case; unknown characters as blanks.
+class Font {
+public:
+    static const Font& Regular(); // 5 x 7
+    static const Font& Small();   // 3 x 5
+
+    int GlyphWidth() const { return width_; }
+    int GlyphHeight() const { return height_; }
+    int TextWidth(const std::string& text, bool bold = false) const;
+
+    // Top-left corner of the text at (x, y).
+    void Draw(Canvas& canvas, int x, int y, const std::string& text, const Color& color,
+              bool bold = false) const;
+    // Text centred on (cx, cy): the box is placed on whole pixels.
+    void DrawCentered(Canvas& canvas, double cx, double cy, const std::string& text,
+                      const Color& color, bool bold = false) const;
+
+private:
+    // Each glyph is `height_` rows, the leftmost column in the highest bit.
+    Font(int width, int height, std::map<char, std::array<unsigned char, 7>> glyphs);
+
+    int width_;
+    int height_;
+    std::map<char, std::array<unsigned char, 7>> glyphs_;
+};

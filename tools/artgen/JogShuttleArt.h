@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Canvas.h"
+#include "PanelParts.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+// The Jog & Shuttle module: picture 131, the key bitmaps 132 to 172, the
+// lamps 173 / 174 and the jog dial skin 177. Every key bitmap is cut out of
+// the module picture rendered with that key up or down, so a key window
+// shows exactly the pixels of the picture underneath it.
+class JogShuttleArt {
+public:
+    static constexpr int kWidth = 279;
+    static constexpr int kHeight = 348;
+    // The picture control has SS_SUNKEN, which gives it a one-pixel static
+    // edge: the bitmap's (0, 0) is at client pixel (1, 1) of the window.
+    static constexpr int kOrigin = 1;
+
+    enum class Kind { Row, Round, LeftWing, RightWing };
+
+    struct Key {
+        std::string label;
+        PanelParts::Symbol symbol;
+        Kind kind;
+        int x, y, width, height; // window rectangle, client pixels
+        int normalBitmap, pressedBitmap;
+        int bitmapWidth, bitmapHeight;
+    };
+
+    struct Lamp {
+        int x, y; // client pixels, 12 x 10
+        std::string label;
+    };
+
+    static const std::vector<Key>& Keys();
+    static const std::vector<Lamp>& Lamps();
+    static constexpr int kDialX = 71, kDialY = 171, kDialSize = 139, kDialSkin = 140;
+
+    // The module with the key of index `pressedKey` (into Keys()) down and
+    // the lamps of `litLamps` (bit i = Lamps()[i]) on.
+    static Canvas Picture(int pressedKey = -1, unsigned litLamps = 0);
+
+    // Adds the picture and all the module's bitmaps, by resource number.
+    static void AddBitmaps(std::map<int, Canvas>& out);
+
+    // The jog wheel drawn centred on (cx, cy), canvas pixels.
+    static void Dial(Canvas& canvas, double cx, double cy);
+};
