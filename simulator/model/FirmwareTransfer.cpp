@@ -17,7 +17,9 @@ void FirmwareTransfer::Start(const RomCheck& check, bool fileMissing, std::int64
         total_ = check.headerValid ? std::int32_t(check.header.payloadLength) : 0;
         switch (check.result) {
             case download::kOk:
-            case download::kCorrupt: endPosition_ = total_; break;
+            case download::kCorrupt:
+            case download::kTrailingData:
+            case download::kWrongPanel: endPosition_ = total_; break;
             case download::kTruncated: endPosition_ = std::int32_t(check.payloadPresent); break;
             default: endPosition_ = 0; break;  // refused at the header
         }

@@ -1,7 +1,8 @@
 // One panel's firmware transfer over simulated time. The image is checked when
-// the transfer starts (the whole file is at hand); what the panel would only
-// find out later shows up later: a truncated image runs until its data runs
-// out, a corrupt one until the end, and only then fails.
+// the transfer starts (the whole file is at hand), but each failure shows when
+// the panel would find it: a missing file or a bad header at once, a truncated
+// image when its data runs out, everything else (corrupt, trailing data, wrong
+// panel) after the whole payload went over.
 #pragma once
 
 #include <cstdint>

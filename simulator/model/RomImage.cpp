@@ -91,14 +91,14 @@ RomCheck RomImage::Check(const std::vector<std::uint8_t>& file, int panel) {
     check.headerValid = true;
     const std::size_t present = file.size() - kHeaderSize;
     check.payloadPresent = std::uint32_t(std::min<std::size_t>(present, h.payloadLength));
-    if (h.targetPanel != panel) {
-        check.result = download::kWrongPanel;
-    } else if (present < h.payloadLength) {
+    if (present < h.payloadLength) {
         check.result = download::kTruncated;
     } else if (present > h.payloadLength) {
         check.result = download::kTrailingData;
     } else if (Crc32(p + kHeaderSize, h.payloadLength) != h.payloadCrc) {
         check.result = download::kCorrupt;
+    } else if (h.targetPanel != panel) {
+        check.result = download::kWrongPanel;
     } else {
         check.result = download::kOk;
     }

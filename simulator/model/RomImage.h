@@ -15,11 +15,13 @@
 //   24     8     reserved, 0
 //   32     ...   payload, exactly "payload length" bytes, nothing after it
 //
-// Check order and results (DownloadResult.h): file missing; shorter than the
-// header (truncated when what there is starts with the magic, else bad header);
-// magic, format, header CRC, reserved bytes, payload length -> bad header;
-// target panel -> wrong panel; file shorter than header + payload -> truncated;
-// longer -> trailing data; payload CRC -> corrupt.
+// Check order and results (DownloadResult.h), the order in which a panel finds
+// out while taking the image: file missing; shorter than the header (truncated
+// when what there is starts with the magic, else bad header); magic, format,
+// header CRC, reserved bytes, payload length -> bad header; file shorter than
+// header + payload -> truncated; longer -> trailing data; payload CRC ->
+// corrupt; an intact image whose target is not this panel -> wrong panel.
+// So a corrupt or truncated image fails as such on every panel.
 #pragma once
 
 #include <cstddef>

@@ -1,0 +1,43 @@
+// One parsed line of the control protocol.
+#pragma once
+
+#include <string>
+
+struct ControlCommand {
+    enum Verb {
+        kNone,  // empty line or comment (scripts only)
+        kPress,
+        kRelease,
+        kTap,
+        kJog,
+        kKnob,
+        kBall,
+        kRing,
+        kFader,
+        kPlug,
+        kUnplug,
+        kPowerCycle,
+        kFirmware,
+        kDriver,
+        kFault,
+        kStorm,
+        kUnknownIid,
+        kWait,
+        kPlay,
+        kDemo,
+        kStop,
+        kReset,
+        kStatus,
+        kHelp,
+    };
+    enum FaultKind { kFaultGetInterface, kFaultVersionInfo, kFaultUnplugInDownload };
+
+    Verb verb = kNone;
+    int panel = -1;   // PanelIndex, or -1 when none was given
+    std::string key;  // key name as the panel knows it
+    int a = 0, b = 0, c = 0;  // numbers, by verb
+    FaultKind fault = kFaultGetInterface;
+    bool device = true, events = true;  // fault getinterface: which interfaces
+    bool on = true;
+    std::string text;  // play: the path
+};

@@ -1,0 +1,50 @@
+// Runs control-protocol lines against the simulated panels and answers each
+// with "ok" (possibly followed by text) or "error: <why>". Scripts (a file
+// through "play", or the built-in demo) are checked whole before their first
+// line runs; their lines then run from Tick() at their time, so the waits
+// follow the simulator's clock. A bad line is refused and changes nothing.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include "ControlCommand.h"
+#include "PanelSimulator.h"
+
+class ControlProtocol {
+public:
+    // Reads a script file; false with a reason when it cannot.
+    using FileReader = std::function<bool(const std::string& path, std::string& text, std::string& error)>;
+
+    static constexpr std::size_t kMaxScriptLines = 10000;
+
+    ControlProtocol(PanelSimulator& sim, FileReader reader);
+
+    std::string Execute(const std::string& line);
+    // Runs the script lines that are due.
+    void Tick();
+    bool ScriptRunning();
+    std::string LastScriptError();
+
+    // Checks a whole script and queues it from now on; replaces a running one.
+    std::string StartScript(const std::string& text, const std::string& name);
+
+private:
+    struct Step {
+        std::int64_t at;
+        ControlCommand command;
+        int line;
+    };
+
+    std::string Run(const ControlCommand& command, bool fromScript);
+
+    PanelSimulator& sim_;
+    FileReader reader_;
+    std::mutex mu_;
+    std::deque<Step> steps_;
+    std::string scriptName_;
+    std::string lastScriptError_;
+};
