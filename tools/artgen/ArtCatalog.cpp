@@ -2,7 +2,14 @@
 
 #include "BmpWriter.h"
 #include "ByteWriter.h"
+#include "AudioArt.h"
+#include "AviWriter.h"
+#include "CopyClipArt.h"
+#include "IcoWriter.h"
+#include "IconArt.h"
 #include "JogShuttleArt.h"
+#include "MediaBarArt.h"
+#include "TrackballArt.h"
 
 #include <filesystem>
 
@@ -38,12 +45,15 @@ std::map<int, Canvas> ArtCatalog::Bitmaps()
 {
     std::map<int, Canvas> out;
     JogShuttleArt::AddBitmaps(out);
+    AudioArt::AddBitmaps(out);
+    TrackballArt::AddBitmaps(out);
+    MediaBarArt::AddBitmaps(out);
     return out;
 }
 
-std::vector<uint8_t> ArtCatalog::Icon() { return {}; }
+std::vector<uint8_t> ArtCatalog::Icon() { return IcoWriter::Encode({IconArt::Large(), IconArt::Small()}); }
 
-std::vector<uint8_t> ArtCatalog::Clip() { return {}; }
+std::vector<uint8_t> ArtCatalog::Clip() { return AviWriter::Encode(CopyClipArt::Clip()); }
 
 std::vector<std::string> ArtCatalog::WriteAll(const std::string& dir, std::string& error)
 {
@@ -65,9 +75,7 @@ std::vector<std::string> ArtCatalog::WriteAll(const std::string& dir, std::strin
     };
     for (const auto& entry : Bitmaps())
         if (!put(BitmapFileName(entry.first), BmpWriter::Encode(entry.second))) return {};
-    const std::vector<uint8_t> icon = Icon();
-    if (!icon.empty() && !put(IconFileName(), icon)) return {};
-    const std::vector<uint8_t> clip = Clip();
-    if (!clip.empty() && !put(ClipFileName(), clip)) return {};
+    if (!put(IconFileName(), Icon())) return {};
+    if (!put(ClipFileName(), Clip())) return {};
     return written;
 }

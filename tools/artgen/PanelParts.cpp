@@ -41,9 +41,6 @@ void PanelParts::Plate(Canvas& canvas)
     const double w = canvas.Width();
     const double h = canvas.Height();
     canvas.FillRect(0, 0, w, h, Paint(&SurfaceAt));
-    // A soft light from the top left over the whole plate.
-    canvas.FillRect(0, 0, w, h, Paint::Linear(0, 0, kWhite.WithAlpha(0.05), w, h,
-                                               kBlack.WithAlpha(0.10)));
     canvas.FillRect(0, 0, w, 1, kWhite, 0.22);
     canvas.FillRect(0, 1, 1, h, kWhite, 0.14);
     canvas.FillRect(0, h - 1, w, h, kBlack, 0.55);

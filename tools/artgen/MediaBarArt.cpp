@@ -1,0 +1,61 @@
+#include "MediaBarArt.h"
+
+#include "Font.h"
+#include "PanelParts.h"
+
+#include <string>
+
+namespace {
+constexpr int OX = MediaBarArt::kOriginX;
+constexpr int OY = MediaBarArt::kOriginY;
+
+Color CapColor(int k)
+{
+    static const Color caps[8] = {Color::Rgb(196, 44, 40),  Color::Rgb(220, 120, 30),
+                                  Color::Rgb(206, 180, 40), Color::Rgb(60, 160, 70),
+                                  Color::Rgb(40, 150, 170), Color::Rgb(50, 90, 196),
+                                  Color::Rgb(130, 70, 180), Color::Rgb(150, 152, 158)};
+    return caps[k];
+}
+} // namespace
+
+Canvas MediaBarArt::Picture()
+{
+    Canvas c(kWidth, kHeight);
+    PanelParts::Plate(c);
+    PanelParts::Screw(c, 6.5, 6.5);
+    PanelParts::Screw(c, 6.5, kHeight - 6.5);
+    PanelParts::Screw(c, kWidth - 6.5, 6.5);
+    PanelParts::Screw(c, kWidth - 6.5, kHeight - 6.5);
+
+    const Font& regular = Font::Regular();
+    const Font& small = Font::Small();
+    // Keys A and B with their labels to the left.
+    const int keyX = 36 - OX;
+    for (int i = 0; i < 2; ++i) {
+        const int keyY = (i == 0 ? 59 : 89) - OY;
+        PanelParts::Recess(c, keyX - 2, keyY - 2, keyX + 24, keyY + 24, 3);
+        PanelParts::LampKey(c, keyX, keyY, false);
+        regular.Draw(c, keyX + 26, keyY + 8, i == 0 ? "A" : "B", PanelParts::Silk());
+    }
+    // A groove between the keys and the knob row.
+    c.FillRect(49, 6, 50, kHeight - 6, Color::Rgb(0, 0, 0), 0.5);
+    c.FillRect(50, 6, 51, kHeight - 6, Color::Rgb(255, 255, 255), 0.08);
+
+    for (int k = 0; k < 8; ++k) {
+        const double cx = KnobX(k) + kKnobSize / 2 + 0.5 - OX;
+        const double cy = kKnobY + kKnobSize / 2 + 0.5 - OY;
+        PanelParts::Knob(c, cx, cy, 12.5, CapColor(k), 19.0);
+        regular.DrawCentered(c, cx, 14, std::to_string(k + 1), PanelParts::Silk());
+    }
+    small.Draw(c, kWidth - 52, kHeight - 8, "MEDIA BAR", PanelParts::SilkDim());
+    return c;
+}
+
+void MediaBarArt::AddBitmaps(std::map<int, Canvas>& out)
+{
+    const Canvas picture = Picture();
+    out.emplace(193, picture);
+    for (int k = 0; k < 8; ++k)
+        out.emplace(194 + k, picture.Crop(KnobX(k) - OX, kKnobY - OY, kKnobSkin, kKnobSkin));
+}
