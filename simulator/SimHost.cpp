@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "ControlPipe.h"
 #include "PanelEvents.h"
 
 namespace {
@@ -20,6 +21,32 @@ HMODULE PinThisModule() {
 }
 
 constexpr DWORD kStopWaitMs = 5000;
+
+// Script files named over the control channel are read here, in the library.
+bool ReadScript(const std::string& path, std::string& text, std::string& error) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
+    if (n <= 0) {
+        error = "bad path";
+        return false;
+    }
+    std::wstring wide(std::size_t(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, &wide[0], n);
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = "cannot open (error " + std::to_string(GetLastError()) + ")";
+        return false;
+    }
+    LARGE_INTEGER size{};
+    bool ok = GetFileSizeEx(file, &size) != 0 && size.QuadPart <= (1 << 20);
+    if (ok) {
+        text.resize(std::size_t(size.QuadPart));
+        DWORD got = 0;
+        ok = text.empty() || (ReadFile(file, &text[0], DWORD(text.size()), &got, nullptr) && got == text.size());
+    }
+    CloseHandle(file);
+    if (!ok) error = "cannot read (larger than 1 MiB?)";
+    return ok;
+}
 }  // namespace
 
 SimHost& SimHost::Get() {
@@ -29,11 +56,17 @@ SimHost& SimHost::Get() {
     return *host;
 }
 
-SimHost::SimHost() : sim_(clock_) {}
+SimHost::SimHost() : sim_(clock_), protocol_(sim_, &ReadScript) {}
 
 void SimHost::AddObject() {
-    std::lock_guard<std::mutex> lock(mu_);
-    if (live_++ == 0) StartLocked();
+    std::lock_guard<std::mutex> life(lifeMu_);
+    bool start = false;
+    {
+        std::lock_guard<std::mutex> lock(mu_);
+        start = live_++ == 0;
+        if (start) StartLocked();
+    }
+    if (start) pipe_.Start(ControlPipeName(), [this](const std::string& line) { return protocol_.Execute(line); });
 }
 
 void SimHost::StartLocked() {
@@ -63,6 +96,7 @@ void SimHost::StopWorker(Worker& worker, void (*wake)()) {
 }
 
 void SimHost::DropObject() {
+    std::lock_guard<std::mutex> life(lifeMu_);
     Worker old;
     {
         std::lock_guard<std::mutex> lock(mu_);
@@ -70,6 +104,7 @@ void SimHost::DropObject() {
         old = delivery_;
         delivery_ = Worker{};
     }
+    pipe_.Stop();
     StopWorker(old, [] { SimHost::Get().sim_.Wake(); });
 }
 
@@ -99,6 +134,7 @@ DWORD WINAPI SimHost::DeliveryMain(LPVOID param) {
 
 void SimHost::DeliveryLoop(const std::atomic<bool>& stop) {
     while (!stop.load()) {
+        protocol_.Tick();
         sim_.Tick();
         std::vector<PanelEvents*> greet, targets;
         {

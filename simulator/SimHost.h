@@ -1,6 +1,6 @@
 // The library's process-wide part: the one set of simulated panels, the
-// delivery thread that makes every callback, and the registry of advised event
-// interfaces. The threads run while any object handed out by the library is
+// delivery thread that makes every callback, the registry of advised event
+// interfaces and the control channel. The threads run while any object handed out by the library is
 // alive; each thread holds a reference on this DLL, so FreeLibrary can never
 // pull the code from under it, and nothing is ever joined inside DllMain.
 #pragma once
@@ -12,7 +12,9 @@
 #include <mutex>
 #include <vector>
 
+#include "ControlProtocol.h"
 #include "PanelSimulator.h"
+#include "PipeServer.h"
 #include "SteadyClock.h"
 
 class PanelEvents;
@@ -22,6 +24,7 @@ public:
     static SimHost& Get();
 
     PanelSimulator& Simulator() { return sim_; }
+    ControlProtocol& Protocol() { return protocol_; }
 
     // An object was handed out / its last reference went away.
     void AddObject();
@@ -45,6 +48,9 @@ private:
 
     SteadyClock clock_;
     PanelSimulator sim_;
+    ControlProtocol protocol_;
+    PipeServer pipe_;
+    std::mutex lifeMu_;  // serialises starting and stopping the threads
     std::mutex mu_;
     int live_ = 0;
     std::vector<PanelEvents*> advised_;

@@ -1,0 +1,124 @@
+// velsim: remote control of the simulated panels inside a running program
+// that uses the stand-in TqDvManager.dll (VelPanel, a test).
+//
+//   velsim COMMAND...        send one command, e.g.  velsim tap jog F1
+//   velsim --script FILE     play a script file (the library reads it)
+//   velsim --demo            the built-in demo, every panel in turn
+//   velsim -                 commands from standard input, one a line
+//   velsim --pipe NAME ...   another channel than this session's
+// Prints each answer; exit code 0 when every answer was "ok", 1 when one was
+// an error, 2 when no simulator could be reached.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "ControlPipe.h"
+
+namespace {
+std::string ToUtf8(const std::wstring& w) {
+    if (w.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), int(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(std::size_t(n > 0 ? n : 0), '\0');
+    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, w.c_str(), int(w.size()), &s[0], n, nullptr, nullptr);
+    return s;
+}
+
+HANDLE Connect(const std::wstring& name) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        HANDLE pipe = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (pipe != INVALID_HANDLE_VALUE) return pipe;
+        const DWORD err = GetLastError();
+        if (err == ERROR_PIPE_BUSY)
+            WaitNamedPipeW(name.c_str(), 500);  // another client is being served
+        else
+            return INVALID_HANDLE_VALUE;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// Sends one line, returns the answer line; false when the channel broke.
+bool Ask(HANDLE pipe, const std::string& line, std::string& answer) {
+    const std::string out = line + "\n";
+    DWORD put = 0;
+    if (!WriteFile(pipe, out.data(), DWORD(out.size()), &put, nullptr) || put != out.size()) return false;
+    answer.clear();
+    char ch = 0;
+    DWORD got = 0;
+    while (ReadFile(pipe, &ch, 1, &got, nullptr) && got == 1) {
+        if (ch == '\n') return true;
+        answer += ch;
+    }
+    return false;
+}
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: velsim [--pipe NAME] COMMAND...\n"
+                 "       velsim [--pipe NAME] --script FILE | --demo | -\n"
+                 "commands: velsim help (while VelPanel runs)\n");
+    return 2;
+}
+}  // namespace
+
+int main() {
+    int argc = 0;
+    LPWSTR* argvW = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!argvW) return Usage();
+    std::vector<std::wstring> args(argvW + 1, argvW + argc);
+    LocalFree(argvW);
+
+    std::wstring pipeName = ControlPipeName();
+    if (args.size() >= 2 && args[0] == L"--pipe") {
+        pipeName = args[1];
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    if (args.empty()) return Usage();
+
+    std::vector<std::string> lines;
+    if (args[0] == L"--demo" && args.size() == 1) {
+        lines.push_back("demo");
+    } else if (args[0] == L"--script" && args.size() == 2) {
+        // The library opens the file, so it gets a full path.
+        wchar_t full[MAX_PATH * 4];
+        const DWORD n = GetFullPathNameW(args[1].c_str(), DWORD(sizeof full / sizeof full[0]), full, nullptr);
+        if (n == 0 || n >= sizeof full / sizeof full[0]) {
+            std::fprintf(stderr, "velsim: bad script path\n");
+            return 2;
+        }
+        lines.push_back("play " + ToUtf8(full));
+    } else if (args[0] == L"-" && args.size() == 1) {
+        std::string line;
+        while (std::getline(std::cin, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            lines.push_back(line);
+        }
+    } else {
+        std::string line;
+        for (const auto& a : args) line += (line.empty() ? "" : " ") + ToUtf8(a);
+        lines.push_back(line);
+    }
+
+    HANDLE pipe = Connect(pipeName);
+    if (pipe == INVALID_HANDLE_VALUE) {
+        std::fprintf(stderr, "error: no simulated panels are running (nothing serves %s)\n", ToUtf8(pipeName).c_str());
+        return 2;
+    }
+    int rc = 0;
+    for (const auto& line : lines) {
+        std::string answer;
+        if (!Ask(pipe, line, answer)) {
+            std::fprintf(stderr, "error: the control channel closed\n");
+            CloseHandle(pipe);
+            return 2;
+        }
+        std::printf("%s\n", answer.c_str());
+        if (answer.compare(0, 2, "ok") != 0) rc = 1;
+    }
+    std::fflush(stdout);
+    CloseHandle(pipe);
+    return rc;
+}
