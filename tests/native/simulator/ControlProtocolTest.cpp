@@ -1,0 +1,223 @@
+// The control protocol: good lines reach the panels, bad ones are refused with
+// a reason and leave every panel as it was; scripts are checked whole and run
+// on the simulator's clock.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "CommandParser.h"
+#include "ControlProtocol.h"
+#include "DemoScript.h"
+#include "LineBuffer.h"
+#include "SimTestSupport.h"
+
+namespace {
+
+struct ProtocolFixture : SimFixture {
+    std::map<std::string, std::string> files;
+    ControlProtocol protocol{sim, [this](const std::string& path, std::string& text, std::string& error) {
+                                 auto it = files.find(path);
+                                 if (it == files.end()) {
+                                     error = "no such file";
+                                     return false;
+                                 }
+                                 text = it->second;
+                                 return true;
+                             }};
+    std::string Snapshot() {
+        std::string s;
+        for (int p = 0; p < 4; ++p) s += sim.Describe(p) + "\n";
+        return s;
+    }
+    void Run(std::int64_t ms) {
+        for (std::int64_t t = 0; t < ms; t += 10) {
+            clock.Advance(10);
+            protocol.Tick();
+            sim.Tick();
+        }
+    }
+};
+
+class BadLine : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(BadLine, IsRefusedWithAReasonAndChangesNothing) {
+    ProtocolFixture f;
+    const std::string before = f.Snapshot();
+    const std::string answer = f.protocol.Execute(GetParam());
+    EXPECT_EQ(answer.compare(0, 7, "error: "), 0) << answer;
+    EXPECT_GT(answer.size(), 8u);
+    EXPECT_EQ(f.Snapshot(), before);
+    f.Run(500);
+    EXPECT_TRUE(f.Take().empty()) << GetParam();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, BadLine,
+    ::testing::Values("", "   ", "# only a comment", "frobnicate", "press", "press jog", "press jog F1 extra",
+                      "press mixer F1", "press jog F7", "press audio F1", "tap trackball G", "press mediabar C",
+                      "jog", "jog 32768", "jog -32768", "jog 1.5", "jog 12abc", "jog 0x10", "jog --3", "jog +",
+                      "knob 0 5", "knob 9 5", "knob 1 10001", "knob x 1", "ball 1", "ball 10001 0",
+                      "ring 99999999999999999999", "fader 0 10", "fader 9 10", "fader master 256", "fader 1 -1",
+                      "fader main 3", "plug", "plug all", "unplug jog now", "powercycle 7", "firmware jog 1",
+                      "firmware jog 256 1", "firmware jog 1 1000", "firmware jog 1 xyz", "driver jog 1 2",
+                      "driver jog 1 65536 0", "driver jog 1 1 256", "fault", "fault melt jog on",
+                      "fault versioninfo jog maybe", "fault getinterface jog sideways on",
+                      "fault getinterface nowhere on", "fault unknown-iid moon", "storm jog 0 1",
+                      "storm jog 5001 1", "storm jog 10 0", "storm jog 10 121", "wait 10", "wait -1", "play",
+                      "play /no/such/script", "demo now", "stop it", "status jog extra", "help me",
+                      "press jog F1\x01", "tap\x1b[2J jog F1"));
+
+TEST(ProtocolLines, UnplugOfAnUnpluggedPanelIsAnErrorAndStaysUnplugged) {
+    ProtocolFixture f;
+    EXPECT_EQ(f.protocol.Execute("unplug audio"), "ok");
+    f.Take();
+    EXPECT_EQ(f.protocol.Execute("unplug audio").compare(0, 6, "error:"), 0);
+    EXPECT_EQ(f.protocol.Execute("press audio func").compare(0, 6, "error:"), 0);
+    EXPECT_TRUE(f.Take().empty());
+}
+
+TEST(ProtocolLines, TooLongIsRefused) {
+    ProtocolFixture f;
+    EXPECT_EQ(f.protocol.Execute("status " + std::string(2000, 'x')).compare(0, 6, "error:"), 0);
+}
+
+TEST(ProtocolLines, GoodLinesReachTheirPanels) {
+    struct {
+        const char* line;
+        int panel;
+    } cases[] = {{"press jog f1", 0}, {"TAP Audio 1/5_l", 1}, {"ball -3 4", 2}, {"ring 9", 2},
+                 {"knob 8 -256", 3},  {"fader master 3", 1},  {"press trackball enter  # with comment", 2}};
+    for (auto c : cases) {
+        ProtocolFixture f;
+        EXPECT_EQ(f.protocol.Execute(c.line), "ok") << c.line;
+        auto r = f.Reports(c.panel);
+        EXPECT_EQ(r.size(), 1u) << c.line;
+    }
+}
+
+TEST(ProtocolLines, KnobNumbersAreTheLabelsOneToEight) {
+    ProtocolFixture f;
+    ASSERT_EQ(f.protocol.Execute("knob 1 3"), "ok");
+    auto r = f.Reports(3);
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_NE(r[0].changes.bytes[1], 0);
+    EXPECT_EQ(r[0].status.bytes[1], 3);
+}
+
+TEST(ProtocolLines, VersionsFaultsStatusAndHelp) {
+    ProtocolFixture f;
+    EXPECT_EQ(f.protocol.Execute("firmware trackball 4 1fe"), "ok");
+    EXPECT_EQ(f.protocol.Execute("driver trackball 2 1000 9"), "ok");
+    EXPECT_NE(f.protocol.Execute("status trackball").find("fw 4.1fe drv 2.1000.9"), std::string::npos);
+    EXPECT_EQ(f.protocol.Execute("fault getinterface audio events on"), "ok");
+    EXPECT_TRUE(f.sim.InterfaceFails(1, false));
+    EXPECT_FALSE(f.sim.InterfaceFails(1, true));
+    EXPECT_EQ(f.protocol.Execute("fault getinterface audio off"), "ok");
+    EXPECT_FALSE(f.sim.InterfaceFails(1, false));
+    EXPECT_EQ(f.protocol.Execute("fault unknown-iid"), "ok");
+    auto e = f.Take();
+    ASSERT_EQ(e.size(), 1u);
+    EXPECT_EQ(e[0].kind, SimEvent::kUnknownIid);
+    EXPECT_EQ(e[0].panel, -1);
+    EXPECT_EQ(f.protocol.Execute("help").compare(0, 3, "ok "), 0);
+}
+
+TEST(Scripts, RunOnTheClockWithTheirWaits) {
+    ProtocolFixture f;
+    f.files["s.txt"] = "press jog F1\nwait 100\nrelease jog F1\r\n\n# done\nwait 50\nknob 2 1";
+    ASSERT_EQ(f.protocol.Execute("play s.txt"), "ok");
+    f.protocol.Tick();
+    EXPECT_EQ(f.Reports(0).size(), 1u);
+    f.Run(90);
+    EXPECT_TRUE(f.Take().empty());
+    f.Run(20);
+    EXPECT_EQ(f.Reports(0).size(), 1u);
+    f.Run(60);
+    EXPECT_EQ(f.Reports(3).size(), 1u);
+    EXPECT_FALSE(f.protocol.ScriptRunning());
+}
+
+TEST(Scripts, ABadLineRefusesTheWholeScript) {
+    ProtocolFixture f;
+    f.files["bad.txt"] = "press jog F1\nwait 10\npress jog Z9\n";
+    const std::string answer = f.protocol.Execute("play bad.txt");
+    EXPECT_NE(answer.find("line 3"), std::string::npos) << answer;
+    f.Run(100);
+    EXPECT_TRUE(f.Take().empty());
+}
+
+TEST(Scripts, CannotNestOrStop) {
+    ProtocolFixture f;
+    f.files["n.txt"] = "demo\n";
+    EXPECT_EQ(f.protocol.Execute("play n.txt").compare(0, 6, "error:"), 0);
+    f.files["n.txt"] = "play n.txt\n";
+    EXPECT_EQ(f.protocol.Execute("play n.txt").compare(0, 6, "error:"), 0);
+}
+
+TEST(Scripts, StopEndsARunningScript) {
+    ProtocolFixture f;
+    f.files["s.txt"] = "wait 100\npress jog F1\n";
+    ASSERT_EQ(f.protocol.Execute("play s.txt"), "ok");
+    EXPECT_TRUE(f.protocol.ScriptRunning());
+    EXPECT_EQ(f.protocol.Execute("stop"), "ok");
+    f.Run(200);
+    EXPECT_TRUE(f.Take().empty());
+}
+
+TEST(Scripts, FailingStepsAreSkippedAndRemembered) {
+    ProtocolFixture f;
+    f.files["s.txt"] = "unplug mediabar\nknob 1 5\npress jog F2\n";
+    ASSERT_EQ(f.protocol.Execute("play s.txt"), "ok");
+    f.Run(10);
+    EXPECT_NE(f.protocol.LastScriptError().find("line 2"), std::string::npos);
+    bool f2 = false;
+    for (const SimEvent& e : f.Take()) f2 |= e.kind == SimEvent::kReport && e.panel == 0;
+    EXPECT_TRUE(f2);
+}
+
+TEST(Scripts, DemoIsValidAndWorksEveryPanel) {
+    ProtocolFixture f;
+    ASSERT_EQ(f.protocol.Execute("demo"), "ok");
+    // Let an open window's part happen: keys B, C, D would set the dial mode.
+    std::uint8_t jogBlock[kDialModeBlockSize] = {0x00, 0x10, 0x10, 0x01};
+    f.sim.SetDialMode(jogBlock);
+    int reports[4] = {};
+    for (int t = 0; t < 120000 && f.protocol.ScriptRunning(); t += 10) {
+        f.Run(10);
+        for (const SimEvent& e : f.Take())
+            if (e.kind == SimEvent::kReport) ++reports[e.panel];
+    }
+    EXPECT_FALSE(f.protocol.ScriptRunning());
+    EXPECT_EQ(f.protocol.LastScriptError(), "");
+    for (int p = 0; p < 4; ++p) EXPECT_GT(reports[p], 10) << p;
+}
+
+TEST(LineBufferTest, SplitsLinesAcrossChunksAndDropsCarriageReturns) {
+    LineBuffer lb(16);
+    std::vector<LineBuffer::Line> out;
+    const std::string a = "tap jog F1\r\nsta", b = "tus\n\n";
+    lb.Feed(a.data(), a.size(), out);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].text, "tap jog F1");
+    lb.Feed(b.data(), b.size(), out);
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[1].text, "status");
+    EXPECT_EQ(out[2].text, "");
+}
+
+TEST(LineBufferTest, OverlongLineComesOutOnceAndTheNextLineIsIntact) {
+    LineBuffer lb(8);
+    std::vector<LineBuffer::Line> out;
+    const std::string junk(100, 'x');
+    lb.Feed(junk.data(), junk.size(), out);
+    lb.Feed(junk.data(), junk.size(), out);
+    const std::string rest = "\nstop\n";
+    lb.Feed(rest.data(), rest.size(), out);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_TRUE(out[0].overlong);
+    EXPECT_FALSE(out[1].overlong);
+    EXPECT_EQ(out[1].text, "stop");
+}
+
+}  // namespace
