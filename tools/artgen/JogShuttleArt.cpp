@@ -14,26 +14,26 @@ constexpr int O = JogShuttleArt::kOrigin;
 const std::vector<JogShuttleArt::Key>& JogShuttleArt::Keys()
 {
     static const std::vector<Key> keys{
-        {"F1", Symbol::None, Kind::Row, 20, 23, 38, 38, 134, 132, 40, 40},
-        {"F2", Symbol::None, Kind::Row, 60, 23, 38, 38, 135, 140, 40, 40},
-        {"F3", Symbol::None, Kind::Row, 100, 23, 38, 38, 136, 141, 40, 40},
-        {"F4", Symbol::None, Kind::Row, 140, 23, 38, 38, 137, 142, 40, 40},
-        {"F5", Symbol::None, Kind::Row, 180, 23, 38, 38, 138, 143, 40, 40},
-        {"F6", Symbol::None, Kind::Row, 220, 23, 38, 38, 139, 144, 40, 40},
-        {"", Symbol::Reverse, Kind::Row, 40, 63, 38, 38, 145, 150, 40, 40},
-        {"", Symbol::Play, Kind::Row, 80, 63, 38, 38, 146, 151, 40, 40},
-        {"", Symbol::Stop, Kind::Row, 120, 63, 38, 38, 147, 152, 40, 40},
-        {"", Symbol::Rewind, Kind::Row, 160, 63, 38, 38, 148, 172, 40, 39},
-        {"", Symbol::FastForward, Kind::Row, 200, 63, 38, 38, 149, 153, 40, 40},
-        {"SHIFT", Symbol::None, Kind::LeftWing, 8, 247, 51, 71, 154, 155, 52, 72},
-        {"A", Symbol::None, Kind::Round, 16, 189, 36, 36, 158, 159, 35, 35},
-        {"B", Symbol::None, Kind::Round, 37, 149, 36, 36, 160, 161, 35, 35},
-        {"C", Symbol::None, Kind::Round, 75, 121, 36, 36, 162, 163, 35, 35},
-        {"D", Symbol::None, Kind::Round, 124, 112, 36, 36, 164, 165, 35, 35},
-        {"E", Symbol::None, Kind::Round, 174, 120, 36, 36, 166, 167, 35, 35},
-        {"F", Symbol::None, Kind::Round, 211, 150, 36, 36, 168, 169, 35, 35},
-        {"G", Symbol::None, Kind::Round, 232, 191, 36, 36, 171, 170, 35, 35},
-        {"ENTER", Symbol::None, Kind::RightWing, 223, 246, 51, 71, 156, 157, 52, 72},
+        {"F1", Symbol::None, Kind::Row, 20, 23, 38, 38, 134, 132, 40, 40, 40},
+        {"F2", Symbol::None, Kind::Row, 60, 23, 38, 38, 135, 140, 40, 40, 40},
+        {"F3", Symbol::None, Kind::Row, 100, 23, 38, 38, 136, 141, 40, 40, 40},
+        {"F4", Symbol::None, Kind::Row, 140, 23, 38, 38, 137, 142, 40, 40, 40},
+        {"F5", Symbol::None, Kind::Row, 180, 23, 38, 38, 138, 143, 40, 40, 40},
+        {"F6", Symbol::None, Kind::Row, 220, 23, 38, 38, 139, 144, 40, 40, 40},
+        {"", Symbol::Reverse, Kind::Row, 40, 63, 38, 38, 145, 150, 40, 40, 40},
+        {"", Symbol::Play, Kind::Row, 80, 63, 38, 38, 146, 151, 40, 40, 40},
+        {"", Symbol::Stop, Kind::Row, 120, 63, 38, 38, 147, 152, 40, 40, 40},
+        {"", Symbol::Rewind, Kind::Row, 160, 63, 38, 38, 148, 172, 40, 40, 39},
+        {"", Symbol::FastForward, Kind::Row, 200, 63, 38, 38, 149, 153, 40, 40, 40},
+        {"SHIFT", Symbol::None, Kind::LeftWing, 8, 247, 51, 71, 154, 155, 52, 72, 72},
+        {"A", Symbol::None, Kind::Round, 16, 189, 36, 36, 158, 159, 35, 35, 35},
+        {"B", Symbol::None, Kind::Round, 37, 149, 36, 36, 160, 161, 35, 35, 35},
+        {"C", Symbol::None, Kind::Round, 75, 121, 36, 36, 162, 163, 35, 35, 35},
+        {"D", Symbol::None, Kind::Round, 124, 112, 36, 36, 164, 165, 35, 35, 35},
+        {"E", Symbol::None, Kind::Round, 174, 120, 36, 36, 166, 167, 35, 35, 35},
+        {"F", Symbol::None, Kind::Round, 211, 150, 36, 36, 168, 169, 35, 35, 35},
+        {"G", Symbol::None, Kind::Round, 232, 191, 36, 36, 171, 170, 35, 35, 35},
+        {"ENTER", Symbol::None, Kind::RightWing, 223, 246, 51, 71, 156, 157, 52, 72, 72},
     };
     return keys;
 }
@@ -140,7 +140,7 @@ void JogShuttleArt::AddBitmaps(std::map<int, Canvas>& out)
         const Key& k = keys[i];
         out.emplace(k.normalBitmap, picture.Crop(k.x - O, k.y - O, k.bitmapWidth, k.bitmapHeight));
         out.emplace(k.pressedBitmap,
-                    Picture(int(i)).Crop(k.x - O, k.y - O, k.bitmapWidth, k.bitmapHeight));
+                    Picture(int(i)).Crop(k.x - O, k.y - O, k.bitmapWidth, k.pressedBitmapHeight));
     }
     Canvas dark(PanelParts::kLampWidth, PanelParts::kLampHeight);
     PanelParts::Lamp(dark, 0, 0, false);

@@ -27,7 +27,8 @@ public:
         Kind kind;
         int x, y, width, height; // window rectangle, client pixels
         int normalBitmap, pressedBitmap;
-        int bitmapWidth, bitmapHeight;
+        int bitmapWidth, bitmapHeight; // normal bitmap
+        int pressedBitmapHeight;       // 39 for the rewind key's 172, else as normal
     };
 
     struct Lamp {

@@ -7,17 +7,18 @@
 // The Media Bar module: picture 193 and the eight knob skins 194 to 201.
 //
 // Unlike the other pictures, its control sits at dialog units (9, 27) of a
-// template in Arial 9 pt. With that font's dialog base units of 7 x 14
-// pixels this is client pixel (16, 47), and the client edge of the control
-// moves the bitmap two pixels further: bitmap (0, 0) = client (18, 49). The
-// keys and knobs are placed in client pixels, so they are drawn at their
-// client position minus that origin.
+// template in Arial 9 pt. With that font's dialog base units of 7 x 15
+// pixels (the four templates are sized to hold their pictures exactly at
+// these units) this is client pixel (16, 51), and the client edge of the
+// control moves the bitmap two pixels further: bitmap (0, 0) = client
+// (18, 53). The keys and knobs are placed in client pixels, so they are
+// drawn at their client position minus that origin.
 class MediaBarArt {
 public:
     static constexpr int kWidth = 547;
     static constexpr int kHeight = 78;
     static constexpr int kOriginX = 18;
-    static constexpr int kOriginY = 49;
+    static constexpr int kOriginY = 53;
     static constexpr int kKnobSize = 41, kKnobSkin = 42;
 
     static int KnobX(int k) { return 75 + 62 * k; }

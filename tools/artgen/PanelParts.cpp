@@ -96,7 +96,7 @@ void PanelParts::RowKey(Canvas& canvas, int x, int y, const std::string& label, 
     const double s = kRowKeySize;
     canvas.FillRect(x, y, x + s, y + s, Well());
     const double d = pressed ? 1.0 : 0.0;
-    const double k = pressed ? 0.72 : 1.0;
+    const double k = pressed ? 0.62 : 1.0;
     if (!pressed) canvas.FillRoundRect(x + 1.5, y + 2, x + s - 0.5, y + s, 4, kBlack, 0.6);
     else canvas.FillRect(x, y, x + s, y + 1.5, kBlack, 0.5);
     const double x0 = x + 1 + d, y0 = y + 1 + d, x1 = x + s - 2 + d, y1 = y + s - 2 + d;
@@ -120,7 +120,7 @@ void PanelParts::RoundKey(Canvas& canvas, double cx, double cy, const std::strin
 {
     canvas.FillCircle(cx + 0.3, cy + 0.6, 18.6, kWhite, 0.08); // lip of the hole
     canvas.FillCircle(cx, cy, 18.2, Well());
-    const double k = pressed ? 0.72 : 1.0;
+    const double k = pressed ? 0.62 : 1.0;
     const double x = cx + (pressed ? 0.6 : 0.0);
     const double y = cy + (pressed ? 0.8 : 0.0);
     if (!pressed) canvas.FillCircle(cx + 0.4, cy + 1.3, 15.6, kBlack, 0.6);
@@ -139,7 +139,7 @@ void PanelParts::WingKey(Canvas& canvas, int x, int y, const std::vector<Point>&
     const std::vector<Point> shape = geometry::Translated(outline, x, y);
     canvas.FillPolygon(shape, Well());
     const double d = pressed ? 0.8 : 0.0;
-    const double k = pressed ? 0.72 : 1.0;
+    const double k = pressed ? 0.62 : 1.0;
     if (!pressed)
         canvas.FillPolygonInset(geometry::Translated(shape, 0.4, 1.3), 1.6, kBlack, 0.6);
     const std::vector<Point> cap = geometry::Translated(shape, d, d);
@@ -177,7 +177,7 @@ void PanelParts::Lamp(Canvas& canvas, int x, int y, bool lit)
 void PanelParts::LampKey(Canvas& canvas, int x, int y, bool pressed)
 {
     const double s = kLampKeySize;
-    const double k = pressed ? 0.72 : 1.0;
+    const double k = pressed ? 0.62 : 1.0;
     canvas.FillRect(x, y, x + s, y + s, Well());
     canvas.FillRoundRect(x + 1, y + 1, x + s - 1, y + s - 1, 2.5,
                          Paint::Linear(0, y, Color::Rgb(100, 103, 110).Scaled(k), 0, y + s,

@@ -1,0 +1,104 @@
+#include "ArtCatalog.h"
+#include "AviWriter.h"
+#include "BmpWriter.h"
+#include "CopyClipArt.h"
+#include "Geometry.h"
+#include "JogShuttleArt.h"
+#include "PanelParts.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+const std::map<int, Canvas>& AllBitmaps()
+{
+    static const std::map<int, Canvas> bitmaps = ArtCatalog::Bitmaps();
+    return bitmaps;
+}
+
+bool SamePixel(const Color& a, const Color& b)
+{
+    return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
+}
+} // namespace
+
+TEST(ArtCatalog, EveryRequiredBitmapHasItsSizeAndNoOtherIsMade)
+{
+    const auto& bitmaps = AllBitmaps();
+    std::set<int> required;
+    for (const auto& s : ArtCatalog::RequiredBitmaps()) {
+        SCOPED_TRACE(s.id);
+        required.insert(s.id);
+        const auto it = bitmaps.find(s.id);
+        ASSERT_NE(it, bitmaps.end());
+        EXPECT_EQ(it->second.Width(), s.width);
+        EXPECT_EQ(it->second.Height(), s.height);
+    }
+    for (const auto& b : bitmaps) EXPECT_TRUE(required.count(b.first)) << b.first;
+}
+
+TEST(ArtCatalog, BitmapsAreOpaqueSoTheWriterNeedsNoMatte)
+{
+    for (const auto& b : AllBitmaps())
+        for (int y = 0; y < b.second.Height(); y += 3)
+            for (int x = 0; x < b.second.Width(); x += 3)
+                ASSERT_GE(b.second.Pixel(x, y).a, 0.999) << b.first << " at " << x << "," << y;
+}
+
+TEST(ArtCatalog, RowKeysShowThePicturePixelsBeneathThem)
+{
+    // A released key is the picture itself; the pressed one differs on its face only.
+    const auto& bitmaps = AllBitmaps();
+    const Canvas& picture = bitmaps.at(131);
+    for (const auto& k : JogShuttleArt::Keys()) {
+        SCOPED_TRACE(k.normalBitmap);
+        const Canvas& normal = bitmaps.at(k.normalBitmap);
+        const Canvas& pressed = bitmaps.at(k.pressedBitmap);
+        const int px = k.x - JogShuttleArt::kOrigin, py = k.y - JogShuttleArt::kOrigin;
+        for (int y = 0; y < normal.Height(); ++y)
+            for (int x = 0; x < normal.Width(); ++x)
+                ASSERT_TRUE(SamePixel(normal.Pixel(x, y), picture.Pixel(px + x, py + y)));
+        const int cx = k.width / 2, cy = k.height / 2 + 8;
+        EXPECT_LT(pressed.Pixel(cx, cy).g, normal.Pixel(cx, cy).g);
+    }
+}
+
+TEST(ArtCatalog, WingOutlinesFollowTheWindingRule)
+{
+    struct Case {
+        double x, y;
+        bool left, right;
+    };
+    const Case cases[] = {{25, 30, true, true}, {1, 70, false, false}, {50, 5, false, true},
+                          {2, 5, true, false},  {26, 71, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.x * 100 + c.y);
+        EXPECT_EQ(geometry::PolygonContains(PanelParts::LeftWingOutline(), c.x, c.y), c.left);
+        EXPECT_EQ(geometry::PolygonContains(PanelParts::RightWingOutline(), c.x, c.y), c.right);
+    }
+}
+
+TEST(ArtCatalog, ClipFramesAreKeyedOnTheirTopLeftPixel)
+{
+    const AviWriter::Clip clip = CopyClipArt::Clip();
+    ASSERT_EQ(clip.frames.size(), 17u);
+    EXPECT_EQ(clip.width, 260);
+    EXPECT_EQ(clip.height, 40);
+    EXPECT_EQ(clip.palette.size(), 16u);
+    std::set<std::vector<uint8_t>> distinct;
+    for (const auto& f : clip.frames) {
+        ASSERT_EQ(f.size(), 260u * 40u);
+        EXPECT_EQ(f[0], 0); // magenta: the transparent colour
+        distinct.insert(f);
+    }
+    EXPECT_EQ(distinct.size(), clip.frames.size()); // it moves
+}
+
+TEST(ArtCatalog, OutputIsDeterministic)
+{
+    const auto again = ArtCatalog::Bitmaps();
+    EXPECT_EQ(BmpWriter::Encode(again.at(202)), BmpWriter::Encode(AllBitmaps().at(202)));
+    EXPECT_EQ(ArtCatalog::Clip(), ArtCatalog::Clip());
+    EXPECT_EQ(ArtCatalog::Icon(), ArtCatalog::Icon());
+}
