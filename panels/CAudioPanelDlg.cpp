@@ -4,4 +4,4 @@
 #include "PanelMessages.h"
 #include "resource.h"
 
-CAudioPanelDlg::CAudioPanelDlg(CWnd* owner) : CPanelFrameDlg(IDD_AUDIO_PANEL, kPanelAudio, ID_FADER_GOODBYE, owner) {}
+CAudioPanelDlg::CAudioPanelDlg(CWnd* owner) : CPanelFrameDlg(kPanelAudio, owner) {}

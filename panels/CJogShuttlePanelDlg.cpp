@@ -1,7 +1,180 @@
 #include "CJogShuttlePanelDlg.h"
 
+#include "CDialCtrl.h"
+#include "JogShuttleLayout.h"
+#include "JogShuttleReport.h"
 #include "PanelBlocks.h"
-#include "PanelMessages.h"
 #include "resource.h"
 
-CJogShuttlePanelDlg::CJogShuttlePanelDlg(CWnd* owner) : CPanelFrameDlg(IDD_JOG_PANEL, kPanelJogShuttle, ID_JOG_GOODBYE, owner) {}
+namespace {
+constexpr DWORD kKeyStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | BS_OWNERDRAW;
+
+RECT RectOf(int x, int y, int w, int h) { return RECT{x, y, x + w, y + h}; }
+}  // namespace
+
+CJogShuttlePanelDlg::CJogShuttlePanelDlg(CWnd* owner) : CPanelFrameDlg(kPanelJogShuttle, owner) {}
+
+CJogShuttlePanelDlg::~CJogShuttlePanelDlg() {
+    // Normally the teardown has emptied everything already.
+    DestroyPanelControls();
+    DestroyLateControls();
+}
+
+CShapedButton* CJogShuttlePanelDlg::Key(int index) const {
+    const KeyList* list = &m_functionKeys;
+    if (index >= kJogFunctionKeyCount) {
+        index -= kJogFunctionKeyCount;
+        list = &m_transportKeys;
+        if (index >= kJogTransportKeyCount) {
+            index -= kJogTransportKeyCount;
+            list = &m_roundKeys;
+        }
+    }
+    return (index >= 0 && static_cast<size_t>(index) < list->size()) ? (*list)[static_cast<size_t>(index)].get()
+                                                                      : nullptr;
+}
+
+size_t CJogShuttlePanelDlg::KeyListSize(int list) const {
+    switch (list) {
+    case 0:
+        return m_functionKeys.size();
+    case 1:
+        return m_transportKeys.size();
+    default:
+        return m_roundKeys.size();
+    }
+}
+
+void CJogShuttlePanelDlg::CreatePanelControls() {
+    SendDlgItemMessage(IDC_DIAL_OFF, BM_SETCHECK, 1);
+    CreateDial();
+    CreateKeys();
+    CreateLamps();
+}
+
+void CJogShuttlePanelDlg::CreateDial() {
+    m_dial = new CDialCtrl(IDB_JOG_DIAL);
+    m_dial->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, kJogDialCreateRect, this, IDC_DIAL_CTRL);
+    m_dial->MoveWindow(kJogDialX, kJogDialY, kJogDialSize, kJogDialSize, TRUE);
+    m_dial->SetMode(IDC_DIAL_OFF);
+    m_dial->SetCount(0);
+    // The first Rotate takes the dial's geometry from its final size.
+    m_dial->Rotate(0);
+}
+
+void CJogShuttlePanelDlg::CreateKeys() {
+    for (int k = 0; k < kJogKeyCount; ++k) {
+        const JogKeyLayout& key = kJogKeys[k];
+        const RECT rect = RectOf(key.x, key.y, key.width, key.height);
+        auto button = std::make_unique<CShapedButton>();
+        button->Create(L"", kKeyStyle, rect, this, key.id);
+        button->LoadBitmaps(key.normalBitmap, key.pressedBitmap);
+        button->MoveWindow(rect, TRUE);
+        KeyList& list = k < kJogFunctionKeyCount                           ? m_functionKeys
+                        : k < kJogFunctionKeyCount + kJogTransportKeyCount ? m_transportKeys
+                                                                            : m_roundKeys;
+        list.push_back(std::move(button));
+    }
+    for (int k = kJogFunctionKeyCount + kJogTransportKeyCount; k < kJogKeyCount; ++k) {
+        CShapedButton* button = Key(k);
+        switch (kJogKeys[k].outline) {
+        case KeyOutline::Ellipse:
+            button->SetEllipticRegion(kJogRoundKeyEllipse);
+            break;
+        case KeyOutline::LeftWing:
+            button->SetLeftWingRegion();
+            break;
+        case KeyOutline::RightWing:
+            button->SetRightWingRegion();
+            break;
+        case KeyOutline::Rectangle:
+            break;
+        }
+    }
+}
+
+void CJogShuttlePanelDlg::CreateLamps() {
+    for (int i = 0; i < 3; ++i) {
+        const RECT rect = RectOf(kJogLamps[i].x, kJogLamps[i].y, kJogLampWidth, kJogLampHeight);
+        m_lamps[i].Create(L"", kKeyStyle, rect, this, kJogLamps[i].id);
+        m_lamps[i].LoadBitmaps(kJogLampDarkBitmap, kJogLampLitBitmap);
+        m_lamps[i].MoveWindow(rect, TRUE);
+    }
+}
+
+void CJogShuttlePanelDlg::DestroyKeys(KeyList& list) {
+    for (auto& key : list) {
+        key->DestroyWindow();
+        key.reset();
+    }
+    list.clear();
+}
+
+void CJogShuttlePanelDlg::DestroyPanelControls() {
+    DestroyKeys(m_functionKeys);
+    DestroyKeys(m_transportKeys);
+    DestroyKeys(m_roundKeys);
+}
+
+void CJogShuttlePanelDlg::DestroyLateControls() {
+    if (!m_dial) return;
+    m_dial->DestroyWindow();
+    delete m_dial;
+    m_dial = nullptr;
+}
+
+void CJogShuttlePanelDlg::OnPanelReport() {
+    PanelChanges changes{};
+    PanelStatus status{};
+    Sink().GetJogShuttleBlocks(&changes, &status);
+    for (const JogReportAction& action : DecodeJogShuttleReport(changes, status)) {
+        switch (action.kind) {
+        case JogReportAction::ShowDialMode:
+            ShowDialMode(action.value);
+            break;
+        case JogReportAction::RotateDial:
+            if (m_dial) m_dial->Rotate(action.value);
+            break;
+        case JogReportAction::SetKey:
+            if (CShapedButton* key = Key(action.key)) key->SetState(action.value);
+            break;
+        case JogReportAction::DialCommand:
+            DialModeCommand(action.value);
+            break;
+        }
+    }
+}
+
+void CJogShuttlePanelDlg::ShowDialMode(int mode) {
+    const bool valid = mode >= kDialOff && mode <= kDialDmc;
+    for (CShapedButton& lamp : m_lamps) lamp.SetState(FALSE);
+    if (valid && mode != kDialOff) m_lamps[mode - 1].SetState(TRUE);
+    for (int id = IDC_DIAL_OFF; id <= IDC_DIAL_DMC; ++id)
+        SendDlgItemMessage(id, BM_SETCHECK, (valid && id == IDC_DIAL_OFF + mode) ? BST_CHECKED : BST_UNCHECKED);
+    // Mode 0 makes the dial draw nothing until a valid mode arrives; the new
+    // mode shows at the next Rotate or repaint.
+    if (m_dial) m_dial->SetMode(valid ? IDC_DIAL_OFF + mode : 0);
+}
+
+void CJogShuttlePanelDlg::DialModeCommand(int mode) {
+    auto* device = static_cast<ITqJogShuttleDevice*>(Device());
+    if (!device) return;
+    if (m_dial) {
+        m_dial->SetMode(IDC_DIAL_OFF + mode);
+        if (mode == kDialJog) m_dial->SetCount(0);
+        m_dial->Rotate(0);
+        if (mode != kDialJog) m_dial->PaintSkin();
+        m_dial->Invalidate(TRUE);
+    }
+    // Lamps and radio buttons follow the panel's next report of a changed mode.
+    std::array<std::uint8_t, kDialModeBlockSize> block = JogDialModeBlock(mode);
+    device->SetDialMode(block.data());
+}
+
+LRESULT CJogShuttlePanelDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED && LOWORD(wp) >= IDC_DIAL_OFF && LOWORD(wp) <= IDC_DIAL_DMC) {
+        DialModeCommand(LOWORD(wp) - IDC_DIAL_OFF);
+        return 0;
+    }
+    return CPanelFrameDlg::WindowProc(msg, wp, lp);
+}

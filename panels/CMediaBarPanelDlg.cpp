@@ -4,4 +4,4 @@
 #include "PanelMessages.h"
 #include "resource.h"
 
-CMediaBarPanelDlg::CMediaBarPanelDlg(CWnd* owner) : CPanelFrameDlg(IDD_MEDIABAR_PANEL, kPanelMediaBar, ID_KNOB_GOODBYE, owner) {}
+CMediaBarPanelDlg::CMediaBarPanelDlg(CWnd* owner) : CPanelFrameDlg(kPanelMediaBar, owner) {}

@@ -4,4 +4,4 @@
 #include "PanelMessages.h"
 #include "resource.h"
 
-CTrackballPanelDlg::CTrackballPanelDlg(CWnd* owner) : CPanelFrameDlg(IDD_TRACKBALL_PANEL, kPanelTrackball, ID_TRACKBALL_GOODBYE, owner) {}
+CTrackballPanelDlg::CTrackballPanelDlg(CWnd* owner) : CPanelFrameDlg(kPanelTrackball, owner) {}
