@@ -127,7 +127,8 @@ Canvas JogShuttleArt::Picture(int pressedKey, unsigned litLamps)
         PanelParts::Lamp(c, lamps[i].x - O, lamps[i].y - O, (litLamps >> i) & 1u);
         small.Draw(c, lamps[i].x + 14 - O, lamps[i].y + 3 - O, lamps[i].label, PanelParts::Silk());
     }
-    Font::Regular().DrawCentered(c, 140.5 - O, 333 - O, "JOG SHUTTLE", PanelParts::SilkDim());
+    // Above the lowest rows, which a dialog laid out with a 14-pixel font cell cuts off.
+    Font::Regular().DrawCentered(c, 140.5 - O, 318 - O, "JOG SHUTTLE", PanelParts::SilkDim());
     return c;
 }
 

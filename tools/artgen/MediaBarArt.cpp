@@ -34,7 +34,6 @@ Canvas MediaBarArt::Picture()
     const int keyX = 36 - OX;
     for (int i = 0; i < 2; ++i) {
         const int keyY = (i == 0 ? 59 : 89) - OY;
-        PanelParts::Recess(c, keyX - 2, keyY - 2, keyX + 24, keyY + 24, 3);
         PanelParts::LampKey(c, keyX, keyY, false);
         regular.Draw(c, keyX + 26, keyY + 8, i == 0 ? "A" : "B", PanelParts::Silk());
     }
@@ -45,7 +44,10 @@ Canvas MediaBarArt::Picture()
     for (int k = 0; k < 8; ++k) {
         const double cx = KnobX(k) + kKnobSize / 2 + 0.5 - OX;
         const double cy = kKnobY + kKnobSize / 2 + 0.5 - OY;
-        PanelParts::Knob(c, cx, cy, 12.5, CapColor(k), 19.0);
+        // Kept within 16.5 pixels of the centre: the picture may sit a few
+        // pixels off where the font metrics differ (see the header), and
+        // then only plain plate shows around the knob windows.
+        PanelParts::Knob(c, cx, cy, 12.0, CapColor(k), 16.0, 2.6);
         regular.DrawCentered(c, cx, 14, std::to_string(k + 1), PanelParts::Silk());
     }
     small.Draw(c, kWidth - 52, kHeight - 8, "MEDIA BAR", PanelParts::SilkDim());

@@ -12,7 +12,9 @@
 // these units) this is client pixel (16, 51), and the client edge of the
 // control moves the bitmap two pixels further: bitmap (0, 0) = client
 // (18, 53). The keys and knobs are placed in client pixels, so they are
-// drawn at their client position minus that origin.
+// drawn at their client position minus that origin. Where the system's
+// Arial has a 14-pixel cell (Wine) the bitmap lands at (18, 49) instead, so
+// the keys and knobs leave four pixels of plain plate around their windows.
 class MediaBarArt {
 public:
     static constexpr int kWidth = 547;

@@ -204,15 +204,15 @@ void PanelParts::LampDot(Canvas& canvas, int x, int y)
 }
 
 void PanelParts::Knob(Canvas& canvas, double cx, double cy, double capRadius, const Color& cap,
-                      double scaleRadius)
+                      double scaleRadius, double skirtWidth)
 {
     for (int i = 0; i <= 10; ++i) {
         const double a = (-135.0 + 27.0 * i) * kPi / 180.0;
         canvas.FillCircle(cx + scaleRadius * std::sin(a), cy - scaleRadius * std::cos(a),
-                          i == 0 || i == 10 ? 0.95 : 0.7, SilkDim());
+                          i == 0 || i == 10 ? 0.85 : 0.6, SilkDim());
     }
-    const double skirt = capRadius + 4.0;
-    canvas.FillCircle(cx + 0.5, cy + 1.5, skirt + 0.3, kBlack, 0.6);
+    const double skirt = capRadius + skirtWidth;
+    canvas.FillCircle(cx + 0.4, cy + 1.0, skirt + 0.2, kBlack, 0.6);
     canvas.FillCircle(cx, cy, skirt,
                       Paint::Radial(cx - 4, cy - 5, skirt * 1.8, Color::Rgb(74, 76, 82),
                                     Color::Rgb(20, 21, 24)));

@@ -43,7 +43,7 @@ public:
     static void LampDot(Canvas& canvas, int x, int y);
     // A rotary knob: knurled skirt, coloured cap, scale dots around.
     static void Knob(Canvas& canvas, double cx, double cy, double capRadius, const Color& cap,
-                     double scaleRadius);
+                     double scaleRadius, double skirtWidth = 4.0);
 
     static const std::vector<Point>& LeftWingOutline();
     static const std::vector<Point>& RightWingOutline();
