@@ -46,11 +46,19 @@ Canvas IconArt::Large()
 
 Canvas IconArt::Small()
 {
+    // At this size every shape sits on whole pixels, or it turns to mud.
     Canvas c(16, 16);
-    Body(c, 0, 2, 16, 14, 2);
-    Key(c, 2, 4.5, 3);
-    Key(c, 2, 8.5, 3);
-    c.FillRect(2, 12, 5, 13, Color::Rgb(40, 255, 90));
-    Wheel(c, 10.5, 8.0, 4.0, 1.2);
+    c.SetAntialias(false);
+    c.FillRect(0, 2, 16, 14, Color::Rgb(16, 17, 20));
+    c.FillRect(1, 3, 15, 13, Color::Rgb(66, 69, 76));
+    c.FillRect(1, 3, 15, 4, Color::Rgb(110, 114, 122));
+    c.FillRect(2, 5, 5, 7, Color::Rgb(200, 202, 206));
+    c.FillRect(2, 8, 5, 10, Color::Rgb(200, 202, 206));
+    c.FillRect(2, 11, 5, 12, Color::Rgb(40, 255, 90));
+    c.SetAntialias(true);
+    c.FillCircle(10.5, 8.5, 4.6, Color::Rgb(10, 10, 12));
+    c.FillCircle(10.5, 8.5, 3.9, Paint::Radial(9.0, 7.0, 6.0, Color::Rgb(190, 194, 202),
+                                                 Color::Rgb(70, 72, 78)));
+    c.FillRect(12, 5, 13, 7, kWhite);
     return c;
 }
