@@ -14,9 +14,8 @@ extern "C" __declspec(dllexport) ITqDeviceManager* CreateDeviceManager() {
     return manager;
 }
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
     // Nothing here may wait for a thread: the loader lock is held. The threads
     // keep this DLL loaded while they run, so there is nothing to stop either.
-    if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
     return TRUE;
 }
