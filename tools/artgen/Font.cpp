@@ -108,6 +108,11 @@ int Font::TextWidth(const std::string& text, bool bold) const
     return int(text.size()) * advance - (bold ? 1 : 1);
 }
 
+bool Font::Has(char ch) const
+{
+    return glyphs_.count(char(std::toupper(static_cast<unsigned char>(ch)))) > 0;
+}
+
 void Font::Draw(Canvas& canvas, int x, int y, const std::string& text, const Color& color,
                 bool bold) const
 {

@@ -17,6 +17,8 @@ public:
     int GlyphWidth() const { return width_; }
     int GlyphHeight() const { return height_; }
     int TextWidth(const std::string& text, bool bold = false) const;
+    // Whether `ch` has a glyph (spaces never need one).
+    bool Has(char ch) const;
 
     // Top-left corner of the text at (x, y).
     void Draw(Canvas& canvas, int x, int y, const std::string& text, const Color& color,
