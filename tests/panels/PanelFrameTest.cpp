@@ -1,0 +1,272 @@
+// The frame every panel window shares, for all four windows: acquisition,
+// Normal/Test, closing through the main window, connection loss and teardown.
+#include <gtest/gtest.h>
+
+#include "PanelIids.h"
+#include "PanelMessages.h"
+#include "PanelTestSupport.h"
+#include "TestWindows.h"
+#include "resource.h"
+
+using Log = std::vector<std::string>;
+
+namespace {
+struct PanelCase {
+    int panel;
+    const char* name;
+    UINT goodbye;
+    const wchar_t* title;
+    std::vector<int> modeControls;  // enabled by Normal, disabled by Test, with 1012
+};
+
+const PanelCase kCases[] = {
+    {kPanelJogShuttle, "jog", 102, L"Jog & Shuttle Control Panel",
+     {IDC_DOWNLOAD_BTN, IDC_DIAL_OFF, IDC_DIAL_JOG, IDC_DIAL_SHUTTLE, IDC_DIAL_DMC}},
+    {kPanelAudio, "audio", 106, L"Audio Control Panel", {IDC_DOWNLOAD_BTN}},
+    {kPanelTrackball, "trackball", 109, L"Trackball Control Panel", {IDC_DOWNLOAD_BTN}},
+    {kPanelMediaBar, "mediabar", 108, L"Media Bar Control Panel", {IDC_DOWNLOAD_BTN}},
+};
+
+class PanelFrameTest : public ::testing::TestWithParam<PanelCase> {
+protected:
+    void SetUp() override { FakeDeviceManager::InstallFactory(&fake); }
+    void TearDown() override {
+        if (wnd) {
+            wnd->DestroyWindow();
+            wnd.reset();
+        }
+        PumpMessages();
+        FakeDeviceManager::InstallFactory(nullptr);
+    }
+
+    void OpenWindow() {
+        wnd = NewPanelWindow(P().panel, &owner);
+        wnd->Open();
+        PumpMessages();
+        ASSERT_TRUE(::IsWindow(Hwnd()));
+    }
+    // What the main window does on the goodbye message.
+    void CloseAsMainWindow() {
+        wnd->DestroyWindow();
+        wnd.reset();
+    }
+    const PanelCase& P() const { return GetParam(); }
+    HWND Hwnd() const { return wnd->GetSafeHwnd(); }
+    std::string Obj(const char* what) const { return std::string(P().name) + "." + what; }
+    void Connect(std::int32_t state) {
+        ASSERT_TRUE(fake.Connect(P().panel, state));
+        PumpMessages();
+    }
+    void AssertStillOpen() {
+        EXPECT_TRUE(::IsWindow(Hwnd()));
+        EXPECT_TRUE(::IsWindowVisible(Hwnd()));
+    }
+
+    FakeDeviceManager fake;
+    MessageBoxRecorder boxes;
+    GoodbyeRecorder owner;
+    std::unique_ptr<CPanelFrameDlg> wnd;
+};
+
+TEST_P(PanelFrameTest, OpenAcquiresOwnManagerAndPanelAndChecksNormal) {
+    OpenWindow();
+    EXPECT_EQ(fake.log.calls, (Log{"CreateDeviceManager", "manager.GetInterface(" + Obj("device") + ")",
+                                   "manager.GetInterface(" + Obj("events") + ")", Obj("events.Advise")}));
+    EXPECT_EQ(FakeDeviceManager::Creations(), 1);
+    EXPECT_NE(fake.Events(P().panel).sink, nullptr);
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(WindowText(Hwnd()), P().title);
+    EXPECT_TRUE(IsChecked(Hwnd(), IDC_MODE_NORMAL));
+    EXPECT_FALSE(IsChecked(Hwnd(), IDC_MODE_TEST));
+    for (int id : P().modeControls) EXPECT_TRUE(IsEnabled(Hwnd(), id)) << id;
+    EXPECT_FALSE(IsEnabled(Hwnd(), IDC_MODE_RESERVED));
+    EXPECT_FALSE(IsEnabled(Hwnd(), IDC_HELP2_BTN));
+    AssertStillOpen();
+}
+
+TEST_P(PanelFrameTest, CloseBoxPostsGoodbyeAndLeavesWindowToTheMainWindow) {
+    OpenWindow();
+    const size_t mark = fake.log.calls.size();
+    wnd->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpMessages();
+    ASSERT_EQ(owner.received.size(), 1u);
+    EXPECT_EQ(owner.received[0].msg, P().goodbye);
+    EXPECT_EQ(owner.received[0].wp, 0u);
+    EXPECT_EQ(owner.received[0].lp, 0);
+    AssertStillOpen();
+    EXPECT_TRUE(LogSince(fake.log, mark).empty());
+
+    wnd->SendMessage(WM_CLOSE, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(owner.Count(P().goodbye), 2u);
+    AssertStillOpen();
+}
+
+TEST_P(PanelFrameTest, EscapeAndEnterDoNothing) {
+    OpenWindow();
+    const HWND normal = ::GetDlgItem(Hwnd(), IDC_MODE_NORMAL);
+    for (WPARAM key : {WPARAM(VK_ESCAPE), WPARAM(VK_RETURN)}) {
+        MSG msg{normal, WM_KEYDOWN, key, 0, 0, {0, 0}};
+        ::IsDialogMessageW(Hwnd(), &msg);
+        msg.message = WM_CHAR;
+        ::IsDialogMessageW(Hwnd(), &msg);
+        PumpMessages();
+    }
+    wnd->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    wnd->SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    PumpMessages();
+    AssertStillOpen();
+    EXPECT_TRUE(owner.received.empty());
+}
+
+TEST_P(PanelFrameTest, TestThenNormalSwitchesModeAndEnabling) {
+    OpenWindow();
+    const size_t mark = fake.log.calls.size();
+    ClickButton(Hwnd(), IDC_MODE_TEST);
+    EXPECT_TRUE(IsChecked(Hwnd(), IDC_MODE_TEST));
+    EXPECT_FALSE(IsChecked(Hwnd(), IDC_MODE_NORMAL));
+    for (int id : P().modeControls) EXPECT_FALSE(IsEnabled(Hwnd(), id)) << id;
+    ClickButton(Hwnd(), IDC_MODE_NORMAL);
+    for (int id : P().modeControls) EXPECT_TRUE(IsEnabled(Hwnd(), id)) << id;
+    EXPECT_EQ(fake.log.Matching(Obj("device.SetMode")), (Log{Obj("device.SetMode(1)"), Obj("device.SetMode(0)")}));
+    EXPECT_EQ(LogSince(fake.log, mark).size(), 2u);
+}
+
+TEST_P(PanelFrameTest, ConnectionLossClosesOnlyAfterFirstConnect) {
+    OpenWindow();
+    // Another panel's state, and this panel's loss before it was ever connected.
+    wnd->PostMessage(WM_PANEL_CONNECTION, (P().panel + 1) % kPanelCount, 0);
+    PumpMessages();
+    Connect(0);
+    Connect(2);
+    EXPECT_TRUE(owner.received.empty());
+    EXPECT_FALSE(wnd->IsConnected());
+
+    Connect(1);
+    EXPECT_TRUE(wnd->IsConnected());
+    EXPECT_TRUE(owner.received.empty());
+    Connect(0);
+    EXPECT_EQ(owner.Count(P().goodbye), 1u);
+    Connect(2);
+    Connect(-1);
+    EXPECT_EQ(owner.Count(P().goodbye), 3u);
+    for (const auto& g : owner.received) EXPECT_TRUE(g.wp == 0 && g.lp == 0);
+    // Another panel's loss never closes this window.
+    wnd->PostMessage(WM_PANEL_CONNECTION, (P().panel + 2) % kPanelCount, 0);
+    PumpMessages();
+    EXPECT_EQ(owner.received.size(), 3u);
+    AssertStillOpen();
+}
+
+TEST_P(PanelFrameTest, TeardownReleasesEachInterfaceOnceInOrder) {
+    OpenWindow();
+    const size_t mark = fake.log.calls.size();
+    CloseAsMainWindow();
+    EXPECT_EQ(LogSince(fake.log, mark), (Log{Obj("device.Release"), Obj("events.Unadvise"), Obj("events.Release"),
+                                            "manager.Release"}));
+    EXPECT_EQ(fake.OutstandingRefs(), 0);
+    EXPECT_EQ(fake.OverReleases(), 0);
+    EXPECT_EQ(fake.Events(P().panel).sink, nullptr);
+}
+
+TEST_P(PanelFrameTest, WithoutDeviceInterfaceShowsErrorAndOnlyEnables) {
+    fake.FailDevice(P().panel);
+    OpenWindow();
+    EXPECT_EQ(boxes.Count(L"ERROR"), 1u);
+    EXPECT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(fake.log.calls, (Log{"CreateDeviceManager", "manager.GetInterface(" + Obj("device") + ")"}));
+    EXPECT_FALSE(wnd->HasDevice());
+    EXPECT_FALSE(wnd->HasEvents());
+
+    ClickButton(Hwnd(), IDC_MODE_TEST);
+    for (int id : P().modeControls) EXPECT_FALSE(IsEnabled(Hwnd(), id)) << id;
+    ClickButton(Hwnd(), IDC_MODE_NORMAL);
+    for (int id : P().modeControls) EXPECT_TRUE(IsEnabled(Hwnd(), id)) << id;
+    EXPECT_EQ(fake.log.calls.size(), 2u);
+
+    CloseAsMainWindow();
+    EXPECT_EQ(fake.log.calls.back(), "manager.Release");
+    EXPECT_EQ(fake.log.calls.size(), 3u);
+    EXPECT_EQ(fake.OutstandingRefs(), 0);
+    EXPECT_EQ(fake.OverReleases(), 0);
+}
+
+TEST_P(PanelFrameTest, WithoutEventInterfaceStaysSilentAndReleasesDevice) {
+    fake.FailEvents(P().panel);
+    OpenWindow();
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_TRUE(wnd->HasDevice());
+    EXPECT_EQ(fake.log.Count(Obj("events.Advise")), 0u);
+    const size_t mark = fake.log.calls.size();
+    CloseAsMainWindow();
+    EXPECT_EQ(LogSince(fake.log, mark), (Log{Obj("device.Release"), "manager.Release"}));
+    EXPECT_EQ(fake.OutstandingRefs(), 0);
+    EXPECT_EQ(fake.OverReleases(), 0);
+}
+
+TEST_P(PanelFrameTest, WithoutDeviceManagerBehavesAsWithoutDevice) {
+    FakeDeviceManager::InstallFactory(nullptr);  // the factory yields no manager
+    OpenWindow();
+    EXPECT_EQ(boxes.Count(L"ERROR"), 1u);
+    EXPECT_FALSE(wnd->HasDevice());
+    ClickButton(Hwnd(), IDC_MODE_TEST);
+    for (int id : P().modeControls) EXPECT_FALSE(IsEnabled(Hwnd(), id)) << id;
+    ClickButton(Hwnd(), IDC_MODE_NORMAL);
+    wnd->SendMessage(WM_CLOSE, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(owner.Count(P().goodbye), 1u);
+    CloseAsMainWindow();
+    EXPECT_TRUE(fake.log.calls.empty());
+    EXPECT_EQ(fake.OverReleases(), 0);
+}
+
+TEST_P(PanelFrameTest, DeletedWithoutDestroyWindowStillReleasesEverything) {
+    OpenWindow();
+    wnd.reset();
+    EXPECT_EQ(fake.OutstandingRefs(), 0);
+    EXPECT_EQ(fake.OverReleases(), 0);
+    EXPECT_EQ(fake.Events(P().panel).sink, nullptr);
+}
+
+TEST_P(PanelFrameTest, ClosedTwiceByTheMainWindowReleasesOnce) {
+    OpenWindow();
+    wnd->DestroyWindow();
+    wnd->DestroyWindow();
+    wnd.reset();
+    EXPECT_EQ(fake.OutstandingRefs(), 0);
+    EXPECT_EQ(fake.OverReleases(), 0);
+}
+
+TEST_P(PanelFrameTest, OwnerGoneFirstThenDestroyStepStillReleases) {
+    // At shut-down the system destroys owned windows before their owner's
+    // WM_DESTROY reaches the main window, which then calls DestroyWindow.
+    OpenWindow();
+    ::DestroyWindow(Hwnd());
+    EXPECT_EQ(wnd->GetSafeHwnd(), nullptr);
+    wnd->DestroyWindow();
+    wnd.reset();
+    EXPECT_EQ(fake.OutstandingRefs(), 0);
+    EXPECT_EQ(fake.OverReleases(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllPanels, PanelFrameTest, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<PanelCase>& info) { return std::string(info.param.name); });
+
+TEST(PanelFrameInfoTest, SetModeAndDeviceStatusReachEachPanelsOwnSlot) {
+    FakeDeviceManager fake;
+    for (int p = 0; p < kPanelCount; ++p) {
+        void* device = nullptr;
+        ASSERT_GE(fake.GetInterface(kDeviceIids[p], &device), 0);
+        const PanelFrameInfo& info = PanelFrameInfoOf(p);
+        EXPECT_EQ(info.panelIndex, p);
+        const size_t mark = fake.log.calls.size();
+        info.setMode(static_cast<ITqPanelDevice*>(device), 1);
+        PanelDeviceStatus status{};
+        info.getDeviceStatus(static_cast<ITqPanelDevice*>(device), &status);
+        const std::string name = FakeDeviceManager::PanelName(p);
+        EXPECT_EQ(LogSince(fake.log, mark), (Log{name + ".device.SetMode(1)", name + ".device.GetDeviceStatus"}));
+        static_cast<ITqPanelDevice*>(device)->Release();
+    }
+    EXPECT_EQ(fake.OutstandingRefs(), 0);
+}
+}  // namespace

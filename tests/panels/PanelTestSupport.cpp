@@ -1,0 +1,50 @@
+#include "PanelTestSupport.h"
+
+#include "CAudioPanelDlg.h"
+#include "CJogShuttlePanelDlg.h"
+#include "CMediaBarPanelDlg.h"
+#include "CTrackballPanelDlg.h"
+
+GoodbyeRecorder::GoodbyeRecorder() {
+    CreateEx(0, nullptr, L"test main window", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0);
+}
+
+GoodbyeRecorder::~GoodbyeRecorder() { DestroyWindow(); }
+
+size_t GoodbyeRecorder::Count(UINT msg) const {
+    size_t n = 0;
+    for (const auto& g : received)
+        if (g.msg == msg) ++n;
+    return n;
+}
+
+LRESULT GoodbyeRecorder::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg >= 100 && msg <= 115) {
+        received.push_back({msg, wp, lp});
+        return 0;
+    }
+    return CWnd::WindowProc(msg, wp, lp);
+}
+
+std::unique_ptr<CPanelFrameDlg> NewPanelWindow(int panel, CWnd* owner) {
+    switch (panel) {
+    case kPanelJogShuttle:
+        return std::make_unique<CJogShuttlePanelDlg>(owner);
+    case kPanelAudio:
+        return std::make_unique<CAudioPanelDlg>(owner);
+    case kPanelTrackball:
+        return std::make_unique<CTrackballPanelDlg>(owner);
+    default:
+        return std::make_unique<CMediaBarPanelDlg>(owner);
+    }
+}
+
+void ClickButton(HWND dialog, int id) { ::SendMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+bool IsChecked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+bool IsEnabled(HWND dialog, int id) { return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE; }
+
+std::vector<std::string> LogSince(const FakeLog& log, size_t mark) {
+    return std::vector<std::string>(log.calls.begin() + static_cast<std::ptrdiff_t>(mark), log.calls.end());
+}
