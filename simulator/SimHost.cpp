@@ -21,6 +21,8 @@ HMODULE PinThisModule() {
 }
 
 constexpr DWORD kStopWaitMs = 5000;
+constexpr int kBusyTickMs = 2;
+constexpr int kIdleTickMs = 250;
 
 // Script files named over the control channel are read here, in the library.
 bool ReadScript(const std::string& path, std::string& text, std::string& error) {
@@ -149,6 +151,9 @@ void SimHost::DeliveryLoop(const std::atomic<bool>& stop) {
                 if (ev.panel == -1 || e->Panel() == ev.panel) e->Deliver(ev);
             }
         }
-        sim_.WaitForEvents(2);
+        // Tick often while something runs on the clock; otherwise sleep until
+        // an event or a nudge arrives (the idle library costs next to nothing).
+        const bool timed = sim_.TimedWorkPending() || protocol_.ScriptRunning();
+        sim_.WaitForEvents(timed ? kBusyTickMs : kIdleTickMs);
     }
 }

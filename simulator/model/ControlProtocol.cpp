@@ -60,6 +60,7 @@ std::string ControlProtocol::StartScript(const std::string& text, const std::str
     steps_.swap(steps);
     scriptName_ = name;
     lastScriptError_.clear();
+    sim_.Wake();  // the delivery thread runs the steps; it may be sleeping
     return {};
 }
 

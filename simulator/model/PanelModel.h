@@ -56,6 +56,9 @@ public:
     VersionSet& Versions() { return versions_; }
     const FirmwareTransfer& Transfer() const { return transfer_; }
 
+    // True while something is due to happen by itself (transfer, power cycle).
+    bool HasTimedWork() const { return transfer_.Running() || replugAt_.has_value(); }
+
     // Moves time on: transfer progress and end, the end of a power cycle.
     void Tick(std::int64_t now, Events& out);
 

@@ -68,7 +68,9 @@ std::int32_t PanelSimulator::StartDownload(int panel, const std::vector<std::uin
     RomCheck check;
     if (file) check = RomImage::Check(*file, panel);
     std::lock_guard<std::mutex> lock(mu_);
-    return Model(panel).StartDownload(check, file == nullptr, clock_.NowMs());
+    const std::int32_t status = Model(panel).StartDownload(check, file == nullptr, clock_.NowMs());
+    NudgeLocked();
+    return status;
 }
 
 std::int32_t PanelSimulator::FinishDownload(int panel) {
@@ -245,6 +247,7 @@ std::string PanelSimulator::Storm(int panel, int perSecond, int seconds) {
     s.intervalMs = 1000.0 / perSecond;
     s.total = std::int64_t(perSecond) * seconds;
     storms_.push_back(s);
+    NudgeLocked();
     return {};
 }
 
@@ -335,6 +338,19 @@ bool PanelSimulator::WaitForEvents(int maxMs) {
     cv_.wait_for(lock, std::chrono::milliseconds(maxMs), [&] { return !queue_.empty() || woken_; });
     woken_ = false;
     return !queue_.empty();
+}
+
+void PanelSimulator::NudgeLocked() {
+    woken_ = true;
+    cv_.notify_all();
+}
+
+bool PanelSimulator::TimedWorkPending() {
+    std::lock_guard<std::mutex> lock(mu_);
+    if (!storms_.empty() || !releases_.empty()) return true;
+    for (int p = 0; p < kPanelCount; ++p)
+        if (Model(p).HasTimedWork()) return true;
+    return false;
 }
 
 void PanelSimulator::Wake() {

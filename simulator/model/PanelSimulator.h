@@ -70,6 +70,10 @@ public:
     bool WaitForEvents(int maxMs);
     // Wakes a waiting delivery thread (e.g. to stop it).
     void Wake();
+    // True while Tick has work to do as time passes (a tap's release, a storm,
+    // a transfer, a power cycle): the delivery thread then ticks often,
+    // otherwise it sleeps until an event or a nudge.
+    bool TimedWorkPending();
 
 private:
     struct StormRun {
@@ -89,6 +93,7 @@ private:
     void StormReport(int panel, std::int64_t index, std::vector<SimEvent>& out);
     void Publish(std::vector<SimEvent>& events);  // with mu_ held
     void ResetLocked();
+    void NudgeLocked();  // new timed work: wake the delivery thread
 
     const SimClock& clock_;
     std::mutex mu_;
