@@ -7,4 +7,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Tests and test discovery run the Windows binaries under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Debian keeps the 64-bit loader out of PATH; plain "wine" prefers the 32-bit
+# one, which not every machine can run.
+if(VEL_TRIPLE MATCHES "^x86_64")
+  find_program(VEL_WINE64 NAMES wine64 PATHS /usr/lib/wine /usr/lib64/wine NO_CMAKE_FIND_ROOT_PATH)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${VEL_WINE64})
+else()
+  set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+endif()

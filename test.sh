@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the native
+# sanitizer tests of the window-free logic, then the Windows tests under Wine,
+# headless.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/install-deps.sh
+./build.sh
+
+echo "==> native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
+ctest --test-dir build/host --output-on-failure -j "$(nproc)"
+
+echo "==> native tests (ThreadSanitizer)"
+cmake -S . -B build/host-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEL_SANITIZE=thread >/dev/null
+cmake --build build/host-tsan -j "$(nproc)"
+ctest --test-dir build/host-tsan --output-on-failure -j "$(nproc)"
+
+echo "==> Windows tests under Wine"
+unset DISPLAY
+export VEL_WINE_HEADLESS=1
+source tools/wine-env.sh
+vel_wine_start
+trap vel_wine_stop EXIT
+ctest --test-dir build/win64 --output-on-failure -j 2

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "CDeviceLibrary.h"
+#include "CWinApp.h"
+#include "TestWindows.h"
+
+namespace {
+
+#ifdef VEL_SIM_DLL
+// Build paths are Unix paths; Wine shows the Unix root as drive Z:.
+std::wstring WinePath(const char* unixPath) {
+    std::wstring out = L"Z:";
+    for (const char* p = unixPath; *p; ++p) out.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
+    return out;
+}
+#endif
+
+std::wstring TempFolder() {
+    wchar_t base[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, base);
+    std::wstring dir = std::wstring(base) + L"velpanel-planted-" + std::to_wstring(::GetCurrentProcessId());
+    ::CreateDirectoryW(dir.c_str(), nullptr);
+    return dir;
+}
+
+// The test program's folder holds no TqDvManager.dll. A library of that name in the
+// current directory and in the DLL search path must still not be taken.
+TEST(DeviceLibrary, LoadsOnlyFromTheProgramsFolderAndTellsOnce) {
+    ASSERT_EQ(nullptr, CDeviceLibrary::SetFactoryForTesting(nullptr));
+    const std::wstring dir = TempFolder();
+#ifdef VEL_SIM_DLL
+    const std::wstring planted = dir + L"\\TqDvManager.dll";
+    ASSERT_TRUE(::CopyFileW(WinePath(VEL_SIM_DLL).c_str(), planted.c_str(), FALSE));
+#endif
+    wchar_t previous[MAX_PATH];
+    ::GetCurrentDirectoryW(MAX_PATH, previous);
+    ::SetCurrentDirectoryW(dir.c_str());
+    ::SetDllDirectoryW(dir.c_str());
+
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(nullptr, CDeviceLibrary::CreateDeviceManager());
+    EXPECT_EQ(nullptr, CDeviceLibrary::CreateDeviceManager());
+    EXPECT_TRUE(CDeviceLibrary::Unavailable());
+    EXPECT_EQ(nullptr, ::GetModuleHandleW(L"TqDvManager.dll"));
+
+    ASSERT_EQ(1u, boxes.boxes.size());
+    const std::wstring& text = boxes.boxes[0].text;
+    EXPECT_NE(std::wstring::npos, text.find(L"TqDvManager.dll"));
+    EXPECT_NE(std::wstring::npos, text.find(AfxGetModuleDirectory()));
+    EXPECT_NE(std::wstring::npos, text.find(L"can't be reached"));
+    EXPECT_EQ(AfxGetAppName(), boxes.boxes[0].caption);
+
+    ::SetDllDirectoryW(nullptr);
+    ::SetCurrentDirectoryW(previous);
+#ifdef VEL_SIM_DLL
+    ::DeleteFileW(planted.c_str());
+#endif
+    ::RemoveDirectoryW(dir.c_str());
+}
+
+}  // namespace

@@ -1,0 +1,31 @@
+// Helpers for tests that create real windows headless and drive them with messages.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Dispatches everything posted so far (posted messages, paints), without blocking.
+void PumpMessages();
+
+// Records every message box instead of showing it; answers with a fixed result.
+class MessageBoxRecorder {
+public:
+    struct Box {
+        HWND owner;
+        std::wstring text;
+        std::wstring caption;
+        UINT type;
+    };
+    explicit MessageBoxRecorder(int answer = IDOK);
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+    std::vector<Box> boxes;
+    size_t Count(const std::wstring& text) const;
+};
+
+std::wstring WindowText(HWND hwnd);
+std::wstring DlgItemText(HWND dialog, int id);
