@@ -1,0 +1,122 @@
+// End to end: the Jog & Shuttle window with the simulated panels of the
+// stand-in device library, driven through the library's control channel the
+// way velsim drives it. Every wait is for a state, with a generous guard.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "CDeviceLibrary.h"
+#include "CDialCtrl.h"
+#include "CJogShuttlePanelDlg.h"
+#include "PanelTestSupport.h"
+#include "TestWindows.h"
+#include "resource.h"
+
+namespace {
+std::wstring PipeName() { return L"VelPanelJogLive-" + std::to_wstring(::GetCurrentProcessId()); }
+
+// One control line to the library in this process; returns its answer.
+std::string Control(const std::string& line) {
+    const std::wstring name = L"\\\\.\\pipe\\" + PipeName();
+    HANDLE pipe = INVALID_HANDLE_VALUE;
+    for (int i = 0; i < 200 && pipe == INVALID_HANDLE_VALUE; ++i) {
+        pipe = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (pipe == INVALID_HANDLE_VALUE) ::Sleep(50);  // the serving thread may still be starting
+    }
+    if (pipe == INVALID_HANDLE_VALUE) return "no pipe";
+    const std::string out = line + "\n";
+    DWORD n = 0;
+    ::WriteFile(pipe, out.data(), DWORD(out.size()), &n, nullptr);
+    std::string answer;
+    char ch;
+    while (::ReadFile(pipe, &ch, 1, &n, nullptr) && n == 1 && ch != '\n') answer += ch;
+    ::CloseHandle(pipe);
+    return answer;
+}
+
+// Pumps the window thread until the condition holds (guard: 20 s).
+bool PumpUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 2000; ++i) {
+        PumpMessages();
+        if (done()) return true;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return done();
+}
+
+bool StatusHas(const std::string& text) { return Control("status jog").find(text) != std::string::npos; }
+
+class JogShuttleLiveTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ::SetEnvironmentVariableW(L"VELPANELSIM_PIPE", PipeName().c_str()); }
+    void SetUp() override {
+        // The library serves its control channel while any of its objects lives;
+        // this one also lets the panels be reset before the window sees them.
+        keepAlive = CDeviceLibrary::CreateDeviceManager();
+        ASSERT_NE(keepAlive, nullptr) << "the device library did not load";
+        ASSERT_EQ(Control("reset"), "ok");
+        wnd = std::make_unique<CJogShuttlePanelDlg>(&owner);
+        wnd->Open();
+        ASSERT_TRUE(::IsWindow(Hwnd()));
+        ASSERT_TRUE(boxes.boxes.empty());
+        ASSERT_TRUE(PumpUntil([&] { return wnd->IsConnected(); }));
+    }
+    void TearDown() override {
+        if (wnd) wnd->DestroyWindow();
+        wnd.reset();
+        PumpMessages();
+        if (keepAlive) keepAlive->Release();
+    }
+    HWND Hwnd() const { return wnd->GetSafeHwnd(); }
+    bool Pushed(int id) const {
+        return (::SendDlgItemMessageW(Hwnd(), id, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+    }
+
+    ITqDeviceManager* keepAlive = nullptr;
+    MessageBoxRecorder boxes;
+    GoodbyeRecorder owner;
+    std::unique_ptr<CJogShuttlePanelDlg> wnd;
+};
+
+TEST_F(JogShuttleLiveTest, KeysGoDownAndUpWithThePanel) {
+    ASSERT_EQ(Control("press jog F1"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return Pushed(IDC_F1_BTN); }));
+    ASSERT_EQ(Control("press jog ENTER"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return Pushed(ENTER_BTN); }));
+    ASSERT_EQ(Control("release jog F1"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return !Pushed(IDC_F1_BTN); }));
+    EXPECT_TRUE(Pushed(ENTER_BTN));
+}
+
+TEST_F(JogShuttleLiveTest, DialModeFromRadioAndKeysReachesThePanelAndComesBack) {
+    ClickButton(Hwnd(), IDC_DIAL_JOG);
+    EXPECT_TRUE(PumpUntil([&] { return StatusHas("dial jog"); }));
+    // The panel reports its new mode: lamp and radio follow.
+    EXPECT_TRUE(PumpUntil([&] { return Pushed(Dev_Jog_Led); }));
+    EXPECT_TRUE(IsChecked(Hwnd(), IDC_DIAL_JOG));
+    ASSERT_EQ(Control("jog 36"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return wnd->Dial()->GetCount() == 36; }));
+
+    ASSERT_EQ(Control("tap jog C"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return Pushed(Dev_Shuttle_Led) && !Pushed(Dev_Jog_Led); }));
+    EXPECT_TRUE(StatusHas("dial shuttle"));
+    EXPECT_TRUE(IsChecked(Hwnd(), IDC_DIAL_SHUTTLE));
+    EXPECT_EQ(wnd->Dial()->GetMode(), IDC_DIAL_SHUTTLE);
+}
+
+TEST_F(JogShuttleLiveTest, TestAndNormalSwitchThePanel) {
+    ClickButton(Hwnd(), IDC_MODE_TEST);
+    EXPECT_TRUE(PumpUntil([&] { return StatusHas("test"); }));
+    ClickButton(Hwnd(), IDC_MODE_NORMAL);
+    EXPECT_TRUE(PumpUntil([&] { return StatusHas("normal"); }));
+}
+
+TEST_F(JogShuttleLiveTest, UnpluggedPanelAsksTheMainWindowToClose) {
+    ASSERT_EQ(Control("unplug jog"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return owner.Count(102) == 1; }));
+    EXPECT_EQ(owner.received.size(), 1u);
+    EXPECT_TRUE(::IsWindowVisible(Hwnd()));
+    ASSERT_EQ(Control("plug jog"), "ok");
+}
+}  // namespace
