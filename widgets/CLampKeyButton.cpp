@@ -3,6 +3,10 @@
 CLampKeyButton::CLampKeyButton() { m_lamp.LoadSkin(kLampBitmapId); }
 
 void CLampKeyButton::PreSubclassWindow() {
+    // A key that paints over its own lamp would hide a lit lamp every time it
+    // is pushed or released; template buttons do not carry this style.
+    const LONG style = ::GetWindowLongW(m_hWnd, GWL_STYLE);
+    if (!(style & WS_CLIPCHILDREN)) ::SetWindowLongW(m_hWnd, GWL_STYLE, style | WS_CLIPCHILDREN);
     if (m_lamp.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, kLampRect, this, kLampControlId))
         m_lamp.ShowWindow(SW_HIDE);
     CShapedButton::PreSubclassWindow();

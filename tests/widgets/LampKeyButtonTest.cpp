@@ -118,6 +118,27 @@ TEST_F(LampKeyButtonTest, LitLampShowsOverTheKeyInBothStates) {
     EXPECT_EQ(ScreenPixelOf(host, key, 10, 10), pressed.Pixel(10, 10));
 }
 
+// Template buttons of the Audio window have no WS_CLIPCHILDREN of their own.
+TEST_F(LampKeyButtonTest, LitLampSurvivesPushingASubclassedKey) {
+    const HWND item = ::CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 30, 40, 22, 22, host,
+                                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1064)),
+                                        ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(item);
+    CLampKeyButton key;
+    ASSERT_TRUE(key.SubclassDlgItem(1064, &host));
+    ASSERT_TRUE(key.LoadBitmaps(134, 132));
+    const ResourceBitmap lamp(183), pressed(132);
+    key.SetLamp(1);
+    Repaint(host);
+    EXPECT_EQ(ScreenPixelOf(host, key, 10, 10), lamp.Pixel(1, 1));
+    for (int state : {1, 0, 1}) {
+        key.SendMessage(BM_SETSTATE, static_cast<WPARAM>(state));
+        Pump();
+        EXPECT_EQ(ScreenPixelOf(host, key, 10, 10), lamp.Pixel(1, 1)) << "state " << state;
+    }
+    EXPECT_EQ(ScreenPixelOf(host, key, 16, 16), pressed.Pixel(16, 16));
+}
+
 TEST_F(LampKeyButtonTest, LampWindowGoesWithTheKeyWindow) {
     auto key = std::make_unique<CLampKeyButton>();
     ASSERT_TRUE(key->Create(nullptr, kKeyStyle, RECT{10, 10, 48, 48}, &host, 1203));
