@@ -9,14 +9,19 @@ namespace {
 bool ValidPanel(int panel) { return panel >= 0 && panel < kPanelCount; }
 }  // namespace
 
-PanelSimulator::PanelSimulator(const SimClock& clock) : clock_(clock) {}
+PanelSimulator::PanelSimulator(const SimClock& clock)
+    : clock_(clock),
+      jog_(std::make_unique<JogShuttleModel>()),
+      audio_(std::make_unique<AudioModel>()),
+      trackball_(std::make_unique<TrackballModel>()),
+      mediaBar_(std::make_unique<MediaBarModel>()) {}
 
 PanelModel& PanelSimulator::Model(int panel) {
     switch (panel) {
-        case kPanelJogShuttle: return jog_;
-        case kPanelAudio: return audio_;
-        case kPanelTrackball: return trackball_;
-        default: return mediaBar_;
+        case kPanelJogShuttle: return *jog_;
+        case kPanelAudio: return *audio_;
+        case kPanelTrackball: return *trackball_;
+        default: return *mediaBar_;
     }
 }
 
@@ -82,7 +87,7 @@ std::int32_t PanelSimulator::FinishDownload(int panel) {
 std::int32_t PanelSimulator::SetDialMode(const std::uint8_t* block) {
     std::lock_guard<std::mutex> lock(mu_);
     std::vector<SimEvent> events;
-    const std::int32_t status = jog_.SetDialMode(block, events);
+    const std::int32_t status = jog_->SetDialMode(block, events);
     Publish(events);
     return status;
 }
@@ -92,9 +97,9 @@ std::int32_t PanelSimulator::SetLed(int panel, std::int32_t led, std::uint8_t st
     std::vector<SimEvent> events;
     std::int32_t status = simstatus::kBadArgument;
     switch (panel) {
-        case kPanelAudio: status = audio_.SetLed(led, state); break;
-        case kPanelTrackball: status = trackball_.SetLed(led, state, events); break;
-        case kPanelMediaBar: status = mediaBar_.SetLed(led, state, events); break;
+        case kPanelAudio: status = audio_->SetLed(led, state); break;
+        case kPanelTrackball: status = trackball_->SetLed(led, state, events); break;
+        case kPanelMediaBar: status = mediaBar_->SetLed(led, state, events); break;
         default: break;
     }
     Publish(events);
@@ -104,7 +109,7 @@ std::int32_t PanelSimulator::SetLed(int panel, std::int32_t led, std::uint8_t st
 std::int32_t PanelSimulator::SetFader(std::int32_t fader, std::int32_t held, std::uint8_t pos) {
     std::lock_guard<std::mutex> lock(mu_);
     std::vector<SimEvent> events;
-    const std::int32_t status = audio_.SetFader(fader, held, pos, events);
+    const std::int32_t status = audio_->SetFader(fader, held, pos, events);
     Publish(events);
     return status;
 }
@@ -112,7 +117,7 @@ std::int32_t PanelSimulator::SetFader(std::int32_t fader, std::int32_t held, std
 std::int32_t PanelSimulator::GetState(PanelStatus* state) {
     if (!state) return simstatus::kBadArgument;
     std::lock_guard<std::mutex> lock(mu_);
-    return audio_.GetState(*state);
+    return audio_->GetState(*state);
 }
 
 std::string PanelSimulator::Key(int panel, const std::string& name, bool down) {
@@ -148,7 +153,7 @@ std::string PanelSimulator::Tap(int panel, const std::string& name) {
 std::string PanelSimulator::TurnJog(int steps) {
     std::lock_guard<std::mutex> lock(mu_);
     std::vector<SimEvent> events;
-    std::string err = jog_.TurnDial(steps, events);
+    std::string err = jog_->TurnDial(steps, events);
     Publish(events);
     return err;
 }
@@ -156,7 +161,7 @@ std::string PanelSimulator::TurnJog(int steps) {
 std::string PanelSimulator::TurnKnob(int knob, int delta) {
     std::lock_guard<std::mutex> lock(mu_);
     std::vector<SimEvent> events;
-    std::string err = mediaBar_.TurnKnob(knob, delta, events);
+    std::string err = mediaBar_->TurnKnob(knob, delta, events);
     Publish(events);
     return err;
 }
@@ -164,7 +169,7 @@ std::string PanelSimulator::TurnKnob(int knob, int delta) {
 std::string PanelSimulator::MoveBall(int dx, int dy) {
     std::lock_guard<std::mutex> lock(mu_);
     std::vector<SimEvent> events;
-    std::string err = trackball_.MoveBall(dx, dy, events);
+    std::string err = trackball_->MoveBall(dx, dy, events);
     Publish(events);
     return err;
 }
@@ -172,7 +177,7 @@ std::string PanelSimulator::MoveBall(int dx, int dy) {
 std::string PanelSimulator::TurnRing(int delta) {
     std::lock_guard<std::mutex> lock(mu_);
     std::vector<SimEvent> events;
-    std::string err = trackball_.TurnRing(delta, events);
+    std::string err = trackball_->TurnRing(delta, events);
     Publish(events);
     return err;
 }
@@ -180,7 +185,7 @@ std::string PanelSimulator::TurnRing(int delta) {
 std::string PanelSimulator::MoveFader(int fader, int pos) {
     std::lock_guard<std::mutex> lock(mu_);
     std::vector<SimEvent> events;
-    std::string err = audio_.MoveFader(fader, pos, events);
+    std::string err = audio_->MoveFader(fader, pos, events);
     Publish(events);
     return err;
 }
@@ -270,12 +275,29 @@ std::string PanelSimulator::Describe(int panel) {
 
 void PanelSimulator::ResetLocked() {
     std::vector<SimEvent> events;
+    bool wasConnected[kPanelCount];
     for (int p = 0; p < kPanelCount; ++p) {
         PanelModel& m = Model(p);
-        if (m.Connected()) m.Plug(false, clock_.NowMs(), events);
+        wasConnected[p] = m.Connected();
+        // A download cannot just vanish: whoever waits for its end hears of it.
+        if (m.Transfer().Running()) {
+            m.Plug(false, clock_.NowMs(), events);
+            wasConnected[p] = false;
+        }
         for (bool& f : faults_[p]) f = false;
-        m.ArmUnplugInDownload(false);
-        m.PowerOn(events);
+    }
+    jog_ = std::make_unique<JogShuttleModel>();
+    audio_ = std::make_unique<AudioModel>();
+    trackball_ = std::make_unique<TrackballModel>();
+    mediaBar_ = std::make_unique<MediaBarModel>();
+    for (int p = 0; p < kPanelCount; ++p) {
+        if (!wasConnected[p]) {
+            SimEvent c;
+            c.kind = SimEvent::kConnection;
+            c.panel = p;
+            c.state = 1;
+            events.push_back(c);
+        }
     }
     storms_.clear();
     releases_.clear();
@@ -292,10 +314,10 @@ void PanelSimulator::StormReport(int panel, std::int64_t index, std::vector<SimE
     // even number of them.
     const int sign = (index % 2 == 0) ? 1 : -1;
     switch (panel) {
-        case kPanelJogShuttle: jog_.SetKey(0, index % 2 == 0, out); break;
-        case kPanelAudio: audio_.SetKey(0, index % 2 == 0, out); break;
-        case kPanelTrackball: trackball_.MoveBall(sign, -sign, out); break;
-        default: mediaBar_.TurnKnob(0, sign, out); break;
+        case kPanelJogShuttle: jog_->SetKey(0, index % 2 == 0, out); break;
+        case kPanelAudio: audio_->SetKey(0, index % 2 == 0, out); break;
+        case kPanelTrackball: trackball_->MoveBall(sign, -sign, out); break;
+        default: mediaBar_->TurnKnob(0, sign, out); break;
     }
 }
 

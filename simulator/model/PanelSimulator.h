@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -60,7 +61,10 @@ public:
     std::string Storm(int panel, int perSecond, int seconds);
     std::string UnknownIid(int panel);
     std::string Describe(int panel);
-    // Every panel back to its starting state, faults and storms off.
+    // Every panel back to its starting state (versions, faders, LEDs, download
+    // result), faults and storms off. A connected panel stays connected without
+    // a word; an unplugged one reports connected; one in a download reports the
+    // download ended (unplugged) and reconnects.
     void Reset();
 
     // ---- time and delivery
@@ -99,10 +103,10 @@ private:
     std::mutex mu_;
     std::condition_variable cv_;
     bool woken_ = false;
-    JogShuttleModel jog_;
-    AudioModel audio_;
-    TrackballModel trackball_;
-    MediaBarModel mediaBar_;
+    std::unique_ptr<JogShuttleModel> jog_;
+    std::unique_ptr<AudioModel> audio_;
+    std::unique_ptr<TrackballModel> trackball_;
+    std::unique_ptr<MediaBarModel> mediaBar_;
     bool faults_[kPanelCount][kFaultCount] = {};
     std::vector<StormRun> storms_;
     std::vector<Release> releases_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "JogShuttleModel.h"
 #include "MediaBarModel.h"
@@ -376,6 +377,33 @@ TEST(Faults, VersionInfoAndInterfaceFailuresArePerPanel) {
     f.sim.Reset();
     EXPECT_EQ(f.sim.GetVersionInfo(1, &info), 0);
     EXPECT_FALSE(f.sim.InterfaceFails(2, true));
+}
+
+TEST(ResetAll, RestoresStartStateAndOnlyAnnouncesWhatChanged) {
+    SimFixture f;
+    PanelVersionInfo start{}, info{};
+    f.sim.GetVersionInfo(1, &start);
+    f.sim.SetFirmwareVersion(1, 9, 0x999);
+    f.sim.SetLed(2, 4, 1);
+    f.sim.Plug(3, false);
+    std::vector<std::uint8_t> image(64, 0);
+    f.sim.StartDownload(0, &image);
+    f.Take();
+    f.sim.Reset();
+    std::vector<std::pair<int, int>> connections;
+    bool downloadEnded = false;
+    for (const SimEvent& e : f.Take()) {
+        if (e.kind == SimEvent::kConnection) connections.push_back({e.panel, e.state});
+        downloadEnded |= e.kind == SimEvent::kProgress && e.panel == 0;
+    }
+    // Jog was downloading: it ends and comes back; Media Bar was unplugged: it comes back.
+    const std::vector<std::pair<int, int>> expected = {{0, 0}, {0, 1}, {3, 1}};
+    EXPECT_EQ(connections, expected);
+    EXPECT_TRUE(downloadEnded);
+    f.sim.GetVersionInfo(1, &info);
+    EXPECT_EQ(std::memcmp(start.bytes, info.bytes, sizeof info.bytes), 0);
+    f.sim.Key(2, "A", true);
+    EXPECT_EQ(f.Reports(2).at(0).status.bytes[7], 0);
 }
 
 TEST(Storm, DeliversRateTimesDurationAndLeavesKeysUp) {
