@@ -161,13 +161,15 @@ LRESULT CPanelFrameDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_TIMER:
         return OnDownloadTimer(static_cast<UINT_PTR>(wp));
-    case WM_DESTROY:
-        if (m_info.tearsDownInWmDestroy) {
-            const LRESULT result = Default();
-            Teardown();
-            return result;
-        }
-        break;
+    case WM_DESTROY: {
+        const LRESULT result = Default();
+        // A window destroyed with its owner is torn down only when the main
+        // window calls DestroyWindow; until then nothing may be posted to a
+        // handle that is gone.
+        m_sink.SetOwner(nullptr);
+        if (m_info.tearsDownInWmDestroy) Teardown();
+        return result;
+    }
     default:
         break;
     }

@@ -342,3 +342,21 @@ TEST_F(JogShuttlePanelTest, MouseClickOnAKeyNeitherPressesNorCommands) {
     EXPECT_TRUE(DialCommands().empty());
 }
 }  // namespace
+
+namespace {
+TEST_F(JogShuttlePanelTest, WholeWindowRepaintKeepsPressedKeysAndTheDialMarkOnTop) {
+    OpenWindow();
+    const JogKeyLayout& f2 = kJogKeys[1];
+    Report({{2, 0x02}}, {{3, 0x02}});
+    ASSERT_TRUE(Pushed(IDC_F2_BTN));
+    ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessages();
+    HDC dc = ::GetDC(Hwnd());
+    const COLORREF key = ::GetPixel(dc, f2.x + f2.width / 2, f2.y + f2.height / 2);
+    // The mark at rest runs straight up from the dial's centre: white at (0, 40).
+    const COLORREF mark = ::GetPixel(dc, kJogDialX + 69, kJogDialY + 69 - 40);
+    ::ReleaseDC(Hwnd(), dc);
+    EXPECT_EQ(key, BitmapPixel(f2.pressedBitmap, f2.width / 2, f2.height / 2));
+    EXPECT_EQ(mark, RGB(255, 255, 255));
+}
+}  // namespace
