@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -18,7 +19,13 @@ class FakeDeviceManager;
 // Shared by every object one manager hands out.
 struct FakeLog {
     std::vector<std::string> calls;
-    void Add(std::string call) { calls.push_back(std::move(call)); }
+    void Add(std::string call) {
+        if (onCall) onCall(call);
+        calls.push_back(std::move(call));
+    }
+    // Runs at each call as it happens, before it is logged: lets a test look at
+    // the windows at the moment of a particular call.
+    std::function<void(const std::string&)> onCall;
     // Calls that start with prefix, in order.
     std::vector<std::string> Matching(const std::string& prefix) const;
     size_t Count(const std::string& call) const;
