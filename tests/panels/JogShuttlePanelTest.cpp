@@ -360,3 +360,23 @@ TEST_F(JogShuttlePanelTest, WholeWindowRepaintKeepsPressedKeysAndTheDialMarkOnTo
     EXPECT_EQ(mark, RGB(255, 255, 255));
 }
 }  // namespace
+
+namespace {
+TEST_F(JogShuttlePanelTest, TeardownDestroysKeysBeforeReleasingAndTheDialAfter) {
+    OpenWindow();
+    const HWND key = Item(Dev_G_Button);
+    const HWND dial = Item(IDC_DIAL_CTRL);
+    const HWND lamp = Item(Dev_Jog_Led);
+    std::vector<std::string> seen;
+    fake.log.onCall = [&](const std::string& call) {
+        seen.push_back(call + (::IsWindow(key) ? " key" : "") + (::IsWindow(dial) ? " dial" : "") +
+                       (::IsWindow(lamp) ? " lamp" : ""));
+    };
+    wnd->DestroyWindow();
+    fake.log.onCall = nullptr;
+    EXPECT_EQ(seen, (Log{"jog.device.Release dial lamp", "jog.events.Unadvise dial lamp",
+                         "jog.events.Release dial lamp", "manager.Release dial lamp"}));
+    EXPECT_FALSE(::IsWindow(dial));
+    EXPECT_FALSE(::IsWindow(lamp));
+}
+}  // namespace
