@@ -2,6 +2,7 @@
 // Normal/Test, closing through the main window, connection loss and teardown.
 #include <gtest/gtest.h>
 
+#include "CDeviceLibrary.h"
 #include "PanelIids.h"
 #include "PanelMessages.h"
 #include "PanelTestSupport.h"
@@ -268,5 +269,28 @@ TEST(PanelFrameInfoTest, SetModeAndDeviceStatusReachEachPanelsOwnSlot) {
         static_cast<ITqPanelDevice*>(device)->Release();
     }
     EXPECT_EQ(fake.OutstandingRefs(), 0);
+}
+}  // namespace
+
+namespace {
+TEST(PanelFrameWithoutLibraryTest, MissingLibraryIsNotReportedAgainByEachWindow) {
+    // No test factory: the real library is looked for beside this test, where there is none.
+    const PFN_CreateDeviceManager previous = CDeviceLibrary::SetFactoryForTesting(nullptr);
+    MessageBoxRecorder boxes;
+    GoodbyeRecorder owner;
+    for (int p = 0; p < kPanelCount; ++p) {
+        std::unique_ptr<CPanelFrameDlg> wnd = NewPanelWindow(p, &owner);
+        wnd->Open();
+        PumpMessages();
+        ASSERT_TRUE(::IsWindow(wnd->GetSafeHwnd()));
+        EXPECT_FALSE(wnd->HasDevice());
+        ClickButton(wnd->GetSafeHwnd(), IDC_MODE_TEST);
+        EXPECT_FALSE(IsEnabled(wnd->GetSafeHwnd(), IDC_DOWNLOAD_BTN));
+        wnd->DestroyWindow();
+    }
+    EXPECT_TRUE(CDeviceLibrary::Unavailable());
+    EXPECT_EQ(boxes.Count(L"ERROR"), 0u);
+    EXPECT_LE(boxes.boxes.size(), 1u);  // the library's own report, once per process
+    CDeviceLibrary::SetFactoryForTesting(previous);
 }
 }  // namespace
