@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -17,7 +18,7 @@ std::string Lower(std::string s) {
     return s;
 }
 
-bool ParseInt(const std::string& token, int base, long lo, long hi, int& out) {
+bool ParseInt(const std::string& token, int base, long long lo, long long hi, int& out) {
     if (token.empty() || token.size() > 12) return false;
     std::size_t i = 0;
     if (token[0] == '-' || token[0] == '+') i = 1;
@@ -26,7 +27,8 @@ bool ParseInt(const std::string& token, int base, long lo, long hi, int& out) {
         const unsigned char ch = static_cast<unsigned char>(token[k]);
         if (base == 16 ? !std::isxdigit(ch) : !std::isdigit(ch)) return false;
     }
-    const long v = std::strtol(token.c_str(), nullptr, base);
+    // At most 12 characters: always within long long, whatever the width of long.
+    const long long v = std::strtoll(token.c_str(), nullptr, base);
     if (v < lo || v > hi) return false;
     out = int(v);
     return true;
@@ -78,7 +80,7 @@ struct Ctx {
         if (out < 0) return Fail("unknown panel '" + t[i] + "' (jog, audio, trackball, mediabar)");
         return true;
     }
-    bool Number(std::size_t i, long lo, long hi, int& out, const char* what, int base = 10) {
+    bool Number(std::size_t i, long long lo, long long hi, int& out, const char* what, int base = 10) {
         if (ParseInt(t[i], base, lo, hi, out)) return true;
         return Fail(std::string(what) + " must be " + (base == 16 ? "hexadecimal " : "") +
                     (base == 16 ? "0..fff" : std::to_string(lo) + ".." + std::to_string(hi)) + ", not '" + t[i] +
@@ -113,6 +115,7 @@ const char* CommandParser::Usage() {
            "fader <1-8|master> <0-255>; plug|unplug|powercycle <panel>; firmware <panel> <major> <build-hex>; "
            "driver <panel> <major> <minor> <build>; fault getinterface <panel> [device|events|both] on|off; "
            "fault versioninfo|unplug-in-download <panel> on|off; fault unknown-iid [<panel>]; "
+           "fault connection-state <panel> <value>; "
            "storm <panel> <per-second> <seconds>; wait <ms>; play <path>; demo; stop; reset; status [<panel>]; help";
 }
 
@@ -218,6 +221,11 @@ bool CommandParser::Parse(const std::string& line, ControlCommand& out, std::str
             if (!c.Count(2, 3, "fault unknown-iid [<panel>]")) return false;
             return t.size() == 2 || c.Panel(2, out.panel);
         }
+        if (kind == "connection-state") {
+            out.verb = ControlCommand::kConnectionState;
+            return c.Count(4, 4, "fault connection-state <panel> <value>") && c.Panel(2, out.panel) &&
+                   c.Number(3, INT32_MIN, INT32_MAX, out.a, "state");
+        }
         if (kind == "getinterface") {
             out.fault = ControlCommand::kFaultGetInterface;
             if (!c.Count(4, 5, "fault getinterface <panel> [device|events|both] on|off") || !c.Panel(2, out.panel))
@@ -236,7 +244,8 @@ bool CommandParser::Parse(const std::string& line, ControlCommand& out, std::str
             return c.Count(4, 4, "fault versioninfo|unplug-in-download <panel> on|off") && c.Panel(2, out.panel) &&
                    c.OnOff(3, out.on);
         }
-        return c.Fail("unknown fault '" + t[1] + "' (getinterface, versioninfo, unplug-in-download, unknown-iid)");
+        return c.Fail("unknown fault '" + t[1] +
+                      "' (getinterface, versioninfo, unplug-in-download, unknown-iid, connection-state)");
     }
     if (verb == "storm") {
         out.verb = ControlCommand::kStorm;

@@ -16,6 +16,7 @@
 //   fault versioninfo <panel> on|off
 //   fault unplug-in-download <panel> on|off
 //   fault unknown-iid [<panel>]
+//   fault connection-state <panel> <any 32-bit value>
 //   storm <panel> <reports a second 1-5000> <seconds 1-120>
 //   wait <ms 0-600000>                (scripts only)
 //   play <path> | demo | stop | reset | status [<panel>] | help

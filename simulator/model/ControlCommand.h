@@ -22,6 +22,7 @@ struct ControlCommand {
         kFault,
         kStorm,
         kUnknownIid,
+        kConnectionState,  // a connection callback with any state, the panel unchanged
         kWait,
         kPlay,
         kDemo,

@@ -128,6 +128,7 @@ std::string ControlProtocol::Run(const ControlCommand& c, bool fromScript) {
             return Answer(err);
         }
         case ControlCommand::kUnknownIid: return Answer(sim_.UnknownIid(c.panel));
+        case ControlCommand::kConnectionState: return Answer(sim_.ReportConnectionState(c.panel, c.a));
         case ControlCommand::kStorm: return Answer(sim_.Storm(c.panel, c.a, c.b));
         case ControlCommand::kStop: {
             std::lock_guard<std::mutex> lock(mu_);

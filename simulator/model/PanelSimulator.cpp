@@ -267,6 +267,18 @@ std::string PanelSimulator::UnknownIid(int panel) {
     return {};
 }
 
+std::string PanelSimulator::ReportConnectionState(int panel, std::int32_t state) {
+    if (!ValidPanel(panel)) return "no such panel";
+    std::lock_guard<std::mutex> lock(mu_);
+    SimEvent e;
+    e.kind = SimEvent::kConnection;
+    e.panel = panel;
+    e.state = state;
+    std::vector<SimEvent> events{e};
+    Publish(events);
+    return {};
+}
+
 std::string PanelSimulator::Describe(int panel) {
     if (!ValidPanel(panel)) return "no such panel";
     std::lock_guard<std::mutex> lock(mu_);

@@ -60,6 +60,9 @@ public:
     std::string SetFault(int panel, Fault fault, bool on);
     std::string Storm(int panel, int perSecond, int seconds);
     std::string UnknownIid(int panel);
+    // A connection callback with any value, the panel itself unchanged (how a
+    // program copes with states other than 0 and 1).
+    std::string ReportConnectionState(int panel, std::int32_t state);
     std::string Describe(int panel);
     // Every panel back to its starting state (versions, faders, LEDs, download
     // result), faults and storms off. A connected panel stays connected without

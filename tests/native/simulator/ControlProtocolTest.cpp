@@ -3,6 +3,7 @@
 // on the simulator's clock.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -64,7 +65,9 @@ INSTANTIATE_TEST_SUITE_P(
                       "driver jog 1 65536 0", "driver jog 1 1 256", "fault", "fault melt jog on",
                       "fault versioninfo jog maybe", "fault getinterface jog sideways on",
                       "fault getinterface nowhere on", "fault unknown-iid moon", "storm jog 0 1",
-                      "storm jog 5001 1", "storm jog 10 0", "storm jog 10 121", "wait 10", "wait -1", "play",
+                      "storm jog 5001 1", "storm jog 10 0", "storm jog 10 121", "fault connection-state jog",
+                      "fault connection-state jog 2147483648", "fault connection-state jog 99999999999",
+                      "fault connection-state moon 1", "wait 10", "wait -1", "play",
                       "play /no/such/script", "demo now", "stop it", "status jog extra", "help me",
                       "press jog F1\x01", "tap\x1b[2J jog F1"));
 
@@ -121,6 +124,16 @@ TEST(ProtocolLines, VersionsFaultsStatusAndHelp) {
     EXPECT_EQ(e[0].kind, SimEvent::kUnknownIid);
     EXPECT_EQ(e[0].panel, -1);
     EXPECT_EQ(f.protocol.Execute("help").compare(0, 3, "ok "), 0);
+    const std::string before = f.Snapshot();
+    EXPECT_EQ(f.protocol.Execute("fault connection-state audio -2147483648"), "ok");
+    EXPECT_EQ(f.protocol.Execute("fault connection-state trackball 2"), "ok");
+    e = f.Take();
+    ASSERT_EQ(e.size(), 2u);
+    EXPECT_EQ(e[0].kind, SimEvent::kConnection);
+    EXPECT_EQ(e[0].panel, 1);
+    EXPECT_EQ(e[0].state, INT32_MIN);
+    EXPECT_EQ(e[1].state, 2);
+    EXPECT_EQ(f.Snapshot(), before);
 }
 
 TEST(Scripts, RunOnTheClockWithTheirWaits) {
