@@ -36,22 +36,6 @@ const std::array<std::uint32_t, 256>& CrcTable() {
 }
 }  // namespace
 
-namespace download {
-const char* ResultName(std::int32_t code) {
-    switch (code) {
-        case kOk: return "success";
-        case kFileMissing: return "file missing or unreadable";
-        case kBadHeader: return "not a firmware image (bad header)";
-        case kTruncated: return "image truncated";
-        case kCorrupt: return "image corrupt (checksum)";
-        case kWrongPanel: return "image is for another panel";
-        case kTrailingData: return "unexpected data after the image";
-        case kUnplugged: return "panel unplugged during download";
-        default: return "unknown result";
-    }
-}
-}  // namespace download
-
 std::uint32_t RomImage::Crc32(const std::uint8_t* data, std::size_t size) {
     const auto& table = CrcTable();
     std::uint32_t c = 0xFFFFFFFFu;
