@@ -9,47 +9,17 @@
 #include "CDeviceLibrary.h"
 #include "CDialCtrl.h"
 #include "CJogShuttlePanelDlg.h"
+#include "LiveControl.h"
 #include "PanelTestSupport.h"
 #include "TestWindows.h"
 #include "resource.h"
 
 namespace {
-std::wstring PipeName() { return L"VelPanelJogLive-" + std::to_wstring(::GetCurrentProcessId()); }
-
-// One control line to the library in this process; returns its answer.
-std::string Control(const std::string& line) {
-    const std::wstring name = L"\\\\.\\pipe\\" + PipeName();
-    HANDLE pipe = INVALID_HANDLE_VALUE;
-    for (int i = 0; i < 200 && pipe == INVALID_HANDLE_VALUE; ++i) {
-        pipe = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (pipe == INVALID_HANDLE_VALUE) ::Sleep(50);  // the serving thread may still be starting
-    }
-    if (pipe == INVALID_HANDLE_VALUE) return "no pipe";
-    const std::string out = line + "\n";
-    DWORD n = 0;
-    ::WriteFile(pipe, out.data(), DWORD(out.size()), &n, nullptr);
-    std::string answer;
-    char ch;
-    while (::ReadFile(pipe, &ch, 1, &n, nullptr) && n == 1 && ch != '\n') answer += ch;
-    ::CloseHandle(pipe);
-    return answer;
-}
-
-// Pumps the window thread until the condition holds (guard: 20 s).
-bool PumpUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 2000; ++i) {
-        PumpMessages();
-        if (done()) return true;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return done();
-}
-
 bool StatusHas(const std::string& text) { return Control("status jog").find(text) != std::string::npos; }
 
 class JogShuttleLiveTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ::SetEnvironmentVariableW(L"VELPANELSIM_PIPE", PipeName().c_str()); }
+    static void SetUpTestSuite() { UseOwnControlPipe(); }
     void SetUp() override {
         // The library serves its control channel while any of its objects lives;
         // this one also lets the panels be reset before the window sees them.
