@@ -74,19 +74,4 @@ TEST_F(JogShuttleLiveTest, DialModeFromRadioAndKeysReachesThePanelAndComesBack) 
     EXPECT_TRUE(IsChecked(Hwnd(), IDC_DIAL_SHUTTLE));
     EXPECT_EQ(wnd->Dial()->GetMode(), IDC_DIAL_SHUTTLE);
 }
-
-TEST_F(JogShuttleLiveTest, TestAndNormalSwitchThePanel) {
-    ClickButton(Hwnd(), IDC_MODE_TEST);
-    EXPECT_TRUE(PumpUntil([&] { return StatusHas("test"); }));
-    ClickButton(Hwnd(), IDC_MODE_NORMAL);
-    EXPECT_TRUE(PumpUntil([&] { return StatusHas("normal"); }));
-}
-
-TEST_F(JogShuttleLiveTest, UnpluggedPanelAsksTheMainWindowToClose) {
-    ASSERT_EQ(Control("unplug jog"), "ok");
-    EXPECT_TRUE(PumpUntil([&] { return owner.Count(102) == 1; }));
-    EXPECT_EQ(owner.received.size(), 1u);
-    EXPECT_TRUE(::IsWindowVisible(Hwnd()));
-    ASSERT_EQ(Control("plug jog"), "ok");
-}
 }  // namespace
