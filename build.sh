@@ -21,7 +21,11 @@ say() { printf '==> %s\n' "$*"; }
 
 say "host tools and native tests"
 cmake -S . -B build/host -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/host -j "$jobs"
+if [ "$tests" = ON ]; then
+  cmake --build build/host -j "$jobs"
+else
+  cmake --build build/host -j "$jobs" --target artgen mkrom
+fi
 
 say "artwork"
 mkdir -p build/art
@@ -38,15 +42,23 @@ for arch in x86_64:win64 i686:win32; do
   say "VelPanel $name"
   notests=OFF
   # The tests run the x86_64 build; the i686 build only has to compile cleanly.
-  if [ "$tests" = OFF ] || [ "$name" = win32 ]; then notests=ON; fi
+  if [ "$name" = win32 ]; then notests=ON; fi
   cmake -S . -B "build/$name" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$cpu.cmake" \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEL_ART_DIR="$root/build/art" -DVEL_NO_TESTS=$notests >/dev/null
-  cmake --build "build/$name" -j "$jobs"
+  if [ "$tests" = ON ] || [ "$notests" = ON ]; then
+    cmake --build "build/$name" -j "$jobs"
+  else
+    cmake --build "build/$name" -j "$jobs" --target VelPanel TqDvManager velsim
+  fi
   dist="dist/$name"
   rm -rf "$dist"; mkdir -p "$dist/firmware"
   cp "build/$name/app/VelPanel.exe" "build/$name/simulator/TqDvManager.dll" "$dist/"
-  for f in build/$name/simulator/velsim.exe help/*.txt; do
+  for f in build/$name/simulator/velsim.exe help/Vel*.txt; do
     [ -e "$f" ] && cp "$f" "$dist/"
+  done
+  # The debug information stays in the build folder; the shipped folder gets lean binaries.
+  for f in "$dist"/*.exe "$dist"/*.dll; do
+    "$cpu-w64-mingw32-strip" --strip-debug "$f"
   done
   cp build/firmware/*.rom "$dist/firmware/" 2>/dev/null || true
 done

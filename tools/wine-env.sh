@@ -11,11 +11,11 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 vel_wine_start() {
   mkdir -p "$WINEPREFIX"
   # Detached stdio: ctest would otherwise wait on the pipes the server inherits.
-  wineserver -p </dev/null >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1 || true
   wine64 wineboot </dev/null >/dev/null 2>&1 || true
-  wine64 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+  wine64 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1 || true
   if [ "${VEL_WINE_HEADLESS:-0}" = 1 ]; then
-    wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+    wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1 || true
   else
     wine64 reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f </dev/null >/dev/null 2>&1 || true
   fi
