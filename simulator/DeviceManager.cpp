@@ -58,7 +58,7 @@ TqStatus DeviceManager::Release() {
         events.swap(events_);
     }
     for (PanelEvents* e : events) {
-        if (e->Detach())
+        if (e->Orphan())
             std::fprintf(stderr, "TqDvManager: device manager released with an event interface still advised\n");
     }
     SimHost::Get().DropObject();

@@ -1,5 +1,6 @@
 #include "PanelEvents.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "SimHost.h"
@@ -35,6 +36,12 @@ TqStatus PanelEvents::Advise(ITqEventSink* sink) {
     if (!sink) return simstatus::kBadArgument;
     {
         std::unique_lock<std::mutex> lock(mu_);
+        if (orphaned_) {
+            std::fprintf(stderr, "TqDvManager: Advise on an event interface whose device manager was released (%p)\n",
+                         static_cast<void*>(this));
+            std::fflush(stderr);
+            return simstatus::kReleased;
+        }
         if (busy_ && busyThread_ != GetCurrentThreadId()) idle_.wait(lock, [&] { return !busy_; });
         sink_ = sink;
     }
@@ -51,6 +58,14 @@ bool PanelEvents::Detach() {
     if (busy_ && busyThread_ != GetCurrentThreadId()) idle_.wait(lock, [&] { return !busy_; });
     if (had) SimHost::Get().Unadvised(this);
     return had;
+}
+
+bool PanelEvents::Orphan() {
+    {
+        std::lock_guard<std::mutex> lock(mu_);
+        orphaned_ = true;
+    }
+    return Detach();
 }
 
 TqStatus PanelEvents::Unadvise() {

@@ -29,8 +29,10 @@ public:
     // On the delivery thread only.
     void Deliver(const SimEvent& event);
     void DeliverConnection(std::int32_t state);
-    // Drops the sink as Unadvise does (used when the manager goes away first).
+    // Drops the sink as Unadvise does.
     bool Detach();
+    // The manager it came through is gone: drops the sink and refuses new ones.
+    bool Orphan();
 
 private:
     template <class Call>
@@ -42,5 +44,6 @@ private:
     std::condition_variable idle_;
     ITqEventSink* sink_ = nullptr;
     bool busy_ = false;
+    bool orphaned_ = false;
     DWORD busyThread_ = 0;
 };

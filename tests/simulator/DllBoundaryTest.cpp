@@ -303,6 +303,8 @@ TEST_F(DllTest, ReleasingTheManagerStopsCallbacksOfForgottenSinks) {
     ASSERT_EQ(Control("tap audio mute"), "ok");
     Sleep(300);
     EXPECT_EQ(sink.lateCalls.load(), 0);
+    RecordingSink another;
+    EXPECT_EQ(events->Advise(&another), simstatus::kReleased);  // nothing comes through a released manager
     EXPECT_EQ(events->Release(), 0);
 }
 
