@@ -35,7 +35,12 @@ vel_wine_start
 
 dist=$PWD/dist/win64
 echo "==> starting VelPanel from $dist"
-( cd "$dist" && exec wine64 VelPanel.exe ) &
+if [ $virtual = 1 ]; then
+  # A Wine desktop draws the title bars that a bare X server has no manager for.
+  ( cd "$dist" && exec wine64 explorer /desktop=VelPanel,1024x768 VelPanel.exe ) >/dev/null 2>&1 &
+else
+  ( cd "$dist" && exec wine64 VelPanel.exe ) &
+fi
 app=$!
 
 if [ $demo = 1 ]; then
@@ -47,14 +52,17 @@ fi
 if [ $virtual = 1 ]; then
   shot=${shot:-$PWD/build/velpanel-main.png}
   for _ in $(seq 1 30); do
-    if xdotool search --name '^VelPanel$' >/dev/null 2>&1; then break; fi
+    xdotool search --name 'VelPanel' >/dev/null 2>&1 && break
     sleep 1
   done
-  sleep 3
+  sleep 5
   import -window root "$shot"
   echo "==> screenshot of the main window: $shot"
-  # Nobody can work a window on a virtual display: close the program cleanly.
-  for w in $(xdotool search --name '^VelPanel$' 2>/dev/null); do xdotool key --window "$w" Escape 2>/dev/null || true; done
+  # Nobody can work a window on a virtual display: end the program the way a user
+  # would, with Esc, and give it a moment to let go of its panels.
+  xdotool search --name 'VelPanel' key Escape >/dev/null 2>&1 || true
+  for _ in $(seq 1 10); do kill -0 $app 2>/dev/null || break; sleep 1; done
+else
+  wait $app || true
 fi
-wait $app || true
 vel_wine_stop
