@@ -19,6 +19,12 @@ vel_wine_start() {
   else
     wine64 reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f </dev/null >/dev/null 2>&1 || true
   fi
+  # The desktop process started with the prefix still has the driver it found
+  # then; restart so that every process, that one included, uses the one chosen.
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  wineserver -w </dev/null >/dev/null 2>&1 || true
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+  wine64 wineboot </dev/null >/dev/null 2>&1 || true
   return 0
 }
 
