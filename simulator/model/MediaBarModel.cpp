@@ -46,17 +46,7 @@ void MediaBarModel::FillStatus(PanelStatus& status) const {
 }
 
 std::int32_t MediaBarModel::SetLed(std::int32_t led, std::uint8_t state, Events& out) {
-    if (led < 0 || led >= kKeyCount || state > 1) return simstatus::kBadArgument;
-    if (!Connected()) return simstatus::kNotConnected;
-    const auto mask = std::uint8_t(1u << led);
-    const auto next = std::uint8_t(state ? (leds_ | mask) : (leds_ & ~mask));
-    if (next != leds_) {
-        leds_ = next;
-        PanelChanges changes{};
-        changes.bytes[9] = mask;
-        EmitWithCurrent(changes, out);
-    }
-    return simstatus::kOk;
+    return SwitchLed(leds_, kKeyCount, 9, led, state, out);
 }
 
 std::string MediaBarModel::TurnKnob(int knob, int delta, Events& out) {

@@ -190,3 +190,18 @@ std::string PanelModel::Describe() const {
                   transfer_.Running() ? "running" : "idle", transfer_.Result());
     return buf;
 }
+
+std::int32_t PanelModel::SwitchLed(std::uint8_t& leds, int ledCount, std::size_t changeByte, std::int32_t led,
+                                   std::uint8_t state, Events& out) const {
+    if (led < 0 || led >= ledCount || state > 1) return simstatus::kBadArgument;
+    if (!Connected()) return simstatus::kNotConnected;
+    const auto mask = std::uint8_t(1u << led);
+    const auto next = std::uint8_t(state ? (leds | mask) : (leds & ~mask));
+    if (next != leds) {
+        leds = next;
+        PanelChanges changes{};
+        changes.bytes[changeByte] = mask;
+        EmitWithCurrent(changes, out);
+    }
+    return simstatus::kOk;
+}

@@ -79,6 +79,10 @@ protected:
     void Emit(const PanelChanges& changes, const PanelStatus& status, Events& out) const;
     void EmitWithCurrent(const PanelChanges& changes, Events& out) const;
     std::string NotConnectedReason() const;
+    // Switches one of up to eight LEDs kept as bits in leds and reports a change
+    // (bit set in the changes byte changeByte) only when the LED really changed.
+    std::int32_t SwitchLed(std::uint8_t& leds, int ledCount, std::size_t changeByte, std::int32_t led,
+                           std::uint8_t state, Events& out) const;
 
     std::uint32_t keys_ = 0;
 

@@ -38,17 +38,7 @@ void TrackballModel::FillStatus(PanelStatus& status) const {
 }
 
 std::int32_t TrackballModel::SetLed(std::int32_t led, std::uint8_t state, Events& out) {
-    if (led < 0 || led >= kKeyCount || state > 1) return simstatus::kBadArgument;
-    if (!Connected()) return simstatus::kNotConnected;
-    const auto mask = std::uint8_t(1u << led);
-    const auto next = std::uint8_t(state ? (leds_ | mask) : (leds_ & ~mask));
-    if (next != leds_) {
-        leds_ = next;
-        PanelChanges changes{};
-        changes.bytes[3] = mask;
-        EmitWithCurrent(changes, out);
-    }
-    return simstatus::kOk;
+    return SwitchLed(leds_, kKeyCount, 3, led, state, out);
 }
 
 std::string TrackballModel::MoveBall(int dx, int dy, Events& out) {
