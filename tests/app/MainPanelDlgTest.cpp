@@ -280,3 +280,49 @@ TEST(MainWindowWithoutLibrary, RunsOnWithoutCallsOrErrorBoxes) {
 }
 
 }  // namespace
+
+namespace {
+
+struct AboutSeen {
+    bool found = false;
+    std::wstring text;
+    bool ownerDisabled = false;
+};
+AboutSeen g_about;
+HWND g_mainForAbout = nullptr;
+
+// Runs inside the about box's modal loop: look at the box, then press its OK.
+void CALLBACK InspectAbout(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND about = ::FindWindowW(nullptr, L"About VelPanel");
+    if (!about) return;
+    ::KillTimer(nullptr, id);
+    g_about.found = true;
+    g_about.ownerDisabled = !::IsWindowEnabled(g_mainForAbout);
+    wchar_t text[128] = L"";
+    HWND child = nullptr;
+    while ((child = ::FindWindowExW(about, child, L"Static", nullptr)) != nullptr) {
+        ::GetWindowTextW(child, text, 128);
+        if (text[0]) g_about.text = text;
+    }
+    ::SendMessageW(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+TEST_F(MainWindowTest, AboutEntryRunsTheAboutBoxModally) {
+    Open();
+    // As in the program: the main window is the application's, and owns the box.
+    CWinApp app;
+    app.m_pMainWnd = dlg.get();
+    g_mainForAbout = hwnd;
+    g_about = {};
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &InspectAbout);
+    ::SendMessageW(hwnd, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    ::KillTimer(nullptr, timer);
+    EXPECT_TRUE(g_about.found);
+    EXPECT_EQ(L"VelPanel Version 2.0", g_about.text);
+    EXPECT_TRUE(g_about.ownerDisabled);
+    // Back from the box: the main window works again and the box is gone.
+    EXPECT_TRUE(::IsWindowEnabled(hwnd));
+    EXPECT_EQ(nullptr, ::FindWindowW(nullptr, L"About VelPanel"));
+}
+
+}  // namespace
