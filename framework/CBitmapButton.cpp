@@ -1,6 +1,7 @@
 #include "CBitmapButton.h"
 
 #include "CDC.h"
+#include "CSelectScope.h"
 
 BOOL CBitmapButton::LoadBitmaps(UINT normal, UINT selected, UINT focus, UINT disabled) {
     m_bitmap.DeleteObject();

@@ -1,7 +1,8 @@
 #include "CDialCtrl.h"
 
 #include "CClientDC.h"
-#include "CGdiObject.h"
+#include "CPen.h"
+#include "CSelectScope.h"
 #include "CPaintDC.h"
 #include "WindowRegion.h"
 

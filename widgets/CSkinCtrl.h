@@ -4,7 +4,7 @@
 #pragma once
 
 #include "CDC.h"
-#include "CGdiObject.h"
+#include "CBitmap.h"
 #include "CWnd.h"
 
 class CSkinCtrl : public CWnd {

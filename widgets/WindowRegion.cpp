@@ -1,6 +1,6 @@
 #include "WindowRegion.h"
 
-#include "CGdiObject.h"
+#include "CRgn.h"
 
 namespace {
 BOOL GiveRegion(HWND hwnd, CRgn& rgn) {

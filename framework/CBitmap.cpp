@@ -1,4 +1,4 @@
-#include "CGdiObject.h"
+#include "CBitmap.h"
 
 #include "CWinApp.h"
 
