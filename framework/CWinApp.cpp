@@ -70,10 +70,8 @@ int AfxWinMain(HINSTANCE instance) {
     CWinApp* app = g_app;
     if (!app) return 1;
     app->m_hInstance = instance;
-    if (app->m_appName.empty()) {
-        app->m_pszAppName = AfxGetAppName();  // file name, before m_pszAppName is set
-        app->m_appName = app->m_pszAppName;
-    }
+    // Without a name of its own the application goes by its file name.
+    if (app->m_appName.empty()) app->m_appName = AfxGetAppName();
     app->m_pszAppName = app->m_appName.c_str();
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_ANIMATE_CLASS};
