@@ -173,6 +173,23 @@ TEST_F(VelPanelProcess, OpensAPanelWindowThatFollowsThePanelAndGoesBackOnClose) 
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowEnabled(Item(IDC_JOG_BTN)); }));
 }
 
+TEST_F(VelPanelProcess, UnpluggingTheOpenPanelClosesItsWindow) {
+    Click(main_, IDC_JOG_BTN);
+    HWND jog = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (jog = TopWindowOf(process_.dwProcessId, L"Jog & Shuttle Control Panel")) != nullptr; }));
+    HWND f1 = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (f1 = ::GetDlgItem(jog, IDC_F1_BTN)) != nullptr; }));
+    // A key seen going down means the window has heard from its panel, connection first:
+    // only a panel once seen connected can be lost.
+    ASSERT_TRUE(WaitFor([&] {
+        Control("press jog F1");
+        return (::SendMessageW(f1, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+    }));
+    ASSERT_EQ("ok", Control("unplug jog"));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(jog); }));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowEnabled(Item(IDC_JOG_BTN)); }));
+}
+
 TEST_F(VelPanelProcess, ExitEndsTheProgramCleanly) {
     Click(main_, IDC_AUDIO_BTN);  // with a panel window open, too
     ASSERT_TRUE(WaitFor([&] { return TopWindowOf(process_.dwProcessId, L"Audio Control Panel") != nullptr; }));
