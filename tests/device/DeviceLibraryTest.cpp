@@ -5,17 +5,9 @@
 #include "CDeviceLibrary.h"
 #include "CWinApp.h"
 #include "TestWindows.h"
+#include "WinePath.h"
 
 namespace {
-
-#ifdef VEL_SIM_DLL
-// Build paths are Unix paths; Wine shows the Unix root as drive Z:.
-std::wstring WinePath(const char* unixPath) {
-    std::wstring out = L"Z:";
-    for (const char* p = unixPath; *p; ++p) out.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
-    return out;
-}
-#endif
 
 std::wstring TempFolder() {
     wchar_t base[MAX_PATH];

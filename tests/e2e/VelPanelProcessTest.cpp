@@ -8,16 +8,10 @@
 #include <string>
 
 #include "LiveControl.h"
+#include "WinePath.h"
 #include "resource.h"
 
 namespace {
-
-// Build paths are Unix paths; Wine shows the Unix root as drive Z:.
-std::wstring WinePath(const char* unixPath) {
-    std::wstring out = L"Z:";
-    for (const char* p = unixPath; *p; ++p) out.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
-    return out;
-}
 
 std::wstring Text(HWND hwnd) {
     wchar_t buf[256] = L"";

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "ControlChannel.h"
 #include "DownloadResult.h"
 #include "RomImage.h"
 #include "SimStatus.h"
@@ -114,21 +115,7 @@ bool HasConnection(const std::vector<Call>& calls, int panel, int state) {
 
 // Sends one control line to this process's library.
 std::string Control(const std::string& line) {
-    const std::wstring name = L"\\\\.\\pipe\\VelPanelSimTest-" + std::to_wstring(GetCurrentProcessId());
-    HANDLE pipe = INVALID_HANDLE_VALUE;
-    for (int i = 0; i < 100 && pipe == INVALID_HANDLE_VALUE; ++i) {
-        pipe = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (pipe == INVALID_HANDLE_VALUE) Sleep(50);  // the serving thread is still starting
-    }
-    if (pipe == INVALID_HANDLE_VALUE) return "no pipe";
-    const std::string out = line + "\n";
-    DWORD n = 0;
-    WriteFile(pipe, out.data(), DWORD(out.size()), &n, nullptr);
-    std::string answer;
-    char ch;
-    while (ReadFile(pipe, &ch, 1, &n, nullptr) && n == 1 && ch != '\n') answer += ch;
-    CloseHandle(pipe);
-    return answer;
+    return SendControlLine(L"\\\\.\\pipe\\VelPanelSimTest-" + std::to_wstring(GetCurrentProcessId()), line);
 }
 
 class DllTest : public ::testing::Test {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "ControlChannel.h"
 #include "device/PanelIids.h"
 #include "device/TqDvManager.h"
 
@@ -23,22 +24,6 @@ struct CountingSink : ITqEventSink {
     TqStatus OnPanelProgress(std::int32_t, std::int32_t) override { return 0; }
 };
 
-std::string Control(const std::wstring& pipeName, const std::string& line) {
-    HANDLE pipe = INVALID_HANDLE_VALUE;
-    for (int i = 0; i < 100 && pipe == INVALID_HANDLE_VALUE; ++i) {
-        pipe = CreateFileW(pipeName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (pipe == INVALID_HANDLE_VALUE) Sleep(50);
-    }
-    if (pipe == INVALID_HANDLE_VALUE) return "no pipe";
-    const std::string out = line + "\n";
-    DWORD n = 0;
-    WriteFile(pipe, out.data(), DWORD(out.size()), &n, nullptr);
-    std::string answer;
-    char ch;
-    while (ReadFile(pipe, &ch, 1, &n, nullptr) && n == 1 && ch != '\n') answer += ch;
-    CloseHandle(pipe);
-    return answer;
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,7 +53,7 @@ int main(int argc, char** argv) {
         Sleep(200);
         sink.reports = 0;
         const DWORD start = GetTickCount();
-        const std::string answer = Control(pipeName, "storm trackball " + std::to_string(rate) + " " + std::to_string(seconds));
+        const std::string answer = SendControlLine(pipeName, "storm trackball " + std::to_string(rate) + " " + std::to_string(seconds));
         if (answer != "ok") {
             std::fprintf(stderr, "storm: %s\n", answer.c_str());
             break;
