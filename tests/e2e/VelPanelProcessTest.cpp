@@ -152,7 +152,8 @@ TEST_F(VelPanelProcess, OpensAPanelWindowThatFollowsThePanelAndGoesBackOnClose) 
     // Test mode disables ProgramDownLoad and the dial-mode buttons.
     Click(jog, IDC_MODE_TEST);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowEnabled(::GetDlgItem(jog, IDC_DOWNLOAD_BTN)); }));
-    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(jog, IDC_DIAL_JOG)));
+    // The program is still working through the click: the radios follow ProgramDownLoad.
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowEnabled(::GetDlgItem(jog, IDC_DIAL_JOG)); }));
     Click(jog, IDC_MODE_NORMAL);
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(jog, IDC_DOWNLOAD_BTN)) != FALSE; }));
 
