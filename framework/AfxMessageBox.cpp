@@ -3,24 +3,6 @@
 #include "CWinApp.h"
 #include "CWnd.h"
 
-namespace {
-MessageBoxHook& Hook() {
-    static MessageBoxHook hook;
-    return hook;
-}
-}  // namespace
-
-MessageBoxHook SetMessageBoxHook(MessageBoxHook hook) {
-    MessageBoxHook previous = std::move(Hook());
-    Hook() = std::move(hook);
-    return previous;
-}
-
-int VelMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
-    if (Hook()) return Hook()(owner, text, caption, type);
-    return ::MessageBoxW(owner, text, caption, type);
-}
-
 int AfxMessageBox(LPCWSTR text, UINT type, UINT /*helpId*/) {
     if ((type & MB_ICONMASK) == 0) {
         switch (type & MB_TYPEMASK) {

@@ -18,8 +18,14 @@ HWND CDialog::OwnerHwnd(CWnd* parent) const {
 }
 
 HWND CDialog::CreateFromTemplate(UINT templateId, HWND owner) {
-    return ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(templateId), owner, &CDialog::StaticDlgProc,
-                                reinterpret_cast<LPARAM>(this));
+    const HWND hwnd = ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(templateId), owner,
+                                           &CDialog::StaticDlgProc, reinterpret_cast<LPARAM>(this));
+    // A dialog the object could not attach to would live on without anyone to close it.
+    if (hwnd && !m_hWnd && ::IsWindow(hwnd)) {
+        ::DestroyWindow(hwnd);
+        return nullptr;
+    }
+    return hwnd;
 }
 
 BOOL CDialog::Create(UINT templateId, CWnd* parent) {
@@ -105,35 +111,32 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
-LRESULT CDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        return OnInitDialog();
-    case WM_COMMAND:
-        if (lp == 0 || HIWORD(wp) == BN_CLICKED) {
-            if (LOWORD(wp) == IDOK) {
-                OnOK();
-                return 0;
-            }
-            if (LOWORD(wp) == IDCANCEL) {
-                OnCancel();
-                return 0;
-            }
-        }
-        break;
+BOOL CDialog::OnButtonClicked(int id) {
+    switch (id) {
+    case IDOK:
+        OnOK();
+        return TRUE;
+    case IDCANCEL:
+        OnCancel();
+        return TRUE;
     default:
-        break;
+        return CWnd::OnButtonClicked(id);
     }
+}
+
+LRESULT CDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_INITDIALOG) return OnInitDialog();
     return CWnd::WindowProc(msg, wp, lp);
 }
 
 INT_PTR CALLBACK CDialog::StaticDlgProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-    // Every message after WM_INITDIALOG reaches the object through its window
-    // procedure; this dialog procedure only attaches it.
+    // Every message after WM_INITDIALOG reaches the object through its subclass
+    // of the dialog window; its default processing goes down the chain to the
+    // dialog manager, which calls this procedure again and gets FALSE. This
+    // procedure only attaches the object.
     if (msg != WM_INITDIALOG) return FALSE;
     auto* self = reinterpret_cast<CDialog*>(lp);
-    if (!self || FromHandle(hwnd)) return FALSE;
-    self->Attach(hwnd);
+    if (!self || FromHandle(hwnd) || !self->Attach(hwnd)) return FALSE;
     self->PreSubclassWindow();
     self->m_current = {msg, wp, lp};
     try {

@@ -39,6 +39,8 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange*) {}
+    // IDOK and IDCANCEL (Enter, Escape and the close box) end in OnOK and OnCancel.
+    BOOL OnButtonClicked(int id) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
     CWnd* m_pParentWnd;

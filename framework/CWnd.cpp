@@ -1,6 +1,7 @@
 #include "CWnd.h"
 
-#include "AfxMessageBox.h"
+#include <commctrl.h>
+
 #include "CWinApp.h"
 
 namespace {
@@ -37,21 +38,22 @@ CWnd* CWnd::FromHandle(HWND hwnd) {
     return static_cast<CWnd*>(::GetPropW(hwnd, kObjectProp));
 }
 
-void CWnd::Attach(HWND hwnd) {
+// The subclass id is the object itself, so several objects may take turns on one
+// window and each removes exactly its own entry, wherever it sits in the chain.
+bool CWnd::Attach(HWND hwnd) {
+    if (!::SetWindowSubclass(hwnd, &CWnd::SubclassProc, reinterpret_cast<UINT_PTR>(this),
+                             reinterpret_cast<DWORD_PTR>(this)))
+        return false;
     m_hWnd = hwnd;
     ::SetPropW(hwnd, kObjectProp, this);
-    m_baseProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWndProc)));
+    return true;
 }
 
 void CWnd::Detach() {
     if (!m_hWnd) return;
-    if (m_baseProc &&
-        reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) == &CWnd::StaticWndProc)
-        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_baseProc));
+    ::RemoveWindowSubclass(m_hWnd, &CWnd::SubclassProc, reinterpret_cast<UINT_PTR>(this));
     ::RemovePropW(m_hWnd, kObjectProp);
     m_hWnd = nullptr;
-    m_baseProc = nullptr;
 }
 
 BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR text, DWORD style, const RECT& rect, CWnd* parent,
@@ -63,7 +65,10 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR text, DWORD style,
                                         style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                                         parentHwnd, menu, AfxGetInstanceHandle(), nullptr);
     if (!hwnd) return FALSE;
-    Attach(hwnd);
+    if (!Attach(hwnd)) {
+        ::DestroyWindow(hwnd);
+        return FALSE;
+    }
     PreSubclassWindow();
     return TRUE;
 }
@@ -73,8 +78,7 @@ BOOL CWnd::Create(LPCWSTR className, LPCWSTR text, DWORD style, const RECT& rect
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
-    if (m_hWnd || !hwnd || FromHandle(hwnd)) return FALSE;
-    Attach(hwnd);
+    if (m_hWnd || !hwnd || FromHandle(hwnd) || !Attach(hwnd)) return FALSE;
     PreSubclassWindow();
     return TRUE;
 }
@@ -97,33 +101,46 @@ BOOL CWnd::DestroyWindow() {
 
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
 
-int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) {
-    return VelMessageBox(m_hWnd, text, caption ? caption : AfxGetAppName(), type);
-}
-
 LRESULT CWnd::CallBaseProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (m_baseProc) return ::CallWindowProcW(m_baseProc, m_hWnd, msg, wp, lp);
-    return ::DefWindowProcW(m_hWnd, msg, wp, lp);
+    // Detached in the middle of a message: the chain below is no longer ours to call.
+    if (!m_hWnd) return 0;
+    return ::DefSubclassProc(m_hWnd, msg, wp, lp);
 }
 
 LRESULT CWnd::Default() { return CallBaseProc(m_current.msg, m_current.wp, m_current.lp); }
 
+BOOL CWnd::OnCommand(int id, int code, HWND ctrl) {
+    if (code == BN_CLICKED || !ctrl) return OnButtonClicked(id);
+    return FALSE;
+}
+
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_DRAWITEM && lp) {
-        auto* dis = reinterpret_cast<LPDRAWITEMSTRUCT>(lp);
-        if (dis->CtlType != ODT_MENU) {
-            if (CWnd* child = FromHandle(dis->hwndItem)) {
-                child->DrawItem(dis);
-                return TRUE;
+    switch (msg) {
+    case WM_COMMAND:
+        if (OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp))) return 0;
+        break;
+    case WM_TIMER:
+        if (OnTimer(static_cast<UINT_PTR>(wp))) return 0;
+        break;
+    case WM_DRAWITEM:
+        if (lp) {
+            auto* dis = reinterpret_cast<LPDRAWITEMSTRUCT>(lp);
+            if (dis->CtlType != ODT_MENU) {
+                if (CWnd* child = FromHandle(dis->hwndItem)) {
+                    child->DrawItem(dis);
+                    return TRUE;
+                }
             }
         }
+        break;
+    default:
+        break;
     }
     return CallBaseProc(msg, wp, lp);
 }
 
-LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-    CWnd* self = FromHandle(hwnd);
-    if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
+LRESULT CALLBACK CWnd::SubclassProc(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) noexcept {
+    auto* self = reinterpret_cast<CWnd*>(ref);
     const Current saved = self->m_current;
     self->m_current = {msg, wp, lp};
     LRESULT result = 0;

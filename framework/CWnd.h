@@ -1,5 +1,7 @@
 // Window object: wraps one HWND, routes its messages to a virtual WindowProc.
-// Each class overrides WindowProc with a plain switch and falls back to its base.
+// Commands and timers arrive decoded in OnCommand / OnButtonClicked / OnTimer;
+// other messages are handled by overriding WindowProc with a plain switch that
+// falls back to its base.
 #pragma once
 
 #include <windows.h>
@@ -58,14 +60,19 @@ public:
     }
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse) { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
     BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
-    int MessageBox(LPCWSTR text, LPCWSTR caption = nullptr, UINT type = MB_OK);
 
-    // Runs the window's default handling (the class's own procedure, or the one
-    // this object replaced) for the message being handled.
+    // Runs the window's default handling for the message being handled: the rest
+    // of the subclass chain below this object, ending in the class's own procedure.
     LRESULT Default();
 
 protected:
     virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
+    // The handlers below return TRUE when they handled the message (WindowProc
+    // then returns 0) and FALSE for default processing.
+    // WM_COMMAND; ctrl is null for menus and accelerators, which count as clicks.
+    virtual BOOL OnCommand(int id, int code, HWND ctrl);
+    virtual BOOL OnButtonClicked(int /*id*/) { return FALSE; }
+    virtual BOOL OnTimer(UINT_PTR /*id*/) { return FALSE; }
     // Runs once a window is attached, both for created and subclassed windows.
     virtual void PreSubclassWindow() {}
     // Runs after the window is gone and detached; the object may delete itself here.
@@ -78,11 +85,12 @@ protected:
 
 private:
     friend class CDialog;
-    void Attach(HWND hwnd);
+    // False when the window can't be subclassed (it belongs to another thread, for one).
+    bool Attach(HWND hwnd);
     void Detach();
-    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                         DWORD_PTR self) noexcept;
 
-    WNDPROC m_baseProc = nullptr;
     struct Current {
         UINT msg;
         WPARAM wp;
