@@ -11,6 +11,7 @@
 #include "CWinApp.h"
 #include "PanelIids.h"
 #include "PanelMessages.h"
+#include "PanelFrameInfo.h"
 #include "VersionLabels.h"
 #include "resource.h"
 
@@ -19,20 +20,39 @@ struct PanelRow {
     int button;
     int firmwareLabel;
     int driverLabel;
-    UINT goodbye;
 };
 
-constexpr PanelRow kRows[kPanelCount] = {
-    {IDC_JOG_BTN, IDC_JOG_FLASH, IDC_JOG_DRIVER, ID_JOG_GOODBYE},
-    {IDC_AUDIO_BTN, IDC_AUDIO_FLASH, IDC_AUDIO_DRIVER, ID_FADER_GOODBYE},
-    {IDC_TRACKBALL_BTN, IDC_TRACKBALL_FLASH, IDC_TRACKBALL_DRIVER, ID_TRACKBALL_GOODBYE},
-    {IDC_MEDIABAR_BTN, IDC_MEDIABAR_FLASH, IDC_MEDIABAR_DRIVER, ID_KNOB_GOODBYE},
+constexpr PanelRow kRows[] = {
+    {IDC_JOG_BTN, IDC_JOG_FLASH, IDC_JOG_DRIVER},
+    {IDC_AUDIO_BTN, IDC_AUDIO_FLASH, IDC_AUDIO_DRIVER},
+    {IDC_TRACKBALL_BTN, IDC_TRACKBALL_FLASH, IDC_TRACKBALL_DRIVER},
+    {IDC_MEDIABAR_BTN, IDC_MEDIABAR_FLASH, IDC_MEDIABAR_DRIVER},
 };
+static_assert(std::size(kRows) == kPanelCount, "one row per panel");
 
-int PanelOfGoodbye(UINT msg) {
-    for (int p = 0; p < kPanelCount; ++p)
-        if (kRows[p].goodbye == msg) return p;
-    return -1;
+// How the panels go back at shutdown: first the interfaces this window holds,
+// in this order, then the device manager, then the open panel windows in the
+// same panel order. Mixed as it looks, this is the sequence the maker's library
+// has always been given on exit; keep it unless a change is tried on real panels.
+struct ShutdownStep {
+    int panel;
+    CPanelInterfaces::ReleaseOrder order;
+};
+constexpr ShutdownStep kShutdownOrder[] = {
+    {kPanelJogShuttle, CPanelInterfaces::ReleaseOrder::EventsFirst},
+    {kPanelAudio, CPanelInterfaces::ReleaseOrder::DeviceFirst},
+    {kPanelMediaBar, CPanelInterfaces::ReleaseOrder::DeviceFirst},
+    {kPanelTrackball, CPanelInterfaces::ReleaseOrder::DeviceFirst},
+};
+static_assert(std::size(kShutdownOrder) == kPanelCount, "every panel goes back once");
+
+// The main window is the first to ask for a device manager, so it is the one to
+// say why there is none; panel windows opened later stay silent about it.
+void ReportMissingLibrary() {
+    const std::wstring problem = CDeviceLibrary::LoadError();
+    if (problem.empty()) return;
+    AfxMessageBox((problem + L"\n\nThe control panels can't be reached. VelPanel runs on without them.").c_str(),
+                  MB_OK | MB_ICONSTOP);
 }
 
 HICON LoadAppIcon() {
@@ -46,14 +66,7 @@ CMainPanelDlg::CMainPanelDlg(CWnd* parent) : CDialog(IDD_MAIN_PANEL, parent), m_
 CMainPanelDlg::~CMainPanelDlg() {
     // Normally WM_DESTROY has given everything back; this covers an object whose
     // window was never created.
-    for (int p = 0; p < kPanelCount; ++p) {
-        ReleaseDevice(p);
-        ReleaseEvents(p);
-        delete m_panelWnd[p];
-        m_panelWnd[p] = nullptr;
-    }
-    if (m_manager) m_manager->Release();
-    m_manager = nullptr;
+    ReleaseEverything();
 }
 
 BOOL CMainPanelDlg::OnInitDialog() {
@@ -69,7 +82,8 @@ BOOL CMainPanelDlg::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    m_manager = CDeviceLibrary::CreateDeviceManager();
+    m_manager = TqPtr<ITqDeviceManager>(CDeviceLibrary::CreateDeviceManager());
+    if (!m_manager) ReportMissingLibrary();
     m_sink.SetOwner(this);
     for (int p = 0; p < kPanelCount; ++p) AcquirePanel(p);
     return TRUE;
@@ -78,33 +92,20 @@ BOOL CMainPanelDlg::OnInitDialog() {
 void CMainPanelDlg::AcquirePanel(int panel) {
     // Without a library the user has been told once already; there is nothing to ask.
     if (!m_manager) return;
-    void* device = nullptr;
-    if (m_manager->GetInterface(kDeviceIids[panel], &device) < 0 || !device) {
-        m_device[panel] = nullptr;
+    if (m_panels[panel].Acquire(*m_manager.Get(), panel, m_sink) == CPanelInterfaces::Acquired::NoDevice)
         AfxMessageBox(L"ERROR", MB_OK);
-        return;
-    }
-    m_device[panel] = static_cast<ITqPanelDevice*>(device);
-    void* events = nullptr;
-    if (m_manager->GetInterface(kEventIids[panel], &events) < 0 || !events) {
-        m_events[panel] = nullptr;
-        return;
-    }
-    m_events[panel] = static_cast<ITqPanelEvents*>(events);
-    m_events[panel]->Advise(&m_sink);
 }
 
-void CMainPanelDlg::ReleaseDevice(int panel) {
-    if (m_device[panel]) m_device[panel]->Release();
-    m_device[panel] = nullptr;
-}
-
-void CMainPanelDlg::ReleaseEvents(int panel) {
-    if (m_events[panel]) {
-        m_events[panel]->Unadvise();
-        m_events[panel]->Release();
+void CMainPanelDlg::ReleaseEverything() {
+    for (const ShutdownStep& step : kShutdownOrder) m_panels[step.panel].Release(step.order);
+    m_manager.Reset();
+    for (const ShutdownStep& step : kShutdownOrder) {
+        CPanelFrameDlg*& window = m_panelWnd[step.panel];
+        if (!window) continue;
+        window->DestroyWindow();
+        delete window;
+        window = nullptr;
     }
-    m_events[panel] = nullptr;
 }
 
 LRESULT CMainPanelDlg::OnPanelConnection(WPARAM wp, LPARAM lp) {
@@ -114,9 +115,10 @@ LRESULT CMainPanelDlg::OnPanelConnection(WPARAM wp, LPARAM lp) {
     ::EnableWindow(GetDlgItemHwnd(kRows[panel].button), state == kPanelConnected);
 
     std::wstring firmware, driver;
-    if (state != 0 && m_events[panel]) {
+    ITqPanelEvents* events = m_panels[panel].Events();
+    if (state != 0 && events) {
         PanelVersionInfo info{};
-        if (m_events[panel]->GetVersionInfo(&info) >= 0) {
+        if (events->GetVersionInfo(&info) >= 0) {
             firmware = FormatFirmwareVersion(info);
             driver = FormatDriverVersion(info);
         }
@@ -145,8 +147,7 @@ void CMainPanelDlg::OnPanelButton(int panel) {
     if (m_panelWnd[panel]) return;
     m_panelWnd[panel] = NewPanelWindow(panel);
     // While the panel window is open only it talks to the panel.
-    ReleaseDevice(panel);
-    ReleaseEvents(panel);
+    m_panels[panel].Release(CPanelInterfaces::ReleaseOrder::DeviceFirst);
     m_panelWnd[panel]->Open();
 }
 
@@ -161,22 +162,7 @@ LRESULT CMainPanelDlg::OnGoodbye(int panel) {
 
 void CMainPanelDlg::OnDestroy() {
     Default();
-    ReleaseEvents(kPanelJogShuttle);
-    ReleaseDevice(kPanelJogShuttle);
-    ReleaseDevice(kPanelAudio);
-    ReleaseEvents(kPanelAudio);
-    ReleaseDevice(kPanelMediaBar);
-    ReleaseEvents(kPanelMediaBar);
-    ReleaseDevice(kPanelTrackball);
-    ReleaseEvents(kPanelTrackball);
-    if (m_manager) m_manager->Release();
-    m_manager = nullptr;
-    for (int panel : {kPanelJogShuttle, kPanelAudio, kPanelMediaBar, kPanelTrackball}) {
-        if (!m_panelWnd[panel]) continue;
-        m_panelWnd[panel]->DestroyWindow();
-        delete m_panelWnd[panel];
-        m_panelWnd[panel] = nullptr;
-    }
+    ReleaseEverything();
 }
 
 void CMainPanelDlg::OnPaint() {
@@ -189,23 +175,22 @@ void CMainPanelDlg::OnPaint() {
     dc.DrawIcon(x, y, m_hIcon);
 }
 
+BOOL CMainPanelDlg::OnButtonClicked(int id) {
+    if (id >= IDC_JOG_BTN && id <= IDC_MEDIABAR_BTN) {
+        OnPanelButton(id - IDC_JOG_BTN);
+        return TRUE;
+    }
+    if (id == IDC_EXIT_BTN) {
+        PostMessage(WM_CLOSE, 0, 0);
+        return TRUE;
+    }
+    return CDialog::OnButtonClicked(id);
+}
+
 LRESULT CMainPanelDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_PANEL_CONNECTION:
         return OnPanelConnection(wp, lp);
-    case WM_COMMAND:
-        if (HIWORD(wp) == BN_CLICKED) {
-            const int id = LOWORD(wp);
-            if (id >= IDC_JOG_BTN && id <= IDC_MEDIABAR_BTN) {
-                OnPanelButton(id - IDC_JOG_BTN);
-                return 0;
-            }
-            if (id == IDC_EXIT_BTN) {
-                PostMessage(WM_CLOSE, 0, 0);
-                return 0;
-            }
-        }
-        break;
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == IDM_ABOUTBOX) {
             CAboutDlg about;

@@ -4,8 +4,10 @@
 
 #include "CDeviceEventSink.h"
 #include "CDialog.h"
+#include "CPanelInterfaces.h"
 #include "PanelBlocks.h"
 #include "TqDvManager.h"
+#include "TqPtr.h"
 
 class CPanelFrameDlg;
 
@@ -15,18 +17,19 @@ public:
     ~CMainPanelDlg() override;
 
     // For tests and diagnostics: what the window holds right now.
-    ITqPanelDevice* DeviceInterface(int panel) const { return m_device[panel]; }
-    ITqPanelEvents* EventInterface(int panel) const { return m_events[panel]; }
+    ITqPanelDevice* DeviceInterface(int panel) const { return m_panels[panel].Device(); }
+    ITqPanelEvents* EventInterface(int panel) const { return m_panels[panel].Events(); }
     CPanelFrameDlg* PanelWindow(int panel) const { return m_panelWnd[panel]; }
 
 protected:
     BOOL OnInitDialog() override;
+    // The four panel buttons and Exit.
+    BOOL OnButtonClicked(int id) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     void AcquirePanel(int panel);
-    void ReleaseDevice(int panel);
-    void ReleaseEvents(int panel);
+    void ReleaseEverything();
     LRESULT OnPanelConnection(WPARAM panel, LPARAM state);
     void OnPanelButton(int panel);
     LRESULT OnGoodbye(int panel);
@@ -35,9 +38,11 @@ private:
     CPanelFrameDlg* NewPanelWindow(int panel);
 
     HICON m_hIcon;
-    ITqDeviceManager* m_manager = nullptr;
+    // The sink outlives the interfaces registered with it. This window shows no
+    // reports: nobody takes them, so the sink announces only the first of each
+    // panel and its bounded queues just keep the newest.
     CDeviceEventSink m_sink;
-    ITqPanelDevice* m_device[kPanelCount] = {};
-    ITqPanelEvents* m_events[kPanelCount] = {};
+    TqPtr<ITqDeviceManager> m_manager;
+    CPanelInterfaces m_panels[kPanelCount];
     CPanelFrameDlg* m_panelWnd[kPanelCount] = {};
 };

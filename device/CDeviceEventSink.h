@@ -1,15 +1,21 @@
 // The program's callback object for the device library. It runs on the library's
-// thread: it only copies the delivered bytes into its per-panel buffers and posts
-// a message to its owner window, where all further handling happens.
+// thread: it only queues the delivered bytes per panel and posts a message to its
+// owner window, where all further handling happens.
 #pragma once
 
 #include <windows.h>
 
 #include <mutex>
+#include <vector>
 
+#include "PanelReportQueue.h"
 #include "TqDvManager.h"
 
 class CWnd;
+
+// The wParam of a connection message whose identifier names no panel: never a
+// PanelIndex, so every receiver ignores it.
+constexpr WPARAM kNoPanelIndex = ~WPARAM(0);
 
 class CDeviceEventSink : public ITqEventSink {
 public:
@@ -18,6 +24,9 @@ public:
     CDeviceEventSink(const CDeviceEventSink&) = delete;
     CDeviceEventSink& operator=(const CDeviceEventSink&) = delete;
 
+    // A report is queued for its panel; WM_PANEL_REPORT is posted for the first
+    // report the owner has not been told of yet, so one message may stand for
+    // several reports and the owner takes them all.
     TqStatus OnPanelReport(const GUID* eventIid, const PanelChanges* changes, const PanelStatus* status) override;
     TqStatus OnPanelConnection(const GUID* eventIid, std::int32_t state) override;
     TqStatus OnPanelProgress(std::int32_t first, std::int32_t value) override;
@@ -25,24 +34,24 @@ public:
     // Keeps the owner and its current window handle; posts go to that handle.
     void SetOwner(CWnd* owner);
 
+    // Every report of the panel not taken yet, oldest first, each handed out once.
+    void TakeReports(int panel, std::vector<PanelReport>& out);
+    // Reports of the panel that gave way because the owner fell too far behind.
+    std::uint64_t DroppedReports(int panel) const;
+
+    // The panel's newest report, whether taken or not (zeroes before any): for
+    // re-reading the panel's current values outside report handling.
     void GetJogShuttleBlocks(PanelChanges* changes, PanelStatus* status) const;
     void GetAudioBlocks(PanelChanges* changes, PanelStatus* status) const;
     void GetTrackballBlocks(PanelChanges* changes, PanelStatus* status) const;
     void GetMediaBarBlocks(PanelChanges* changes, PanelStatus* status) const;
 
 private:
-    void CopyOut(int panel, PanelChanges* changes, PanelStatus* status) const;
+    void CopyLatest(int panel, PanelChanges* changes, PanelStatus* status) const;
     HWND OwnerHwnd() const;
 
-    struct BlockPair {
-        PanelChanges changes;
-        PanelStatus status;
-    };
-
+    mutable std::mutex m_ownerLock;
     CWnd* m_owner = nullptr;
     HWND m_ownerHwnd = nullptr;
-    // A copy-in on the library's thread and a copy-out on the window thread must
-    // never interleave on one pair, or a report would be read half old, half new.
-    mutable std::mutex m_lock;
-    BlockPair m_blocks[kPanelCount]{};
+    PanelReportQueue m_reports[kPanelCount];
 };

@@ -9,11 +9,15 @@
 class CDeviceLibrary {
 public:
     // A new device manager, or null when the library or its export is missing
-    // (the user has then been told once).
+    // (LoadError then says which). The library is looked for once per run.
     static ITqDeviceManager* CreateDeviceManager();
 
     // True once a load was tried and failed.
     static bool Unavailable();
+
+    // What went wrong, naming the library by its full path, for the application
+    // to tell the user; empty unless Unavailable().
+    static std::wstring LoadError();
 
     // Tests hand out their own managers; null restores the library.
     static PFN_CreateDeviceManager SetFactoryForTesting(PFN_CreateDeviceManager factory);

@@ -123,11 +123,8 @@ void CJogShuttlePanelDlg::DestroyLateControls() {
     m_dial = nullptr;
 }
 
-void CJogShuttlePanelDlg::OnPanelReport() {
-    PanelChanges changes{};
-    PanelStatus status{};
-    Sink().GetJogShuttleBlocks(&changes, &status);
-    for (const JogReportAction& action : DecodeJogShuttleReport(changes, status)) {
+void CJogShuttlePanelDlg::OnReport(const PanelReport& report) {
+    for (const JogReportAction& action : DecodeJogShuttleReport(report.changes, report.status)) {
         switch (action.kind) {
         case JogReportAction::ShowDialMode:
             ShowDialMode(action.value);
@@ -171,10 +168,10 @@ void CJogShuttlePanelDlg::DialModeCommand(int mode) {
     device->SetDialMode(block.data());
 }
 
-LRESULT CJogShuttlePanelDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED && LOWORD(wp) >= IDC_DIAL_OFF && LOWORD(wp) <= IDC_DIAL_DMC) {
-        DialModeCommand(LOWORD(wp) - IDC_DIAL_OFF);
-        return 0;
+BOOL CJogShuttlePanelDlg::OnButtonClicked(int id) {
+    if (id >= IDC_DIAL_OFF && id <= IDC_DIAL_DMC) {
+        DialModeCommand(id - IDC_DIAL_OFF);
+        return TRUE;
     }
-    return CPanelFrameDlg::WindowProc(msg, wp, lp);
+    return CPanelFrameDlg::OnButtonClicked(id);
 }

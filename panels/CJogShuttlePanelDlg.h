@@ -26,8 +26,9 @@ protected:
     void CreatePanelControls() override;
     void DestroyPanelControls() override;
     void DestroyLateControls() override;
-    void OnPanelReport() override;
-    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnReport(const PanelReport& report) override;
+    // The DialMode radio buttons.
+    BOOL OnButtonClicked(int id) override;
 
 private:
     using KeyList = std::vector<std::unique_ptr<CShapedButton>>;

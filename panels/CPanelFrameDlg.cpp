@@ -1,5 +1,7 @@
 #include "CPanelFrameDlg.h"
 
+#include <utility>
+
 #include "AfxMessageBox.h"
 #include "CDeviceLibrary.h"
 #include "PanelMessages.h"
@@ -26,68 +28,54 @@ void CPanelFrameDlg::Open() {
     }
     SendDlgItemMessage(IDC_MODE_NORMAL, BM_SETCHECK, 1);
     CreatePanelControls();
-    if (m_info.acquiresAtEndOfOpen) AcquirePanel();
+    if (m_info.acquireStep == AcquireStep::EndOfOpen) AcquirePanel();
 }
 
 BOOL CPanelFrameDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    if (!m_info.acquiresAtEndOfOpen) AcquirePanel();
+    if (m_info.acquireStep == AcquireStep::InitDialog) AcquirePanel();
     return TRUE;
 }
 
 void CPanelFrameDlg::AcquirePanel() {
-    m_manager = CDeviceLibrary::CreateDeviceManager();
-    m_events = nullptr;
+    m_manager = TqPtr<ITqDeviceManager>(CDeviceLibrary::CreateDeviceManager());
     m_sink.SetOwner(this);
-
-    void* device = nullptr;
-    const TqStatus status = m_manager ? m_manager->GetInterface(m_info.deviceIid, &device) : -1;
-    if (status < 0 || !device) {
-        m_device = nullptr;
-        // A missing library has been reported once already when it was loaded.
-        if (m_manager || !CDeviceLibrary::Unavailable()) AfxMessageBox(L"ERROR", MB_OK);
-        return;
-    }
-    m_device = static_cast<ITqPanelDevice*>(device);
-
-    void* events = nullptr;
-    if (m_manager->GetInterface(m_info.eventIid, &events) < 0 || !events) {
-        m_events = nullptr;
-        return;
-    }
-    m_events = static_cast<ITqPanelEvents*>(events);
-    m_events->Advise(&m_sink);
+    const CPanelInterfaces::Acquired acquired =
+        m_manager ? m_panel.Acquire(*m_manager.Get(), m_info.panelIndex, m_sink) : CPanelInterfaces::Acquired::NoDevice;
+    // A missing library has been reported once already, by the main window.
+    if (acquired == CPanelInterfaces::Acquired::NoDevice && (m_manager || !CDeviceLibrary::Unavailable()))
+        AfxMessageBox(L"ERROR", MB_OK);
 }
 
 void CPanelFrameDlg::ReleaseInterfaces() {
-    if (m_device) m_device->Release();
-    m_device = nullptr;
-    if (m_events) {
-        m_events->Unadvise();
-        m_events->Release();
-    }
-    m_events = nullptr;
-    if (m_manager) m_manager->Release();
-    m_manager = nullptr;
+    // Test mode is a state of the panel, not of this window: a panel left in it
+    // would greet the next window, which starts in Normal, with its controls dead.
+    if (m_testSelected && m_panel.Device()) SetDeviceMode(0);
+    m_testSelected = false;
+    m_panel.Release(CPanelInterfaces::ReleaseOrder::DeviceFirst);
+    m_manager.Reset();
 }
 
 void CPanelFrameDlg::Teardown() {
     DestroyPanelControls();
     ReleaseInterfaces();
     DestroyLateControls();
+    if (m_hWnd) ::RemovePropW(m_hWnd, kReportsHandledProp);
 }
 
 BOOL CPanelFrameDlg::DestroyWindow() {
-    if (!m_info.tearsDownInWmDestroy) Teardown();
+    if (m_info.teardownStep == TeardownStep::DestroyWindow) Teardown();
     return CDialog::DestroyWindow();
 }
 
 TqStatus CPanelFrameDlg::SetDeviceMode(std::int32_t mode) {
-    return m_device ? m_info.setMode(m_device, mode) : -1;
+    ITqPanelDevice* device = m_panel.Device();
+    return device ? m_info.setMode(device, mode) : -1;
 }
 
 TqStatus CPanelFrameDlg::GetDeviceStatus(PanelDeviceStatus* status) {
-    return m_device ? m_info.getDeviceStatus(m_device, status) : -1;
+    ITqPanelDevice* device = m_panel.Device();
+    return device ? m_info.getDeviceStatus(device, status) : -1;
 }
 
 void CPanelFrameDlg::OnClose() {
@@ -98,8 +86,9 @@ void CPanelFrameDlg::OnClose() {
 void CPanelFrameDlg::OnModeButton(int mode) {
     const BOOL enable = mode == 0;
     ::EnableWindow(GetDlgItemHwnd(IDC_DOWNLOAD_BTN), enable);
-    if (m_device) SetDeviceMode(mode);
-    for (int i = 0; i < m_info.modeControlCount; ++i) ::EnableWindow(GetDlgItemHwnd(m_info.modeControls[i]), enable);
+    if (m_panel.Device()) SetDeviceMode(mode);
+    m_testSelected = mode == 1;
+    for (int id : m_info.modeControls) ::EnableWindow(GetDlgItemHwnd(id), enable);
     OnModeSwitched(mode);
 }
 
@@ -115,6 +104,23 @@ void CPanelFrameDlg::OnConnection(WPARAM panel, LPARAM state) {
     if (m_connected) SendMessage(WM_CLOSE, 0, 0);
 }
 
+void CPanelFrameDlg::OnPanelReport() {
+    // A handler that pumps messages (a message box, say) would otherwise take
+    // later reports and handle them before the rest of this batch.
+    if (m_handlingReports) {
+        m_reportsWaiting = true;
+        return;
+    }
+    m_handlingReports = true;
+    m_sink.TakeReports(m_info.panelIndex, m_reportBatch);
+    for (const PanelReport& report : m_reportBatch) OnReport(report);
+    m_reportsHandled += m_reportBatch.size();
+    m_handlingReports = false;
+    if (!m_reportBatch.empty() && m_hWnd)
+        ::SetPropW(m_hWnd, kReportsHandledProp, reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(m_reportsHandled)));
+    if (std::exchange(m_reportsWaiting, false) && m_hWnd) PostMessage(WM_PANEL_REPORT);
+}
+
 void CPanelFrameDlg::ShowInformation() {
     // The Information window shows help file m_info.panelIndex; it is not part of this build yet.
 }
@@ -123,33 +129,30 @@ void CPanelFrameDlg::OnProgramDownLoad() {}
 
 void CPanelFrameDlg::OnDownloadEnded() {}
 
-LRESULT CPanelFrameDlg::OnDownloadTimer(UINT_PTR) { return Default(); }
+BOOL CPanelFrameDlg::OnButtonClicked(int id) {
+    switch (id) {
+    case IDC_MODE_NORMAL:
+        OnModeButton(0);
+        return TRUE;
+    case IDC_MODE_TEST:
+        OnModeButton(1);
+        return TRUE;
+    case IDC_HELP_BTN:
+        ShowInformation();
+        return TRUE;
+    case IDC_DOWNLOAD_BTN:
+        OnProgramDownLoad();
+        return TRUE;
+    default:
+        return CDialog::OnButtonClicked(id);
+    }
+}
 
 LRESULT CPanelFrameDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CLOSE:
         OnClose();
         return 0;
-    case WM_COMMAND:
-        if (HIWORD(wp) == BN_CLICKED) {
-            switch (LOWORD(wp)) {
-            case IDC_MODE_NORMAL:
-                OnModeButton(0);
-                return 0;
-            case IDC_MODE_TEST:
-                OnModeButton(1);
-                return 0;
-            case IDC_HELP_BTN:
-                ShowInformation();
-                return 0;
-            case IDC_DOWNLOAD_BTN:
-                OnProgramDownLoad();
-                return 0;
-            default:
-                break;
-            }
-        }
-        break;
     case WM_PANEL_CONNECTION:
         OnConnection(wp, lp);
         return 1;
@@ -159,15 +162,13 @@ LRESULT CPanelFrameDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PANEL_PROGRESS:
         OnDownloadEnded();
         return 0;
-    case WM_TIMER:
-        return OnDownloadTimer(static_cast<UINT_PTR>(wp));
     case WM_DESTROY: {
         const LRESULT result = Default();
         // A window destroyed with its owner is torn down only when the main
         // window calls DestroyWindow; until then nothing may be posted to a
         // handle that is gone.
         m_sink.SetOwner(nullptr);
-        if (m_info.tearsDownInWmDestroy) Teardown();
+        if (m_info.teardownStep == TeardownStep::WmDestroy) Teardown();
         return result;
     }
     default:

@@ -9,10 +9,15 @@
 // hooks below.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "CDeviceEventSink.h"
 #include "CDialog.h"
+#include "CPanelInterfaces.h"
 #include "PanelFrameInfo.h"
 #include "TqDvManager.h"
+#include "TqPtr.h"
 
 class CCopyingDlg;
 
@@ -32,8 +37,12 @@ public:
     int PanelIndex() const { return m_info.panelIndex; }
     UINT GoodbyeMessage() const { return m_info.goodbyeMessage; }
     bool IsConnected() const { return m_connected; }
-    bool HasDevice() const { return m_device != nullptr; }
-    bool HasEvents() const { return m_events != nullptr; }
+    bool HasDevice() const { return m_panel.Device() != nullptr; }
+    bool HasEvents() const { return m_panel.Events() != nullptr; }
+    // Reports handled since the window opened; also published on the window as
+    // the property kReportsHandledProp, for tools that watch from outside.
+    std::uint64_t ReportsHandled() const { return m_reportsHandled; }
+    static constexpr wchar_t kReportsHandledProp[] = L"VelPanel.ReportsHandled";
 
 protected:
     BOOL OnInitDialog() override;
@@ -42,6 +51,8 @@ protected:
     // goodbye message, or the panel could never be opened again.
     void OnCancel() override {}
     void OnOK() override {}
+    // Normal, Test, "?" and ProgramDownLoad.
+    BOOL OnButtonClicked(int id) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
     // Panel hooks.
@@ -51,8 +62,8 @@ protected:
     virtual void DestroyPanelControls() {}
     // Teardown, after the interfaces and the device manager are released.
     virtual void DestroyLateControls() {}
-    // WM_PANEL_REPORT: copy the panel's blocks out of Sink() and show them.
-    virtual void OnPanelReport() {}
+    // One report of the panel, in arrival order; each report reaches it once.
+    virtual void OnReport(const PanelReport& /*report*/) {}
     // After Normal (0) or Test (1) has enabled or disabled and set the mode.
     virtual void OnModeSwitched(int /*mode*/) {}
     // Every connection message that reports the panel connected.
@@ -62,16 +73,16 @@ protected:
     virtual void ShowInformation();
 
     // Firmware download; the flow is the same for every panel. Without the flow
-    // ProgramDownLoad does nothing and the timer gets default processing.
+    // ProgramDownLoad does nothing and the download timer gets the default
+    // processing of OnTimer, which the flow overrides.
     virtual void OnProgramDownLoad();
     virtual void OnDownloadEnded();
-    virtual LRESULT OnDownloadTimer(UINT_PTR id);
 
     // Device calls whose slot differs per panel; both return -1 without a device.
     TqStatus SetDeviceMode(std::int32_t mode);
     TqStatus GetDeviceStatus(PanelDeviceStatus* status);
 
-    ITqPanelDevice* Device() const { return m_device; }
+    ITqPanelDevice* Device() const { return m_panel.Device(); }
     CDeviceEventSink& Sink() { return m_sink; }
     const PanelFrameInfo& Info() const { return m_info; }
 
@@ -83,15 +94,23 @@ protected:
 private:
     void AcquirePanel();
     void ReleaseInterfaces();
+    // WM_PANEL_REPORT: takes every waiting report out of the sink and hands each to OnReport.
+    void OnPanelReport();
     void Teardown();
     void OnClose();
     void OnModeButton(int mode);
     void OnConnection(WPARAM panel, LPARAM state);
 
     const PanelFrameInfo& m_info;
-    ITqDeviceManager* m_manager = nullptr;
+    // The sink outlives the interfaces registered with it.
     CDeviceEventSink m_sink;
-    ITqPanelDevice* m_device = nullptr;
-    ITqPanelEvents* m_events = nullptr;
+    TqPtr<ITqDeviceManager> m_manager;
+    CPanelInterfaces m_panel;
     bool m_connected = false;
+    // Test was the last mode picked; the panel must not be left in it.
+    bool m_testSelected = false;
+    std::vector<PanelReport> m_reportBatch;  // kept for its capacity
+    bool m_handlingReports = false;
+    bool m_reportsWaiting = false;
+    std::uint64_t m_reportsHandled = 0;
 };

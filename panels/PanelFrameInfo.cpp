@@ -1,6 +1,5 @@
 #include "PanelFrameInfo.h"
 
-#include "PanelIids.h"
 #include "PanelMessages.h"
 #include "resource.h"
 
@@ -15,20 +14,34 @@ TqStatus GetDeviceStatusOf(ITqPanelDevice* device, PanelDeviceStatus* status) {
     return static_cast<Device*>(device)->GetDeviceStatus(status);
 }
 
+template <class Device>
+constexpr PanelFrameInfo Row(int panel, UINT templateId, UINT goodbye, AcquireStep acquire, TeardownStep teardown,
+                   ModeControls modeControls = {}) {
+    return PanelFrameInfo{panel,    templateId,   goodbye, acquire, teardown, modeControls, &SetModeOf<Device>,
+                          &GetDeviceStatusOf<Device>};
+}
+
 constexpr int kJogModeControls[] = {IDC_DIAL_OFF, IDC_DIAL_JOG, IDC_DIAL_SHUTTLE, IDC_DIAL_DMC};
 
-const PanelFrameInfo kFrames[kPanelCount] = {
-    {kPanelJogShuttle, IDD_JOG_PANEL, ID_JOG_GOODBYE, &IID_TqJogShuttleDevice, &IID_TqJogShuttleEvents, false, false,
-     kJogModeControls, 4, &SetModeOf<ITqJogShuttleDevice>, &GetDeviceStatusOf<ITqJogShuttleDevice>},
-    {kPanelAudio, IDD_AUDIO_PANEL, ID_FADER_GOODBYE, &IID_TqAudioDevice, &IID_TqAudioEvents, true, true, nullptr, 0,
-     &SetModeOf<ITqAudioDevice>, &GetDeviceStatusOf<ITqAudioDevice>},
-    {kPanelTrackball, IDD_TRACKBALL_PANEL, ID_TRACKBALL_GOODBYE, &IID_TqTrackballDevice, &IID_TqTrackballEvents,
-     false, false, nullptr, 0, &SetModeOf<ITqTrackballDevice>, &GetDeviceStatusOf<ITqTrackballDevice>},
-    {kPanelMediaBar, IDD_MEDIABAR_PANEL, ID_KNOB_GOODBYE, &IID_TqMediaBarDevice, &IID_TqMediaBarEvents, false, false,
-     nullptr, 0, &SetModeOf<ITqMediaBarDevice>, &GetDeviceStatusOf<ITqMediaBarDevice>},
+constexpr PanelFrameInfo kFrames[] = {
+    Row<ITqJogShuttleDevice>(kPanelJogShuttle, IDD_JOG_PANEL, ID_JOG_GOODBYE, AcquireStep::InitDialog,
+                             TeardownStep::DestroyWindow, kJogModeControls),
+    Row<ITqAudioDevice>(kPanelAudio, IDD_AUDIO_PANEL, ID_FADER_GOODBYE, AcquireStep::EndOfOpen,
+                        TeardownStep::WmDestroy),
+    Row<ITqTrackballDevice>(kPanelTrackball, IDD_TRACKBALL_PANEL, ID_TRACKBALL_GOODBYE, AcquireStep::InitDialog,
+                            TeardownStep::DestroyWindow),
+    Row<ITqMediaBarDevice>(kPanelMediaBar, IDD_MEDIABAR_PANEL, ID_KNOB_GOODBYE, AcquireStep::InitDialog,
+                           TeardownStep::DestroyWindow),
 };
+static_assert(std::size(kFrames) == kPanelCount, "one frame row per panel");
 }  // namespace
 
 const PanelFrameInfo& PanelFrameInfoOf(int panel) {
     return kFrames[(panel >= 0 && panel < kPanelCount) ? panel : 0];
+}
+
+int PanelOfGoodbye(UINT msg) {
+    for (const PanelFrameInfo& row : kFrames)
+        if (row.goodbyeMessage == msg) return row.panelIndex;
+    return -1;
 }

@@ -4,25 +4,40 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 #include "PanelBlocks.h"
 #include "TqDvManager.h"
+
+// When the window obtains its panel. The Audio window needs all of its controls
+// before the first report can arrive, so it acquires as the last step of Open
+// instead of in its dialog initialisation.
+enum class AcquireStep { InitDialog, EndOfOpen };
+// Where the teardown runs: in the DestroyWindow the main window calls, or in
+// WM_DESTROY (Audio).
+enum class TeardownStep { DestroyWindow, WmDestroy };
+
+// Controls that Normal enables and Test disables besides ProgramDownLoad.
+struct ModeControls {
+    constexpr ModeControls() = default;
+    template <std::size_t N>
+    constexpr ModeControls(const int (&ids)[N]) : first(ids), count(N) {}
+    const int* begin() const { return first; }
+    const int* end() const { return first + count; }
+
+    const int* first = nullptr;
+    std::size_t count = 0;
+};
 
 struct PanelFrameInfo {
     int panelIndex;
     UINT templateId;
     UINT goodbyeMessage;
-    const GUID* deviceIid;
-    const GUID* eventIid;
-    // The Audio window needs all of its controls before the first report can
-    // arrive, so it acquires the panel as the last step of Open instead of in
-    // its dialog initialisation; it also tears down in WM_DESTROY.
-    bool acquiresAtEndOfOpen;
-    bool tearsDownInWmDestroy;
-    // Controls that Normal enables and Test disables besides ProgramDownLoad.
-    const int* modeControls;
-    int modeControlCount;
+    AcquireStep acquireStep;
+    TeardownStep teardownStep;
+    ModeControls modeControls;
     // The same role sits at a different slot of each panel's device interface;
     // these adapters call the right one.
     TqStatus (*setMode)(ITqPanelDevice* device, std::int32_t mode);
@@ -31,3 +46,6 @@ struct PanelFrameInfo {
 
 // The row of a panel; panel must be a PanelIndex (0 to 3).
 const PanelFrameInfo& PanelFrameInfoOf(int panel);
+
+// The panel whose window says goodbye with msg, or -1.
+int PanelOfGoodbye(UINT msg);

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "CDeviceLibrary.h"
 #include "CMainPanelDlg.h"
 #include "CPanelFrameDlg.h"
 #include "CWinApp.h"
@@ -277,6 +278,28 @@ TEST(MainWindowWithoutLibrary, RunsOnWithoutCallsOrErrorBoxes) {
         dlg.DestroyWindow();
     }
     EXPECT_EQ(0u, boxes.Count(L"ERROR"));
+}
+
+// The test program's folder holds no TqDvManager.dll: the main window says so
+// once, naming the library's full path; a panel window it opens stays silent.
+TEST(MainWindowWithoutLibrary, TellsOnceNamingTheLibrary) {
+    const PFN_CreateDeviceManager previous = CDeviceLibrary::SetFactoryForTesting(nullptr);
+    MessageBoxRecorder boxes;
+    {
+        CMainPanelDlg dlg;
+        ASSERT_TRUE(dlg.Create(IDD_MAIN_PANEL));
+        ::SendMessageW(dlg.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDC_JOG_BTN, BN_CLICKED), 0);
+        EXPECT_NE(nullptr, dlg.PanelWindow(kPanelJogShuttle));
+        dlg.DestroyWindow();
+    }
+    CDeviceLibrary::SetFactoryForTesting(previous);
+    ASSERT_EQ(1u, boxes.boxes.size());
+    const MessageBoxRecorder::Box& box = boxes.boxes[0];
+    EXPECT_NE(std::wstring::npos, box.text.find(L"TqDvManager.dll could not be loaded from\n" +
+                                                AfxGetModuleDirectory()));
+    EXPECT_NE(std::wstring::npos, box.text.find(L"\n\nThe control panels can't be reached. VelPanel runs on"));
+    EXPECT_EQ(UINT(MB_OK | MB_ICONSTOP), box.type);
+    EXPECT_EQ(AfxGetAppName(), box.caption);
 }
 
 }  // namespace

@@ -94,18 +94,35 @@ TEST_F(SinkTest, CopyOutBeforeAnyReportIsZero) {
     }
 }
 
-TEST_F(SinkTest, SecondReportOverwritesTheFirstWhole) {
-    const PanelChanges c1 = Changes(1), c2 = Changes(2);
-    const PanelStatus s1 = Status(1), s2 = Status(2);
-    sink.OnPanelReport(&IID_TqAudioEvents, &c1, &s1);
-    sink.OnPanelReport(&IID_TqAudioEvents, &c2, &s2);
-    const auto posted = receiver.Drain();
-    ASSERT_EQ(2u, posted.size());
+// Reports that arrive before the window gets round to them are all kept, in
+// order, under one message; the newest stays readable after the take.
+TEST_F(SinkTest, ReportsWaitInOrderUnderOneMessageAndAreTakenOnce) {
+    for (std::uint8_t fill : {1, 2, 3}) {
+        const PanelChanges c = Changes(fill);
+        const PanelStatus s = Status(static_cast<std::uint8_t>(fill + 10));
+        EXPECT_NE(0, sink.OnPanelReport(&IID_TqAudioEvents, &c, &s));
+    }
+    EXPECT_EQ(1u, receiver.Drain().size());
+    std::vector<PanelReport> taken;
+    sink.TakeReports(kPanelAudio, taken);
+    ASSERT_EQ(3u, taken.size());
+    for (std::uint8_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(i + 1, taken[i].changes.bytes[27]);
+        EXPECT_EQ(i + 11, taken[i].status.bytes[31]);
+    }
+    sink.TakeReports(kPanelAudio, taken);
+    EXPECT_TRUE(taken.empty());
     PanelChanges c;
     PanelStatus s;
     sink.GetAudioBlocks(&c, &s);
-    EXPECT_EQ(0, std::memcmp(&c, &c2, sizeof c));
-    EXPECT_EQ(0, std::memcmp(&s, &s2, sizeof s));
+    EXPECT_EQ(3, c.bytes[0]);
+    EXPECT_EQ(13, s.bytes[0]);
+    // Once taken, the next report is announced again.
+    sink.OnPanelReport(&IID_TqAudioEvents, &c, &s);
+    EXPECT_EQ(1u, receiver.Drain().size());
+    // Other panels' queues were never touched.
+    sink.TakeReports(kPanelJogShuttle, taken);
+    EXPECT_TRUE(taken.empty());
 }
 
 TEST_F(SinkTest, UnknownOrDeviceIidReportIsDroppedWithoutPost) {
@@ -157,12 +174,17 @@ TEST_F(SinkTest, ConnectionPostsPanelAndStateUnchanged) {
     }
 }
 
-TEST_F(SinkTest, ConnectionWithUnknownIidIsPostedOutsidePanelRange) {
+// Whatever the identifier's address, a callback that names no panel must not
+// pass for one; a null identifier once passed for panel 0.
+TEST_F(SinkTest, ConnectionNamingNoPanelIsPostedOutsidePanelRange) {
     const GUID unknown = {0xDEADBEEF, 1, 2, {3, 4, 5, 6, 7, 8, 9, 10}};
-    sink.OnPanelConnection(&unknown, 1);
-    const auto posted = receiver.Drain();
-    ASSERT_EQ(1u, posted.size());
-    EXPECT_GE(posted[0].wp, static_cast<WPARAM>(kPanelCount));
+    for (const GUID* iid : {static_cast<const GUID*>(nullptr), &unknown, kDeviceIids[kPanelAudio]}) {
+        SCOPED_TRACE(iid ? "named" : "null");
+        sink.OnPanelConnection(iid, 0);
+        const auto posted = receiver.Drain();
+        ASSERT_EQ(1u, posted.size());
+        EXPECT_EQ(kNoPanelIndex, posted[0].wp);
+    }
 }
 
 TEST_F(SinkTest, ProgressPostsWithoutArguments) {
@@ -183,9 +205,14 @@ TEST(SinkWithoutOwner, PostsNothingAndReturnsZero) {
     EXPECT_EQ(0, sink.OnPanelProgress(0, 0));
     MSG m;
     EXPECT_FALSE(::PeekMessageW(&m, reinterpret_cast<HWND>(-1), 0, 0, PM_NOREMOVE));
-    // The report is still kept for a later copy-out.
-    PanelStatus out{};
-    sink.GetAudioBlocks(nullptr, &out);
+    // The report is still kept, and the first report after binding is announced.
+    Receiver receiver;
+    sink.SetOwner(&receiver);
+    EXPECT_NE(0, sink.OnPanelReport(&IID_TqAudioEvents, &c, &s));
+    EXPECT_EQ(1u, receiver.Drain().size());
+    std::vector<PanelReport> taken;
+    sink.TakeReports(kPanelAudio, taken);
+    EXPECT_EQ(2u, taken.size());
 }
 
 // A copy-in on a library thread and copy-outs on the window thread never mix two

@@ -34,14 +34,19 @@ protected:
     HWND Item(int id) const { return ::GetDlgItem(Hwnd(), id); }
     bool Pushed(int id) const { return (::SendMessageW(Item(id), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
     CDialCtrl& Dial() const { return *wnd->Dial(); }
-    void Report(std::initializer_list<std::pair<int, std::uint8_t>> changes,
-                std::initializer_list<std::pair<int, std::uint8_t>> status) {
+    // Hands a report to the window's sink as the library would, without pumping.
+    void Deliver(std::initializer_list<std::pair<int, std::uint8_t>> changes,
+                 std::initializer_list<std::pair<int, std::uint8_t>> status) {
         PanelChanges c{};
         PanelStatus s{};
         for (auto [byte, value] : changes) c.bytes[byte] = value;
         for (auto [byte, value] : status) s.bytes[byte] = value;
         ASSERT_NE(fake.Events(kPanelJogShuttle).sink, nullptr);
         fake.Events(kPanelJogShuttle).sink->OnPanelReport(&IID_TqJogShuttleEvents, &c, &s);
+    }
+    void Report(std::initializer_list<std::pair<int, std::uint8_t>> changes,
+                std::initializer_list<std::pair<int, std::uint8_t>> status) {
+        Deliver(changes, status);
         PumpMessages();
     }
     Log DialCommands() const { return fake.log.Matching("jog.device.SetDialMode"); }
@@ -185,6 +190,18 @@ TEST_F(JogShuttlePanelTest, KeyAPressedShowsPressedAndSendsOffReleaseSendsNothin
     Report({{3, 0x10}}, {{4, 0x00}});
     EXPECT_FALSE(Pushed(Dev_A_Button));
     EXPECT_EQ(DialCommands().size(), 1u);
+}
+
+// A press and its release that both arrive before the window thread runs: the
+// press still sends its command, once, and the key ends up released.
+TEST_F(JogShuttlePanelTest, PressAndReleaseBeforeOnePumpAreBothHandledInOrder) {
+    OpenWindow();
+    Deliver({{3, 0x20}}, {{4, 0x20}});
+    Deliver({{3, 0x20}}, {{4, 0x00}});
+    PumpMessages();
+    EXPECT_EQ(DialCommands(), (Log{"jog.device.SetDialMode(00 10 10 01)"}));
+    EXPECT_FALSE(Pushed(Dev_B_Button));
+    EXPECT_EQ(wnd->ReportsHandled(), 2u);
 }
 
 TEST_F(JogShuttlePanelTest, KeysBToDSendTheirDialModes) {
