@@ -36,7 +36,27 @@ LRESULT CShapedButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         // Not passed on: no push, no capture, no focus, no notification.
         g_beep(kBeepFrequency, kBeepDuration);
         return 0;
+    // The system button would draw a new state at once, through a DC of its own.
+    case BM_SETSTATE:
+        if ((wp != 0) != m_pushed) {
+            m_pushed = wp != 0;
+            if (m_hWnd) ::InvalidateRect(m_hWnd, nullptr, FALSE);
+        }
+        return 0;
+    case BM_GETSTATE: {
+        const UINT state = static_cast<UINT>(CBitmapButton::WindowProc(msg, wp, lp)) & ~static_cast<UINT>(BST_PUSHED);
+        return m_pushed ? (state | BST_PUSHED) : state;
+    }
     default:
         return CBitmapButton::WindowProc(msg, wp, lp);
     }
+}
+
+void CShapedButton::DrawItem(LPDRAWITEMSTRUCT dis) {
+    DRAWITEMSTRUCT item = *dis;
+    if (m_pushed)
+        item.itemState |= ODS_SELECTED;
+    else
+        item.itemState &= ~static_cast<UINT>(ODS_SELECTED);
+    CBitmapButton::DrawItem(&item);
 }

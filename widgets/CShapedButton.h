@@ -1,6 +1,8 @@
 // A key or LED of a panel picture: an owner-drawn bitmap button showing its
 // normal or pressed bitmap by the pushed state (BM_SETSTATE), optionally cut to
-// the key's outline, and deaf to the mouse apart from a beep.
+// the key's outline, and deaf to the mouse apart from a beep. The pushed state
+// is the key's own: BM_SETSTATE stores it and the key shows it at its next
+// paint, so a burst of reports repaints a key once, not once per change.
 #pragma once
 
 #include "CBitmapButton.h"
@@ -30,4 +32,8 @@ public:
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void DrawItem(LPDRAWITEMSTRUCT dis) override;
+
+private:
+    bool m_pushed = false;
 };

@@ -121,6 +121,43 @@ TEST_F(ShapedButtonTest, PushedStateSelectsTheBitmapWhateverTheMouseDoes) {
     EXPECT_EQ(ScreenPixelOf(host, *key, p.x, p.y), normal.Pixel(p.x, p.y));
 }
 
+// A key that counts its drawings.
+class CountingKey : public CShapedButton {
+public:
+    int draws = 0;
+
+protected:
+    void DrawItem(LPDRAWITEMSTRUCT dis) override {
+        ++draws;
+        CShapedButton::DrawItem(dis);
+    }
+};
+
+// The pushed state reads back at once; the picture follows at the key's next
+// paint, once however often the state changed before it.
+TEST_F(ShapedButtonTest, StateChangesBeforeAPaintDrawTheKeyOnce) {
+    CountingKey key;
+    ASSERT_TRUE(key.Create(nullptr, kKeyStyle, RECT{20, 23, 58, 61}, &host, 104));
+    ASSERT_TRUE(key.LoadBitmaps(134, 132));
+    const ResourceBitmap normal(134), pressed(132);
+    const POINT p = DifferingPixel(normal, pressed, RECT{0, 0, 38, 38});
+    ASSERT_GE(p.x, 0);
+    Repaint(host);
+    key.draws = 0;
+    for (int i = 0; i <= 100; ++i) {
+        key.SendMessage(BM_SETSTATE, i % 2 == 0);
+        EXPECT_EQ((key.GetState() & BST_PUSHED) != 0, i % 2 == 0) << i;
+    }
+    EXPECT_EQ(key.draws, 0);
+    Pump();
+    EXPECT_EQ(key.draws, 1);
+    EXPECT_EQ(ScreenPixelOf(host, key, p.x, p.y), pressed.Pixel(p.x, p.y));
+    // The state it already has changes nothing.
+    key.SendMessage(BM_SETSTATE, 1);
+    Pump();
+    EXPECT_EQ(key.draws, 1);
+}
+
 enum class Outline { kNone, kEllipse, kLeftWing, kRightWing };
 
 struct ClipCase {
