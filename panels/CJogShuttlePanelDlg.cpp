@@ -56,7 +56,7 @@ void CJogShuttlePanelDlg::CreateDial() {
     m_dial = new CDialCtrl(IDB_JOG_DIAL);
     m_dial->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, kJogDialCreateRect, this, IDC_DIAL_CTRL);
     m_dial->MoveWindow(kJogDialX, kJogDialY, kJogDialSize, kJogDialSize, TRUE);
-    m_dial->SetMode(IDC_DIAL_OFF);
+    m_dial->SetMode(kJogDialModes[kDialOff].dialMode);
     m_dial->SetCount(0);
     // The first Rotate takes the dial's geometry from its final size.
     m_dial->Rotate(0);
@@ -143,25 +143,27 @@ void CJogShuttlePanelDlg::OnReport(const PanelReport& report) {
 }
 
 void CJogShuttlePanelDlg::ShowDialMode(int mode) {
-    const bool valid = mode >= kDialOff && mode <= kDialDmc;
+    const JogDialModeLayout* shown = (mode >= kDialOff && mode <= kDialDmc) ? &kJogDialModes[mode] : nullptr;
     for (CShapedButton& lamp : m_lamps) lamp.SetState(FALSE);
-    if (valid && mode != kDialOff) m_lamps[mode - 1].SetState(TRUE);
-    for (int id = IDC_DIAL_OFF; id <= IDC_DIAL_DMC; ++id)
-        SendDlgItemMessage(id, BM_SETCHECK, (valid && id == IDC_DIAL_OFF + mode) ? BST_CHECKED : BST_UNCHECKED);
-    // Mode 0 makes the dial draw nothing until a valid mode arrives; the new
-    // mode shows at the next Rotate or repaint.
-    if (m_dial) m_dial->SetMode(valid ? IDC_DIAL_OFF + mode : 0);
+    if (shown && shown->lamp >= 0) m_lamps[shown->lamp].SetState(TRUE);
+    for (const JogDialModeLayout& each : kJogDialModes)
+        SendDlgItemMessage(each.radio, BM_SETCHECK, &each == shown ? BST_CHECKED : BST_UNCHECKED);
+    // An unknown mode makes the dial draw nothing until a valid mode arrives; the
+    // new mode shows at the next Rotate or when the dial is redrawn.
+    if (m_dial) m_dial->SetMode(shown ? shown->dialMode : dial::Mode::kNone);
 }
 
 void CJogShuttlePanelDlg::DialModeCommand(int mode) {
     auto* device = static_cast<ITqJogShuttleDevice*>(Device());
-    if (!device) return;
+    if (!device || mode < kDialOff || mode > kDialDmc) return;
     if (m_dial) {
-        m_dial->SetMode(IDC_DIAL_OFF + mode);
+        m_dial->SetMode(kJogDialModes[mode].dialMode);
         if (mode == kDialJog) m_dial->SetCount(0);
+        // OFF draws its mark at rest over what the dial shows, so the skin goes
+        // first; the other modes show the skin and the mark of count 0 (position
+        // 0 in SHUTTLE and DMC).
+        if (mode == kDialOff) m_dial->PaintSkin();
         m_dial->Rotate(0);
-        if (mode != kDialJog) m_dial->PaintSkin();
-        m_dial->Invalidate(TRUE);
     }
     // Lamps and radio buttons follow the panel's next report of a changed mode.
     std::array<std::uint8_t, kDialModeBlockSize> block = JogDialModeBlock(mode);

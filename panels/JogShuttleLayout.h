@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "DialGeometry.h"
 #include "resource.h"
 
 enum class KeyOutline { Rectangle, Ellipse, LeftWing, RightWing };
@@ -65,6 +66,21 @@ inline constexpr JogLampLayout kJogLamps[3] = {
     {Dev_Jog_Led, 213, 111},
     {Dev_Shuttle_Led, 229, 125},
     {Dev_Dmc_led, 244, 140},
+};
+
+// The dial modes the panel reports, indexed by JogDialMode: the DialMode radio
+// button of each, its lamp (an index into kJogLamps; OFF has none) and the mode
+// the dial control shows it in.
+struct JogDialModeLayout {
+    UINT radio;
+    int lamp;
+    dial::Mode dialMode;
+};
+inline constexpr JogDialModeLayout kJogDialModes[4] = {
+    {IDC_DIAL_OFF, -1, dial::Mode::kOff},
+    {IDC_DIAL_JOG, 0, dial::Mode::kJog},
+    {IDC_DIAL_SHUTTLE, 1, dial::Mode::kShuttle},
+    {IDC_DIAL_DMC, 2, dial::Mode::kDmc},
 };
 
 // The jog dial: created over a first rectangle, then moved to its place.

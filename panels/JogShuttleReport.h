@@ -8,7 +8,8 @@
 
 #include "PanelBlocks.h"
 
-// Dial modes as the panel reports them; each has a radio button 1013 + mode.
+// Dial modes as the panel reports them; kJogDialModes gives each its radio
+// button, lamp and dial-control mode.
 enum JogDialMode : int { kDialOff = 0, kDialJog = 1, kDialShuttle = 2, kDialDmc = 3 };
 
 // One step of showing a report, in the order the window must apply them.

@@ -1,10 +1,14 @@
 // A child window that paints one bitmap resource at its top-left corner. The
-// bitmap is loaded once into a memory DC and stays selected there for the
-// control's life, so painting is a single block copy.
+// bitmap is loaded once; the memory DC it is copied from is made at the first
+// paint that needs it and goes with the window, so a control that is never
+// shown (a lamp that stays dark) holds no DC at all.
 #pragma once
 
-#include "CDC.h"
+#include <optional>
+
 #include "CBitmap.h"
+#include "CDC.h"
+#include "CSelectScope.h"
 #include "CWnd.h"
 
 class CSkinCtrl : public CWnd {
@@ -17,9 +21,9 @@ public:
     // control without a skin (it then paints nothing). A second call is refused.
     BOOL LoadSkin(UINT nBitmapId);
 
-    // Copies the skin to the window at (0, 0), unscaled, through the window's
-    // own DC; callable at any time while the window exists.
-    void PaintSkin();
+    // Shows the bare skin at (0, 0), unscaled, from the window's next paint on.
+    // Callable at any time; calls before the window paints cost one copy.
+    virtual void PaintSkin();
 
     // Creates the control. With a parent the window is always a child, even
     // when the style omits WS_CHILD; a null class name gives the plain child
@@ -29,14 +33,29 @@ public:
     int GetSkinWidth() const { return m_nWidth; }
     int GetSkinHeight() const { return m_nHeight; }
     bool HasSkin() const { return m_nWidth != 0 || m_nHeight != 0; }
+    // For inspection: whether the skin's memory DC exists right now.
+    bool HasMemoryDC() const { return m_skinDC.has_value(); }
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    // Copies the skin to dc at (0, 0) in device pixels, unscaled.
+    void DrawSkin(HDC dc);
 
 private:
-    CDC m_dcMemory;
+    // The skin selected into a screen-compatible memory DC for as long as this lives.
+    class SkinDC {
+    public:
+        explicit SkinDC(HBITMAP skin);
+        HDC Get() const { return m_dc; }
+
+    private:
+        CDC m_dc;
+        CSelectScope m_select;
+    };
+
     CBitmap m_bmpSkin;
     int m_nWidth = 0;
     int m_nHeight = 0;
-    HGDIOBJ m_hOldBitmap = nullptr;
+    // After the bitmap: the DC lets go of it before the bitmap is deleted.
+    std::optional<SkinDC> m_skinDC;
 };

@@ -21,21 +21,21 @@ int Truncate(double v) {
 }
 }  // namespace
 
-Radii RadiiFor(int mode, int clientHeight) {
+Radii RadiiFor(Mode mode, int clientHeight) {
     Radii r;
     switch (mode) {
-    case kModeKnob:
+    case Mode::kKnob:
         r.outer = clientHeight / 3 - 2;
         r.inner = r.outer - 10;
         break;
-    case kModeRing:
+    case Mode::kRing:
         r.outer = clientHeight / 2 - 6;
         r.inner = r.outer - 25;
         break;
-    case kModeOff:
-    case kModeJog:
-    case kModeShuttle:
-    case kModeDmc:
+    case Mode::kOff:
+    case Mode::kJog:
+    case Mode::kShuttle:
+    case Mode::kDmc:
         r.outer = clientHeight / 3;
         r.inner = r.outer - 16;
         break;
@@ -45,14 +45,14 @@ Radii RadiiFor(int mode, int clientHeight) {
     return r;
 }
 
-int CountsPerTurn(int mode) {
+int CountsPerTurn(Mode mode) {
     switch (mode) {
-    case kModeKnob:
-    case kModeRing:
+    case Mode::kKnob:
+    case Mode::kRing:
         return kKnobCountsPerTurn;
-    case kModeJog:
-    case kModeShuttle:
-    case kModeDmc:
+    case Mode::kJog:
+    case Mode::kShuttle:
+    case Mode::kDmc:
         return kJogCountsPerTurn;
     default:
         return 0;
@@ -89,22 +89,22 @@ Point BallCentre(int x, int y) {
     return Point{x < 0 ? -d : d, y < 0 ? -e : e};
 }
 
-Step RotateStep(int mode, int count, int nCount) {
+Step RotateStep(Mode mode, int count, int nCount) {
     Step step;
     step.count = count;
     switch (mode) {
-    case kModeKnob:
-    case kModeRing: {
+    case Mode::kKnob:
+    case Mode::kRing: {
         const long long sum = static_cast<long long>(count) + nCount;
         step.angle = AngleOfCount(sum, kKnobCountsPerTurn);
         step.count = (sum > kKnobCountsPerTurn || sum < -kKnobCountsPerTurn) ? 0 : static_cast<int>(sum);
-        step.draw = mode == kModeRing ? Draw::kMarkAndBall : Draw::kMark;
+        step.draw = mode == Mode::kRing ? Draw::kMarkAndBall : Draw::kMark;
         break;
     }
-    case kModeOff:
+    case Mode::kOff:
         step.draw = Draw::kRestMark;
         break;
-    case kModeJog: {
+    case Mode::kJog: {
         long long sum = static_cast<long long>(count) + nCount;
         step.angle = AngleOfCount(sum, kJogCountsPerTurn);
         if (sum >= kJogCountsPerTurn)
@@ -115,8 +115,8 @@ Step RotateStep(int mode, int count, int nCount) {
         step.draw = Draw::kMark;
         break;
     }
-    case kModeShuttle:
-    case kModeDmc:
+    case Mode::kShuttle:
+    case Mode::kDmc:
         step.angle = AngleOfCount(nCount, kJogCountsPerTurn);
         step.count = nCount;
         step.draw = Draw::kMark;

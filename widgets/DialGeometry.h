@@ -4,14 +4,17 @@
 
 namespace dial {
 
-// Mode values of the dial control: the knob and ring ids, and for the jog dial
-// the ids of its four dial-mode radio buttons.
-constexpr int kModeKnob = 107;     // IDC_KNOB
-constexpr int kModeRing = 110;     // IDS_ZRING
-constexpr int kModeOff = 1013;     // jog dial OFF
-constexpr int kModeJog = 1014;     // jog dial JOG
-constexpr int kModeShuttle = 1015; // jog dial SHUTTLE
-constexpr int kModeDmc = 1016;     // jog dial DMC
+// What the dial control is showing, which sets its geometry, its counts per
+// turn and what a count does.
+enum class Mode {
+    kNone,     // draws nothing: a dial not set up yet, or a jog dial whose panel reported no valid mode
+    kKnob,     // Media Bar knob
+    kRing,     // Trackball ring, with the ball circle
+    kOff,      // jog dial OFF: the mark at rest
+    kJog,      // jog dial JOG: counts are movements
+    kShuttle,  // jog dial SHUTTLE: counts are positions
+    kDmc,      // jog dial DMC: counts are positions
+};
 
 constexpr int kKnobCountsPerTurn = 200;
 constexpr int kJogCountsPerTurn = 288;
@@ -34,10 +37,10 @@ struct Radii {
 
 // Outer and inner radius of the mark for a client height; both 0 for a mode
 // that has no mark.
-Radii RadiiFor(int mode, int clientHeight);
+Radii RadiiFor(Mode mode, int clientHeight);
 
-// Counts per full turn of a mode; 0 for OFF and for unknown modes.
-int CountsPerTurn(int mode);
+// Counts per full turn of a mode; 0 for OFF and kNone.
+int CountsPerTurn(Mode mode);
 
 // trunc(count * 360 / countsPerTurn) in integer arithmetic; 0 when countsPerTurn is 0.
 long long AngleOfCount(long long count, int countsPerTurn);
@@ -62,7 +65,7 @@ Point BallCentre(int x, int y);
 
 // What one Rotate(nCount) does in a mode.
 enum class Draw {
-    kNothing,     // unknown mode
+    kNothing,     // Mode::kNone
     kRestMark,    // OFF: the angle-0 mark over whatever is shown, no skin
     kMark,        // skin, then the mark of `angle`
     kMarkAndBall, // ring: skin, mark of `angle`, then skin, ring mark and ball circle
@@ -74,6 +77,6 @@ struct Step {
     int count = 0;  // the count after the step
 };
 
-Step RotateStep(int mode, int count, int nCount);
+Step RotateStep(Mode mode, int count, int nCount);
 
 }  // namespace dial

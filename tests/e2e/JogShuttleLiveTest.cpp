@@ -72,6 +72,6 @@ TEST_F(JogShuttleLiveTest, DialModeFromRadioAndKeysReachesThePanelAndComesBack) 
     EXPECT_TRUE(PumpUntil([&] { return Pushed(Dev_Shuttle_Led) && !Pushed(Dev_Jog_Led); }));
     EXPECT_TRUE(StatusHas("dial shuttle"));
     EXPECT_TRUE(IsChecked(Hwnd(), IDC_DIAL_SHUTTLE));
-    EXPECT_EQ(wnd->Dial()->GetMode(), IDC_DIAL_SHUTTLE);
+    EXPECT_EQ(wnd->Dial()->GetMode(), dial::Mode::kShuttle);
 }
 }  // namespace

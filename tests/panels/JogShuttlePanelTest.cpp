@@ -151,7 +151,7 @@ TEST_F(JogShuttlePanelTest, OpenBuildsKeysLampsAndDialWhereTheyBelong) {
     EXPECT_EQ(dial.top, 171);
     EXPECT_EQ(dial.right - dial.left, 139);
     EXPECT_EQ(dial.bottom - dial.top, 139);
-    EXPECT_EQ(Dial().GetMode(), IDC_DIAL_OFF);
+    EXPECT_EQ(Dial().GetMode(), dial::Mode::kOff);
     EXPECT_EQ(Dial().GetCount(), 0);
     EXPECT_EQ(CheckedDialRadios(), (std::vector<int>{IDC_DIAL_OFF}));
     EXPECT_TRUE(IsChecked(Hwnd(), IDC_MODE_NORMAL));
@@ -185,7 +185,7 @@ TEST_F(JogShuttlePanelTest, KeyAPressedShowsPressedAndSendsOffReleaseSendsNothin
     Report({{3, 0x10}}, {{4, 0x10}});
     EXPECT_TRUE(Pushed(Dev_A_Button));
     EXPECT_EQ(DialCommands(), (Log{"jog.device.SetDialMode(00 00 00 00)"}));
-    EXPECT_EQ(Dial().GetMode(), IDC_DIAL_OFF);
+    EXPECT_EQ(Dial().GetMode(), dial::Mode::kOff);
     EXPECT_EQ(Dial().GetCount(), 40);
     Report({{3, 0x10}}, {{4, 0x00}});
     EXPECT_FALSE(Pushed(Dev_A_Button));
@@ -210,7 +210,7 @@ TEST_F(JogShuttlePanelTest, KeysBToDSendTheirDialModes) {
     EXPECT_EQ(DialCommands(), (Log{"jog.device.SetDialMode(00 10 10 01)", "jog.device.SetDialMode(00 00 20 02)",
                                    "jog.device.SetDialMode(00 00 40 03)"}));
     EXPECT_TRUE(Pushed(Dev_B_Button) && Pushed(Dev_C_Button) && Pushed(Dev_D_Button));
-    EXPECT_EQ(Dial().GetMode(), IDC_DIAL_DMC);
+    EXPECT_EQ(Dial().GetMode(), dial::Mode::kDmc);
     // The lamps and radio buttons wait for the panel to report the new mode.
     EXPECT_EQ(LitLamps(), (std::vector<bool>{false, false, false}));
     EXPECT_EQ(CheckedDialRadios(), (std::vector<int>{IDC_DIAL_OFF}));
@@ -236,15 +236,15 @@ TEST_F(JogShuttlePanelTest, ReportedDialModeLightsItsLampAndChecksItsRadio) {
         std::uint8_t mode;
         std::vector<bool> lamps;
         std::vector<int> radios;
-        int dialMode;
+        dial::Mode dialMode;
     };
     const Case cases[] = {
-        {2, {false, true, false}, {IDC_DIAL_SHUTTLE}, IDC_DIAL_SHUTTLE},
-        {1, {true, false, false}, {IDC_DIAL_JOG}, IDC_DIAL_JOG},
-        {3, {false, false, true}, {IDC_DIAL_DMC}, IDC_DIAL_DMC},
-        {7, {false, false, false}, {}, 0},
-        {0, {false, false, false}, {IDC_DIAL_OFF}, IDC_DIAL_OFF},
-        {255, {false, false, false}, {}, 0},
+        {2, {false, true, false}, {IDC_DIAL_SHUTTLE}, dial::Mode::kShuttle},
+        {1, {true, false, false}, {IDC_DIAL_JOG}, dial::Mode::kJog},
+        {3, {false, false, true}, {IDC_DIAL_DMC}, dial::Mode::kDmc},
+        {7, {false, false, false}, {}, dial::Mode::kNone},
+        {0, {false, false, false}, {IDC_DIAL_OFF}, dial::Mode::kOff},
+        {255, {false, false, false}, {}, dial::Mode::kNone},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.mode));
@@ -261,7 +261,7 @@ TEST_F(JogShuttlePanelTest, DialValueRotatesInTheModeOfTheSameReport) {
     OpenWindow();
     // OFF ignores the value; SHUTTLE takes it as the position.
     Report({{0, 1}, {1, 1}}, {{0, 2}, {1, 100}});
-    EXPECT_EQ(Dial().GetMode(), IDC_DIAL_SHUTTLE);
+    EXPECT_EQ(Dial().GetMode(), dial::Mode::kShuttle);
     EXPECT_EQ(Dial().GetCount(), 100);
     Report({{1, 1}}, {{1, 0xFF}, {2, 0xFF}});
     EXPECT_EQ(Dial().GetCount(), -1);
@@ -279,18 +279,18 @@ TEST_F(JogShuttlePanelTest, DialModeRadioButtonsSendTheirBlocks) {
     OpenWindow();
     Dial().SetCount(50);
     ClickButton(Hwnd(), IDC_DIAL_JOG);
-    EXPECT_EQ(Dial().GetMode(), IDC_DIAL_JOG);
+    EXPECT_EQ(Dial().GetMode(), dial::Mode::kJog);
     EXPECT_EQ(Dial().GetCount(), 0);
     EXPECT_EQ(Dial().GetLastMark().outer.x, 0);  // mark straight up
     Dial().SetCount(50);
     ClickButton(Hwnd(), IDC_DIAL_SHUTTLE);
-    EXPECT_EQ(Dial().GetMode(), IDC_DIAL_SHUTTLE);
+    EXPECT_EQ(Dial().GetMode(), dial::Mode::kShuttle);
     EXPECT_EQ(Dial().GetCount(), 0);
     Dial().SetCount(37);
     ClickButton(Hwnd(), IDC_DIAL_OFF);
     EXPECT_EQ(Dial().GetCount(), 37);
     ClickButton(Hwnd(), IDC_DIAL_DMC);
-    EXPECT_EQ(Dial().GetMode(), IDC_DIAL_DMC);
+    EXPECT_EQ(Dial().GetMode(), dial::Mode::kDmc);
     EXPECT_EQ(DialCommands(), (Log{"jog.device.SetDialMode(00 10 10 01)", "jog.device.SetDialMode(00 00 20 02)",
                                    "jog.device.SetDialMode(00 00 00 00)", "jog.device.SetDialMode(00 00 40 03)"}));
     ASSERT_EQ(fake.Jog().dialModeBlocks.size(), 4u);
@@ -317,7 +317,7 @@ TEST_F(JogShuttlePanelTest, WithoutDeviceRadiosOnlyMoveTheirCheckMark) {
     const size_t mark = fake.log.calls.size();
     ClickButton(Hwnd(), IDC_DIAL_JOG);
     EXPECT_EQ(CheckedDialRadios(), (std::vector<int>{IDC_DIAL_JOG}));
-    EXPECT_EQ(Dial().GetMode(), IDC_DIAL_OFF);
+    EXPECT_EQ(Dial().GetMode(), dial::Mode::kOff);
     EXPECT_EQ(Dial().GetCount(), 21);
     EXPECT_EQ(fake.log.calls.size(), mark);
 }

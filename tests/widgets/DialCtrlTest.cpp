@@ -2,6 +2,7 @@
 // land in the window, read back from the window's DC.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -11,10 +12,13 @@
 namespace {
 
 using dial::Mark;
+using dial::Mode;
 using dial::Point;
 using widgettest::HostWindow;
+using widgettest::kScribble;
 using widgettest::Pump;
 using widgettest::ResourceBitmap;
+using widgettest::Scribble;
 using widgettest::WindowPixel;
 using widgettest::WindowPixels;
 
@@ -30,12 +34,12 @@ protected:
     }
 
     // Made the way the Jog & Shuttle window makes its dial.
-    std::unique_ptr<CDialCtrl> MakeJogDial(int mode = dial::kModeOff) {
+    std::unique_ptr<CDialCtrl> MakeJogDial(Mode mode = Mode::kOff) {
         auto d = std::make_unique<CDialCtrl>(kDialSkin);
         EXPECT_TRUE(d->Create(nullptr, nullptr, WS_VISIBLE, RECT{88, 188, 197, 297}, &host, 1062));
         d->MoveWindow(71, 171, 139, 139, TRUE);
-        d->m_nMode = mode;
-        d->m_nCount = 0;
+        d->SetMode(mode);
+        d->SetCount(0);
         d->Rotate(0);
         return d;
     }
@@ -75,7 +79,7 @@ TEST_F(DialCtrlTest, JogDialGeometryFromItsFinalSize) {
     EXPECT_EQ(d->GetInnerPoint(), (Point{0, 30}));
     EXPECT_EQ(d->GetDlgCtrlID(), 1062);
     // Taken once: a later mode or size does not change it.
-    d->m_nMode = dial::kModeKnob;
+    d->SetMode(Mode::kKnob);
     d->MoveWindow(71, 171, 41, 41, TRUE);
     d->Rotate(0);
     EXPECT_EQ(d->GetOuterPoint(), (Point{0, 46}));
@@ -84,12 +88,12 @@ TEST_F(DialCtrlTest, JogDialGeometryFromItsFinalSize) {
 TEST_F(DialCtrlTest, GeometryStepZeroesTheCount) {
     auto d = std::make_unique<CDialCtrl>(kDialSkin);
     ASSERT_TRUE(d->Create(nullptr, nullptr, WS_VISIBLE, RECT{10, 10, 51, 51}, &host, 1062));
-    d->m_nMode = dial::kModeKnob;
-    d->m_nCount = 50;
+    d->SetMode(Mode::kKnob);
+    d->SetCount(50);
     d->Rotate(3);
     EXPECT_EQ(d->GetOuterPoint(), (Point{0, 11}));
     EXPECT_EQ(d->GetInnerPoint(), (Point{0, 1}));
-    EXPECT_EQ(d->m_nCount, 3);
+    EXPECT_EQ(d->GetCount(), 3);
     EXPECT_EQ(d->GetLastMark(), dial::MarkAt({0, 11}, {0, 1}, 5));
 }
 
@@ -97,7 +101,7 @@ TEST_F(DialCtrlTest, RestMarkStraightUp) {
     auto d = MakeJogDial();
     d->PaintSkin();
     d->Rotate(123);  // OFF ignores the argument
-    EXPECT_EQ(d->m_nCount, 0);
+    EXPECT_EQ(d->GetCount(), 0);
     const Mark rest{{0, 46}, {0, 30}};
     EXPECT_EQ(d->GetLastMark(), rest);
     ExpectMarkDrawn(*d, rest);
@@ -115,7 +119,7 @@ struct JogCase {
 };
 
 TEST_F(DialCtrlTest, JogMarksFollowTheCount) {
-    auto d = MakeJogDial(dial::kModeJog);
+    auto d = MakeJogDial(Mode::kJog);
     const JogCase cases[] = {
         {0, 72, {{46, 0}, {30, 0}}, 72},       // 90 degrees
         {0, 36, {{32, 32}, {21, 21}}, 36},     // 45 degrees
@@ -127,9 +131,9 @@ TEST_F(DialCtrlTest, JogMarksFollowTheCount) {
     Mark previous{{0, 46}, {0, 30}};
     for (const JogCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.count << " + " << c.nCount);
-        d->m_nCount = c.count;
+        d->SetCount(c.count);
         d->Rotate(c.nCount);
-        EXPECT_EQ(d->m_nCount, c.countAfter);
+        EXPECT_EQ(d->GetCount(), c.countAfter);
         EXPECT_EQ(d->GetLastMark(), c.mark);
         ExpectMarkDrawn(*d, c.mark);
         // The skin wiped the mark before.
@@ -142,7 +146,7 @@ TEST_F(DialCtrlTest, JogMarksFollowTheCount) {
 }
 
 TEST_F(DialCtrlTest, ExactPixelsOfTheQuarterTurnMark) {
-    auto d = MakeJogDial(dial::kModeJog);
+    auto d = MakeJogDial(Mode::kJog);
     d->Rotate(72);
     // 139 x 139: the centre is client pixel (69, 69); the mark runs from
     // (115, 69) to (99, 69), three pixels thick.
@@ -160,10 +164,10 @@ TEST_F(DialCtrlTest, ExactPixelsOfTheQuarterTurnMark) {
 }
 
 TEST_F(DialCtrlTest, ShuttleIsAPositionAndRepaintsTheSame) {
-    auto d = MakeJogDial(dial::kModeShuttle);
-    d->m_nCount = 55;
+    auto d = MakeJogDial(Mode::kShuttle);
+    d->SetCount(55);
     d->Rotate(-7);  // 8 degrees anticlockwise
-    EXPECT_EQ(d->m_nCount, -7);
+    EXPECT_EQ(d->GetCount(), -7);
     const Mark m{{-6, 45}, {-4, 29}};
     EXPECT_EQ(d->GetLastMark(), m);
     ExpectMarkDrawn(*d, m);
@@ -171,55 +175,108 @@ TEST_F(DialCtrlTest, ShuttleIsAPositionAndRepaintsTheSame) {
     d->Invalidate(TRUE);
     d->UpdateWindow();
     Pump();
-    EXPECT_EQ(d->m_nCount, -7);
+    EXPECT_EQ(d->GetCount(), -7);
     EXPECT_EQ(WindowPixels(*d, 139, 139), drawn);
 }
 
 TEST_F(DialCtrlTest, OffDrawsOverWhatIsShown) {
-    auto d = MakeJogDial(dial::kModeJog);
+    auto d = MakeJogDial(Mode::kJog);
     d->Rotate(72);
-    d->m_nMode = dial::kModeOff;
+    d->SetMode(Mode::kOff);
     d->Rotate(5);
-    EXPECT_EQ(d->m_nCount, 72);
+    EXPECT_EQ(d->GetCount(), 72);
     ExpectMarkDrawn(*d, Mark{{46, 0}, {30, 0}});  // still there: no skin painted
     ExpectMarkDrawn(*d, Mark{{0, 46}, {0, 30}});
 }
 
 TEST_F(DialCtrlTest, UnknownModeDrawsNothing) {
-    auto d = MakeJogDial(dial::kModeJog);
+    auto d = MakeJogDial(Mode::kJog);
     d->Rotate(36);
-    d->m_nMode = 0;
+    d->SetMode(Mode::kNone);
     const std::vector<COLORREF> before = WindowPixels(*d, 139, 139);
     d->Rotate(72);
-    EXPECT_EQ(d->m_nCount, 36);
+    EXPECT_EQ(d->GetCount(), 36);
     d->Invalidate(TRUE);
     d->UpdateWindow();
     Pump();
     EXPECT_EQ(WindowPixels(*d, 139, 139), before);
-    EXPECT_EQ(d->m_nCount, 36);
+    EXPECT_EQ(d->GetCount(), 36);
 }
 
-TEST_F(DialCtrlTest, RepaintWrapsAJogCountBeyondATurn) {
-    auto d = MakeJogDial(dial::kModeJog);
-    d->m_nCount = 300;
+// Painting changes no state: a JOG count left beyond a turn is shown as it is
+// by a repaint and wrapped by the next Rotate.
+TEST_F(DialCtrlTest, RepaintShowsAJogCountBeyondATurnAndRotateWrapsIt) {
+    auto d = MakeJogDial(Mode::kJog);
+    d->SetCount(300);
     d->Invalidate(TRUE);
     d->UpdateWindow();
     Pump();
-    EXPECT_EQ(d->m_nCount, 12);
+    const Mark at375 = dial::MarkAt({0, 46}, {0, 30}, 375);
+    ExpectMarkDrawn(*d, at375);
+    EXPECT_EQ(d->GetCount(), 300);
+    d->Rotate(0);
+    EXPECT_EQ(d->GetCount(), 12);
+    EXPECT_EQ(d->GetLastMark(), at375);
+}
+
+// A paint the dial asked for shows what its calls changed; a redraw asked for
+// from outside (the window shown, moved, exposed, or invalidated by its owner)
+// shows the state as a repaint always has: in OFF only the mark at rest, over
+// whatever is below.
+TEST_F(DialCtrlTest, RedrawFromOutsideShowsTheStateOwnPaintsOnlyTheChange) {
+    auto d = MakeJogDial(Mode::kOff);
+    d->PaintSkin();
+    d->Rotate(0);
+    const Mark rest{{0, 46}, {0, 30}};
+    const Mark right{{46, 0}, {30, 0}};
+    const Point aside{-30, -30};
+    ExpectMarkDrawn(*d, rest);
+    ExpectSkinAt(*d, aside);
+
+    // OFF puts its mark at rest over whatever is below, whoever asked.
+    Scribble(*d, 139, 139);
+    d->Rotate(0);
+    ExpectMarkDrawn(*d, rest);
+    EXPECT_EQ(At(*d, aside), kScribble);
+    Scribble(*d, 139, 139);
+    d->Invalidate(TRUE);
+    ExpectMarkDrawn(*d, rest);
+    EXPECT_EQ(At(*d, aside), kScribble);
+
+    // A mode set without a Rotate shows at a redraw from outside, not at the
+    // dial's own paint.
+    d->SetMode(Mode::kJog);
+    d->Rotate(72);
+    d->SetMode(Mode::kOff);
+    ExpectMarkDrawn(*d, right);
+    ExpectSkinAt(*d, {0, 38});
+    d->Invalidate(TRUE);
+    ExpectMarkDrawn(*d, right);
+    ExpectMarkDrawn(*d, rest);
+
+    // So does a count; the redraw changes no state.
+    d->SetMode(Mode::kJog);
+    d->SetCount(-72);
+    d->Invalidate(TRUE);
+    ExpectMarkDrawn(*d, Mark{{-46, 0}, {-30, 0}});
+    ExpectSkinAt(*d, {0, 38});
+    ExpectSkinAt(*d, {38, 0});
+    EXPECT_EQ(d->GetLastMark(), right);
+    EXPECT_EQ(d->GetCount(), -72);
 }
 
 TEST_F(DialCtrlTest, KnobWrapsAfterTheAngle) {
     auto d = std::make_unique<CDialCtrl>(kDialSkin);
     ASSERT_TRUE(d->Create(nullptr, nullptr, WS_VISIBLE, RECT{75, 74, 116, 115}, &host, 1062));
-    d->m_nMode = dial::kModeKnob;
+    d->SetMode(Mode::kKnob);
     d->Rotate(0);
-    d->m_nCount = 200;
+    d->SetCount(200);
     d->Rotate(1);
-    EXPECT_EQ(d->m_nCount, 0);
+    EXPECT_EQ(d->GetCount(), 0);
     EXPECT_EQ(d->GetLastMark(), dial::MarkAt({0, 11}, {0, 1}, 361));
-    d->m_nCount = -200;
+    d->SetCount(-200);
     d->Rotate(-1);
-    EXPECT_EQ(d->m_nCount, 0);
+    EXPECT_EQ(d->GetCount(), 0);
     EXPECT_EQ(d->GetLastMark(), dial::MarkAt({0, 11}, {0, 1}, -361));
 }
 
@@ -231,8 +288,8 @@ protected:
         EXPECT_TRUE(d->Create(nullptr, nullptr, WS_VISIBLE, RECT{68, 65, 260, 257}, &host, 1062));
         d->MoveWindow(57, 54, 193, 193, TRUE);
         EXPECT_TRUE(d->SetEllipticRegion(RECT{0, 0, 193, 193}));
-        d->m_nMode = dial::kModeRing;
-        d->m_nCount = 0;
+        d->SetMode(Mode::kRing);
+        d->SetCount(0);
         d->Rotate(0);
         return d;
     }
@@ -282,6 +339,99 @@ TEST_F(RingTest, RegionCutsTheCorners) {
     EXPECT_FALSE(::PtInRegion(probe, 2, 2));
     EXPECT_TRUE(::PtInRegion(probe, 96, 96));
     ::DeleteObject(probe);
+}
+
+
+// A dial that counts its paints.
+class CountingDial : public CDialCtrl {
+public:
+    explicit CountingDial(UINT nBitmapId) : CDialCtrl(nBitmapId) {}
+    int paints = 0;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_PAINT) ++paints;
+        return CDialCtrl::WindowProc(msg, wp, lp);
+    }
+};
+
+using DialCall = std::function<void(CDialCtrl&)>;
+DialCall Turn(int n) {
+    return [n](CDialCtrl& d) { d.Rotate(n); };
+}
+DialCall SwitchTo(Mode mode) {
+    return [mode](CDialCtrl& d) { d.SetMode(mode); };
+}
+DialCall Ball(int x, int y) {
+    return [x, y](CDialCtrl& d) { d.SetBallMark(x, y); };
+}
+DialCall Skin() {
+    return [](CDialCtrl& d) { d.PaintSkin(); };
+}
+
+struct BurstCase {
+    const char* what;
+    Mode mode;
+    int size;    // client width and height
+    bool round;  // cut to the ellipse, as the Trackball's ring
+    std::vector<DialCall> calls;
+};
+
+std::vector<BurstCase> BurstCases() {
+    BurstCase jog{"JOG both ways across whole turns", Mode::kJog, 139, false, {}};
+    for (int i = 0; i < 100; ++i) jog.calls.push_back(Turn(i < 60 ? 29 : -41));
+    jog.calls.push_back(Turn(600));
+    BurstCase shuttle{"SHUTTLE positions", Mode::kShuttle, 139, false, {}};
+    for (int i = 0; i < 100; ++i) shuttle.calls.push_back(Turn(i * 37 % 600 - 300));
+    BurstCase knob{"knob across its resets", Mode::kKnob, 41, false, {}};
+    for (int i = 0; i < 100; ++i) knob.calls.push_back(Turn(i % 10 == 9 ? -17 : 13));
+    // The 140-pixel jog skin in the 193-pixel ring: marks and circles reach
+    // beyond the skin, where whatever they drew stays.
+    BurstCase ring{"ring and ball beyond a smaller skin", Mode::kRing, 193, true, {}};
+    for (int i = 0; i < 100; ++i)
+        ring.calls.push_back(i % 3 == 0 ? Ball(i * 7 % 101 - 50, 50 - i * 13 % 101) : Turn(i % 2 ? 17 : -9));
+    // Two circles beyond the skin, overlapping; the first one drawn again ends on top.
+    for (const DialCall& call : {Ball(50, 0), Ball(48, 0), Ball(50, 0), Ball(0, 0)}) ring.calls.push_back(call);
+    BurstCase modes{"OFF over JOG, no mode, skin wipes",
+                    Mode::kJog,
+                    139,
+                    false,
+                    {Turn(50), SwitchTo(Mode::kOff), Turn(3), SwitchTo(Mode::kNone), Turn(9), SwitchTo(Mode::kShuttle),
+                     Turn(-20), Skin(), SwitchTo(Mode::kOff), Turn(0), Skin(), Skin(), SwitchTo(Mode::kJog), Turn(100),
+                     SwitchTo(Mode::kOff), Turn(1), Turn(2), SwitchTo(Mode::kDmc), Turn(40)}};
+    return {jog, shuttle, knob, ring, modes};
+}
+
+// However many calls come between two paints, the one paint shows what painting
+// after every call shows, and the state is the same.
+TEST_F(DialCtrlTest, BurstPaintsOnceAndShowsWhatEveryCallPaintedShows) {
+    for (const BurstCase& c : BurstCases()) {
+        SCOPED_TRACE(c.what);
+        CountingDial each(kDialSkin), burst(kDialSkin);
+        int x = 2;
+        for (CountingDial* d : {&each, &burst}) {
+            ASSERT_TRUE(d->Create(nullptr, nullptr, WS_VISIBLE, RECT{x, 2, x + c.size, 2 + c.size}, &host, 1062));
+            if (c.round) d->SetEllipticRegion(RECT{0, 0, c.size, c.size});
+            d->SetMode(c.mode);
+            d->SetCount(0);
+            d->Rotate(0);
+            x += c.size + 4;
+        }
+        widgettest::Repaint(host);
+        burst.paints = 0;
+        for (const DialCall& call : c.calls) {
+            call(each);
+            each.UpdateWindow();
+            call(burst);
+        }
+        EXPECT_EQ(burst.paints, 0);
+        burst.UpdateWindow();
+        EXPECT_EQ(burst.paints, 1);
+        EXPECT_EQ(WindowPixels(burst, c.size, c.size), WindowPixels(each, c.size, c.size));
+        EXPECT_EQ(burst.GetCount(), each.GetCount());
+        EXPECT_EQ(burst.GetLastMark(), each.GetLastMark());
+        EXPECT_EQ(burst.GetRingMark(), each.GetRingMark());
+    }
 }
 
 }  // namespace

@@ -100,9 +100,11 @@ TEST_F(LampKeyButtonTest, LitLampShowsOverTheKeyInBothStates) {
     ASSERT_TRUE(lamp.Loaded());
     Repaint(host);
     EXPECT_EQ(ScreenPixelOf(host, key, 10, 10), normal.Pixel(10, 10));
+    EXPECT_FALSE(key.Lamp().HasMemoryDC()) << "a dark lamp holds no DC";
 
     key.SetLamp(1);
     Repaint(host);
+    EXPECT_TRUE(key.Lamp().HasMemoryDC());
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(ScreenPixelOf(host, key, 9 + i, 9 + i), lamp.Pixel(i, i)) << i;
     EXPECT_EQ(ScreenPixelOf(host, key, 14, 14), normal.Pixel(14, 14));

@@ -9,22 +9,14 @@ namespace {
 
 using widgettest::HostWindow;
 using widgettest::kBackground;
+using widgettest::kScribble;
 using widgettest::Pump;
 using widgettest::Repaint;
 using widgettest::ResourceBitmap;
+using widgettest::Scribble;
 using widgettest::WindowPixel;
 
 constexpr UINT kDialSkin = 177;  // 140 x 140
-constexpr COLORREF kScribble = RGB(1, 2, 3);
-
-void Scribble(HWND hwnd, int w, int h) {
-    const HDC dc = ::GetDC(hwnd);
-    const HBRUSH brush = ::CreateSolidBrush(kScribble);
-    const RECT rc{0, 0, w, h};
-    ::FillRect(dc, &rc, brush);
-    ::DeleteObject(brush);
-    ::ReleaseDC(hwnd, dc);
-}
 
 // Sends WM_PAINT to the control alone.
 void PaintOnly(HWND hwnd) {
@@ -53,6 +45,7 @@ TEST_F(SkinCtrlTest, WithoutSkinPaintsAndErasesNothing) {
     EXPECT_EQ(WindowPixel(ctrl, 39, 39), kScribble);
     ctrl.PaintSkin();
     EXPECT_EQ(WindowPixel(ctrl, 20, 20), kScribble);
+    EXPECT_FALSE(ctrl.HasMemoryDC());
 }
 
 TEST_F(SkinCtrlTest, MissingResourceLeavesNoSkin) {
@@ -103,15 +96,42 @@ TEST_F(SkinCtrlTest, LargerWindowKeepsWhatIsOutsideTheSkin) {
     EXPECT_EQ(WindowPixel(ctrl, 159, 149), kScribble);
 }
 
-TEST_F(SkinCtrlTest, PaintSkinWipesMarksOutsidePainting) {
+// Callable outside painting: the skin comes back at the window's next paint.
+TEST_F(SkinCtrlTest, PaintSkinWipesMarksAtTheNextPaint) {
     CSkinCtrl ctrl;
     ASSERT_TRUE(ctrl.LoadSkin(kDialSkin));
     ASSERT_TRUE(Make(ctrl, 139, 139));
+    Repaint(host);
     Scribble(ctrl, 139, 139);
     ctrl.PaintSkin();
+    ctrl.PaintSkin();
+    const HDC dc = ::GetDC(ctrl);
+    EXPECT_EQ(::GetPixel(dc, 70, 70), kScribble) << "drawn before the paint";
+    ::ReleaseDC(ctrl, dc);
     const ResourceBitmap skin(kDialSkin);
     EXPECT_EQ(WindowPixel(ctrl, 70, 70), skin.Pixel(70, 70));
     EXPECT_EQ(WindowPixel(ctrl, 3, 130), skin.Pixel(3, 130));
+}
+
+// The memory DC that the skin is copied from is made by the first paint that
+// shows the skin and goes with the window: a control never shown holds none.
+TEST_F(SkinCtrlTest, MemoryDCLivesFromTheFirstPaintToTheWindowsEnd) {
+    CSkinCtrl ctrl;
+    ASSERT_TRUE(ctrl.LoadSkin(kDialSkin));
+    ASSERT_TRUE(ctrl.Create(nullptr, nullptr, 0, RECT{10, 10, 50, 50}, &host, 1062));
+    Repaint(host);
+    EXPECT_FALSE(ctrl.HasMemoryDC()) << "hidden, never painted";
+    ctrl.ShowWindow(SW_SHOW);
+    Repaint(host);
+    EXPECT_TRUE(ctrl.HasMemoryDC());
+    ctrl.DestroyWindow();
+    EXPECT_FALSE(ctrl.HasMemoryDC());
+    // A new window makes a new one.
+    ASSERT_TRUE(Make(ctrl, 40, 40));
+    Repaint(host);
+    EXPECT_TRUE(ctrl.HasMemoryDC());
+    const ResourceBitmap skin(kDialSkin);
+    EXPECT_EQ(WindowPixel(ctrl, 20, 20), skin.Pixel(20, 20));
 }
 
 TEST_F(SkinCtrlTest, CreatedAsChildOfItsOwner) {

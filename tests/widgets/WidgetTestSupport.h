@@ -54,13 +54,29 @@ inline void Pump() {
     }
 }
 
+// A colour the widgets never paint, for marking what a window showed before.
+constexpr COLORREF kScribble = RGB(1, 2, 3);
+
+// Fills the top-left w x h pixels of the window with kScribble, bypassing painting.
+inline void Scribble(HWND hwnd, int w, int h) {
+    const HDC dc = ::GetDC(hwnd);
+    const HBRUSH brush = ::CreateSolidBrush(kScribble);
+    const RECT rc{0, 0, w, h};
+    ::FillRect(dc, &rc, brush);
+    ::DeleteObject(brush);
+    ::ReleaseDC(hwnd, dc);
+}
+
 // Paints the window and its children now.
 inline void Repaint(HWND hwnd) {
     ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump();
 }
 
+// The readers below show the window as it is once its pending paints (and its
+// children's) are done: the widgets draw in WM_PAINT only.
 inline COLORREF WindowPixel(HWND hwnd, int x, int y) {
+    ::UpdateWindow(hwnd);
     const HDC dc = ::GetDC(hwnd);
     const COLORREF c = ::GetPixel(dc, x, y);
     ::ReleaseDC(hwnd, dc);
@@ -79,6 +95,7 @@ inline COLORREF ScreenPixelOf(HWND host, HWND child, int x, int y) {
 inline std::vector<COLORREF> WindowPixels(HWND hwnd, int w, int h) {
     std::vector<COLORREF> out;
     out.reserve(static_cast<size_t>(w) * static_cast<size_t>(h));
+    ::UpdateWindow(hwnd);
     const HDC dc = ::GetDC(hwnd);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) out.push_back(::GetPixel(dc, x, y));

@@ -10,13 +10,14 @@ namespace {
 
 using dial::Draw;
 using dial::Mark;
+using dial::Mode;
 using dial::Point;
 
 constexpr Point kJogOuter{0, 46};
 constexpr Point kJogInner{0, 30};
 
 struct RadiiCase {
-    int mode;
+    Mode mode;
     int height;
     int outer;
     int inner;
@@ -24,21 +25,20 @@ struct RadiiCase {
 
 TEST(DialGeometry, RadiiByModeAndHeight) {
     const RadiiCase cases[] = {
-        {dial::kModeKnob, 41, 11, 1},      // Media Bar knob
-        {dial::kModeRing, 193, 90, 65},    // Trackball ring
-        {dial::kModeOff, 139, 46, 30},     // jog dial, every jog mode alike
-        {dial::kModeJog, 139, 46, 30},
-        {dial::kModeShuttle, 139, 46, 30},
-        {dial::kModeDmc, 139, 46, 30},
-        {dial::kModeOff, 140, 46, 30},     // 140 / 3 truncates
-        {dial::kModeRing, 12, 0, -25},
-        {0, 139, 0, 0},                    // no mark in an unknown mode
-        {108, 139, 0, 0},
+        {Mode::kKnob, 41, 11, 1},    // Media Bar knob
+        {Mode::kRing, 193, 90, 65},  // Trackball ring
+        {Mode::kOff, 139, 46, 30},   // jog dial, every jog mode alike
+        {Mode::kJog, 139, 46, 30},
+        {Mode::kShuttle, 139, 46, 30},
+        {Mode::kDmc, 139, 46, 30},
+        {Mode::kOff, 140, 46, 30},   // 140 / 3 truncates
+        {Mode::kRing, 12, 0, -25},
+        {Mode::kNone, 139, 0, 0},    // no mark
     };
     for (const RadiiCase& c : cases) {
         const dial::Radii r = dial::RadiiFor(c.mode, c.height);
-        EXPECT_EQ(r.outer, c.outer) << "mode " << c.mode << " height " << c.height;
-        EXPECT_EQ(r.inner, c.inner) << "mode " << c.mode << " height " << c.height;
+        EXPECT_EQ(r.outer, c.outer) << "mode " << static_cast<int>(c.mode) << " height " << c.height;
+        EXPECT_EQ(r.inner, c.inner) << "mode " << static_cast<int>(c.mode) << " height " << c.height;
     }
 }
 
@@ -117,7 +117,7 @@ TEST(DialGeometry, BallCentre) {
 
 struct StepCase {
     const char* what;
-    int mode;
+    Mode mode;
     int count;
     int nCount;
     Draw draw;
@@ -129,26 +129,25 @@ TEST(DialGeometry, RotateStepByMode) {
     constexpr int kMax = std::numeric_limits<int>::max();
     constexpr int kMin = std::numeric_limits<int>::min();
     const StepCase cases[] = {
-        {"JOG 287 + 1 wraps to 0 at 360", dial::kModeJog, 287, 1, Draw::kMark, 360, 0},
-        {"JOG 0 - 288 wraps to 0 at -360", dial::kModeJog, 0, -288, Draw::kMark, -360, 0},
-        {"JOG 0 + 600 wraps once", dial::kModeJog, 0, 600, Draw::kMark, 750, 312},
-        {"JOG 0 - 600 wraps once", dial::kModeJog, 0, -600, Draw::kMark, -750, -312},
-        {"JOG below a turn keeps", dial::kModeJog, 100, 187, Draw::kMark, 358, 287},
-        {"JOG -7", dial::kModeJog, 0, -7, Draw::kMark, -8, -7},
-        {"JOG saturates", dial::kModeJog, kMax, kMax, Draw::kMark, 5368709117LL, kMax},
-        {"knob 200 + 1 resets after the angle", dial::kModeKnob, 200, 1, Draw::kMark, 361, 0},
-        {"knob -200 - 1 resets", dial::kModeKnob, -200, -1, Draw::kMark, -361, 0},
-        {"knob stays at 200", dial::kModeKnob, 199, 1, Draw::kMark, 360, 200},
-        {"knob stays at -200", dial::kModeKnob, -150, -50, Draw::kMark, -360, -200},
-        {"knob far out", dial::kModeKnob, kMax, 1, Draw::kMark, 3865470566LL, 0},
-        {"ring as knob plus ball", dial::kModeRing, 200, 1, Draw::kMarkAndBall, 361, 0},
-        {"ring 0", dial::kModeRing, 0, 0, Draw::kMarkAndBall, 0, 0},
-        {"SHUTTLE -7 is a position", dial::kModeShuttle, 55, -7, Draw::kMark, -8, -7},
-        {"DMC 288", dial::kModeDmc, 0, 288, Draw::kMark, 360, 288},
-        {"DMC int min", dial::kModeDmc, 0, kMin, Draw::kMark, -2684354560LL, kMin},
-        {"OFF ignores the argument", dial::kModeOff, 42, 123, Draw::kRestMark, 0, 42},
-        {"mode 0 draws nothing", 0, 42, 5, Draw::kNothing, 0, 42},
-        {"mode 1012 draws nothing", 1012, 42, 5, Draw::kNothing, 0, 42},
+        {"JOG 287 + 1 wraps to 0 at 360", Mode::kJog, 287, 1, Draw::kMark, 360, 0},
+        {"JOG 0 - 288 wraps to 0 at -360", Mode::kJog, 0, -288, Draw::kMark, -360, 0},
+        {"JOG 0 + 600 wraps once", Mode::kJog, 0, 600, Draw::kMark, 750, 312},
+        {"JOG 0 - 600 wraps once", Mode::kJog, 0, -600, Draw::kMark, -750, -312},
+        {"JOG below a turn keeps", Mode::kJog, 100, 187, Draw::kMark, 358, 287},
+        {"JOG -7", Mode::kJog, 0, -7, Draw::kMark, -8, -7},
+        {"JOG saturates", Mode::kJog, kMax, kMax, Draw::kMark, 5368709117LL, kMax},
+        {"knob 200 + 1 resets after the angle", Mode::kKnob, 200, 1, Draw::kMark, 361, 0},
+        {"knob -200 - 1 resets", Mode::kKnob, -200, -1, Draw::kMark, -361, 0},
+        {"knob stays at 200", Mode::kKnob, 199, 1, Draw::kMark, 360, 200},
+        {"knob stays at -200", Mode::kKnob, -150, -50, Draw::kMark, -360, -200},
+        {"knob far out", Mode::kKnob, kMax, 1, Draw::kMark, 3865470566LL, 0},
+        {"ring as knob plus ball", Mode::kRing, 200, 1, Draw::kMarkAndBall, 361, 0},
+        {"ring 0", Mode::kRing, 0, 0, Draw::kMarkAndBall, 0, 0},
+        {"SHUTTLE -7 is a position", Mode::kShuttle, 55, -7, Draw::kMark, -8, -7},
+        {"DMC 288", Mode::kDmc, 0, 288, Draw::kMark, 360, 288},
+        {"DMC int min", Mode::kDmc, 0, kMin, Draw::kMark, -2684354560LL, kMin},
+        {"OFF ignores the argument", Mode::kOff, 42, 123, Draw::kRestMark, 0, 42},
+        {"kNone draws nothing", Mode::kNone, 42, 5, Draw::kNothing, 0, 42},
     };
     for (const StepCase& c : cases) {
         const dial::Step s = dial::RotateStep(c.mode, c.count, c.nCount);
