@@ -65,22 +65,18 @@ TqStatus FakePanelEvents::GetVersionInfo(PanelVersionInfo* info) {
     return versionStatus;
 }
 
-namespace {
-TqStatus FillStatus(FakeDeviceState& d, PanelDeviceStatus* out) {
-    d.LogCall("GetDeviceStatus");
-    if (d.deviceStatusResult < 0) return d.deviceStatusResult;
-    if (out) *out = d.deviceStatus;
-    return d.deviceStatusResult;
+TqStatus FakeDeviceState::DeviceStatusFake(PanelDeviceStatus* out) {
+    LogCall("GetDeviceStatus");
+    if (deviceStatusResult < 0) return deviceStatusResult;
+    if (out) *out = deviceStatus;
+    return deviceStatusResult;
 }
 
-TqStatus Download(FakeDeviceState& d, wchar_t* path, std::int32_t one) {
-    d.downloadPaths.push_back(path ? path : L"");
-    return d.LogCall("DownloadProgram(" + std::to_string(one) + ")", d.downloadResult);
+TqStatus FakeDeviceState::DownloadFake(wchar_t* path, std::int32_t one) {
+    downloadPaths.push_back(path ? path : L"");
+    return LogCall("DownloadProgram(" + std::to_string(one) + ")", downloadResult);
 }
-}  // namespace
 
-TqStatus FakeJogDevice::DownloadProgram(wchar_t* path, std::int32_t one) { return Download(*this, path, one); }
-TqStatus FakeJogDevice::GetDeviceStatus(PanelDeviceStatus* s) { return FillStatus(*this, s); }
 TqStatus FakeJogDevice::SetDialMode(std::uint8_t* block) {
     std::array<std::uint8_t, kDialModeBlockSize> copy{};
     if (block) std::memcpy(copy.data(), block, copy.size());
@@ -90,16 +86,11 @@ TqStatus FakeJogDevice::SetDialMode(std::uint8_t* block) {
     return LogCall(text);
 }
 
-TqStatus FakeAudioDevice::DownloadProgram(wchar_t* path, std::int32_t one) { return Download(*this, path, one); }
-TqStatus FakeAudioDevice::GetDeviceStatus(PanelDeviceStatus* s) { return FillStatus(*this, s); }
 TqStatus FakeAudioDevice::GetState(PanelStatus* out) {
     LogCall("GetState");
     if (out) *out = state;
     return 0;
 }
-
-TqStatus FakeLedDevice::DownloadProgram(wchar_t* path, std::int32_t one) { return Download(*this, path, one); }
-TqStatus FakeLedDevice::GetDeviceStatus(PanelDeviceStatus* s) { return FillStatus(*this, s); }
 
 const char* FakeDeviceManager::PanelName(int panel) {
     static const char* const kNames[kPanelCount] = {"jog", "audio", "trackball", "mediabar"};

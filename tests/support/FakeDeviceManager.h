@@ -75,8 +75,7 @@ private:
     int m_panel;
 };
 
-// One class serves every device layout: the program sees the interface of the
-// panel it asked for, and every named slot is logged with its arguments.
+// What every fake device records, whatever its layout.
 class FakeDeviceState : public FakeRefCount {
 public:
     using FakeRefCount::FakeRefCount;
@@ -90,35 +89,52 @@ public:
     TqStatus downloadResult = 0;
     std::vector<std::wstring> downloadPaths;
     std::vector<std::array<std::uint8_t, kDialModeBlockSize>> dialModeBlocks;
+
+protected:
+    TqStatus DownloadFake(wchar_t* path, std::int32_t one);
+    TqStatus DeviceStatusFake(PanelDeviceStatus* out);
 };
 
-class FakeJogDevice : public ITqJogShuttleDevice, public FakeDeviceState {
+// The slots every device interface has, written once for each layout (as the
+// stand-in library's DeviceObject does): the program sees the interface of the
+// panel it asked for, and every named slot is logged with its arguments.
+// SetMode and GetDeviceStatus sit at another slot in each layout, so they are
+// overrides of the layout's own, not of the shared base.
+template <class Interface>
+class FakeDevice : public Interface, public FakeDeviceState {
 public:
     using FakeDeviceState::FakeDeviceState;
     TqStatus Reserved1() override { return LogCall("Reserved1"); }
     TqStatus Reserved2() override { return LogCall("Reserved2"); }
     TqStatus Release() override { return ReleaseFake(); }
-    TqStatus DownloadProgram(wchar_t* path, std::int32_t one) override;
+    TqStatus DownloadProgram(wchar_t* path, std::int32_t one) override { return DownloadFake(path, one); }
     TqStatus FinishDownload() override { return LogCall("FinishDownload"); }
+    TqStatus SetMode(std::int32_t mode) override { return LogCall("SetMode(" + std::to_string(mode) + ")"); }
+    TqStatus GetDeviceStatus(PanelDeviceStatus* status) override { return DeviceStatusFake(status); }
+};
+
+// Audio, Trackball and Media Bar also share slot 6 and the lamps.
+template <class Interface>
+class FakeLampDevice : public FakeDevice<Interface> {
+public:
+    using FakeDevice<Interface>::FakeDevice;
+    TqStatus Reserved6() override { return this->LogCall("Reserved6"); }
+    TqStatus SetLed(std::int32_t led, std::uint8_t on) override {
+        return this->LogCall("SetLed(" + std::to_string(led) + "," + std::to_string(on) + ")");
+    }
+};
+
+class FakeJogDevice final : public FakeDevice<ITqJogShuttleDevice> {
+public:
+    using FakeDevice::FakeDevice;
     TqStatus SetDialMode(std::uint8_t* block) override;
     TqStatus Reserved7() override { return LogCall("Reserved7"); }
     TqStatus Reserved8() override { return LogCall("Reserved8"); }
-    TqStatus SetMode(std::int32_t mode) override { return LogCall("SetMode(" + std::to_string(mode) + ")"); }
-    TqStatus GetDeviceStatus(PanelDeviceStatus* status) override;
 };
 
-class FakeAudioDevice : public ITqAudioDevice, public FakeDeviceState {
+class FakeAudioDevice final : public FakeLampDevice<ITqAudioDevice> {
 public:
-    using FakeDeviceState::FakeDeviceState;
-    TqStatus Reserved1() override { return LogCall("Reserved1"); }
-    TqStatus Reserved2() override { return LogCall("Reserved2"); }
-    TqStatus Release() override { return ReleaseFake(); }
-    TqStatus DownloadProgram(wchar_t* path, std::int32_t one) override;
-    TqStatus FinishDownload() override { return LogCall("FinishDownload"); }
-    TqStatus Reserved6() override { return LogCall("Reserved6"); }
-    TqStatus SetLed(std::int32_t led, std::uint8_t on) override {
-        return LogCall("SetLed(" + std::to_string(led) + "," + std::to_string(on) + ")");
-    }
+    using FakeLampDevice::FakeLampDevice;
     TqStatus SetFader(std::int32_t fader, std::int32_t held, std::uint8_t pos) override {
         return LogCall("SetFader(" + std::to_string(fader) + "," + std::to_string(held) + "," + std::to_string(pos) +
                        ")");
@@ -126,25 +142,13 @@ public:
     TqStatus Reserved9() override { return LogCall("Reserved9"); }
     TqStatus Reserved10() override { return LogCall("Reserved10"); }
     TqStatus Reserved11() override { return LogCall("Reserved11"); }
-    TqStatus SetMode(std::int32_t mode) override { return LogCall("SetMode(" + std::to_string(mode) + ")"); }
-    TqStatus GetDeviceStatus(PanelDeviceStatus* status) override;
     TqStatus GetState(PanelStatus* out) override;
 };
 
-class FakeLedDevice : public ITqTrackballDevice, public FakeDeviceState {
+// The Media Bar's device has the Trackball's layout; one class serves both.
+class FakeLedDevice final : public FakeLampDevice<ITqTrackballDevice> {
 public:
-    using FakeDeviceState::FakeDeviceState;
-    TqStatus Reserved1() override { return LogCall("Reserved1"); }
-    TqStatus Reserved2() override { return LogCall("Reserved2"); }
-    TqStatus Release() override { return ReleaseFake(); }
-    TqStatus DownloadProgram(wchar_t* path, std::int32_t one) override;
-    TqStatus FinishDownload() override { return LogCall("FinishDownload"); }
-    TqStatus Reserved6() override { return LogCall("Reserved6"); }
-    TqStatus SetLed(std::int32_t led, std::uint8_t on) override {
-        return LogCall("SetLed(" + std::to_string(led) + "," + std::to_string(on) + ")");
-    }
-    TqStatus SetMode(std::int32_t mode) override { return LogCall("SetMode(" + std::to_string(mode) + ")"); }
-    TqStatus GetDeviceStatus(PanelDeviceStatus* status) override;
+    using FakeLampDevice::FakeLampDevice;
 };
 
 class FakeDeviceManager : public ITqDeviceManager {
