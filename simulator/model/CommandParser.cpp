@@ -126,9 +126,13 @@ bool CommandParser::Parse(const std::string& line, ControlCommand& out, std::str
         error = "line too long";
         return false;
     }
-    for (char ch : line) {
-        const unsigned char u = static_cast<unsigned char>(ch);
-        if (u < 0x20 && ch != '\t' && ch != '\r') {
+    for (std::size_t k = 0; k < line.size(); ++k) {
+        const unsigned char u = static_cast<unsigned char>(line[k]);
+        // A script written with CRLF line ends leaves one "\r" at the end of
+        // each line. Anywhere else it (like any control character) would end
+        // up in an answer that echoes the line and garble a terminal.
+        const bool crlfEnd = u == '\r' && k + 1 == line.size();
+        if ((u < 0x20 && u != '\t' && !crlfEnd) || u == 0x7f) {
             error = "control character in line";
             return false;
         }

@@ -15,7 +15,9 @@ void LineBuffer::Feed(const char* data, std::size_t size, std::vector<Line>& out
         }
         if (skipping_) continue;
         current_ += ch;
-        if (current_.size() > max_) {
+        // A line of the full length may still end in "\r\n": its "\r" does not count.
+        const bool maybeCrlf = ch == '\r' && current_.size() == max_ + 1;
+        if (current_.size() > max_ && !maybeCrlf) {
             out.push_back({std::string(), true});
             current_.clear();
             skipping_ = true;

@@ -1,7 +1,8 @@
 // Cuts a byte stream into lines for the control channel. Lines end with "\n"
-// (a "\r" before it is dropped). A line longer than the limit is not kept: it
-// comes out once as an overlong marker, and its remaining bytes up to the next
-// newline are thrown away, so a flood of junk cannot grow memory.
+// (a "\r" before it is dropped and does not count towards the limit). A line
+// longer than the limit is not kept: it comes out once as an overlong marker,
+// and its remaining bytes up to the next newline are thrown away, so a flood of
+// junk cannot grow memory.
 #pragma once
 
 #include <cstddef>

@@ -18,6 +18,7 @@
 #include "DownloadResult.h"
 #include "RomImage.h"
 #include "SimStatus.h"
+#include "SimulatorLibrary.h"
 #include "device/PanelIids.h"
 #include "device/TqDvManager.h"
 
@@ -29,26 +30,13 @@ std::wstring Widen(const char* s) {
     return w;
 }
 
-// Loads the library once per process by the full path of the build.
 HMODULE Library() {
-    static HMODULE module = [] {
-        // Side-by-side test processes must not share one control channel.
-        SetEnvironmentVariableW(L"VELPANELSIM_PIPE", (L"VelPanelSimTest-" + std::to_wstring(GetCurrentProcessId())).c_str());
-        std::wstring path = Widen(VEL_SIM_DLL_PATH);
-        for (auto& ch : path)
-            if (ch == L'/') ch = L'\\';
-        HMODULE m = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-        if (!m && !path.empty() && path[0] == L'\\') m = LoadLibraryExW((L"Z:" + path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-        return m;
-    }();
+    static const HMODULE module =
+        LoadSimulatorLibrary(VEL_SIM_DLL_PATH, L"VelPanelSimTest-" + std::to_wstring(GetCurrentProcessId()));
     return module;
 }
 
-ITqDeviceManager* NewManager() {
-    auto create = reinterpret_cast<PFN_CreateDeviceManager>(
-        reinterpret_cast<void*>(GetProcAddress(Library(), kCreateDeviceManagerExport)));
-    return create ? create() : nullptr;
-}
+ITqDeviceManager* NewManager() { return NewSimulatorManager(Library()); }
 
 struct Call {
     enum Kind { kReport, kConnection, kProgress } kind;

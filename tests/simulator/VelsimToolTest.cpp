@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "SimulatorLibrary.h"
 #include "device/PanelIids.h"
 #include "device/TqDvManager.h"
 
@@ -20,13 +21,7 @@ std::wstring Widen(const char* s) {
 std::wstring PipeName() { return L"VelPanelSimTool-" + std::to_wstring(GetCurrentProcessId()); }
 
 HMODULE Library() {
-    static HMODULE module = [] {
-        SetEnvironmentVariableW(L"VELPANELSIM_PIPE", PipeName().c_str());
-        const std::wstring path = Widen(VEL_SIM_DLL_PATH);
-        HMODULE m = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-        if (!m) m = LoadLibraryExW((L"Z:" + path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-        return m;
-    }();
+    static const HMODULE module = LoadSimulatorLibrary(VEL_SIM_DLL_PATH, PipeName());
     return module;
 }
 
@@ -71,10 +66,8 @@ class VelsimTool : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(Library(), nullptr);
-        auto create = reinterpret_cast<PFN_CreateDeviceManager>(
-            reinterpret_cast<void*>(GetProcAddress(Library(), kCreateDeviceManagerExport)));
-        ASSERT_NE(create, nullptr);
-        manager_ = create();  // keeps the control channel served
+        manager_ = NewSimulatorManager(Library());  // keeps the control channel served
+        ASSERT_NE(manager_, nullptr);
     }
     void TearDown() override {
         if (manager_) manager_->Release();

@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "fault connection-state jog 2147483648", "fault connection-state jog 99999999999",
                       "fault connection-state moon 1", "wait 10", "wait -1", "play",
                       "play /no/such/script", "demo now", "stop it", "status jog extra", "help me",
-                      "press jog F1\x01", "tap\x1b[2J jog F1"));
+                      "press jog F1\x01", "tap\x1b[2J jog F1", "jog\r5", "status\x7f"));
 
 TEST(ProtocolLines, UnplugOfAnUnpluggedPanelIsAnErrorAndStaysUnplugged) {
     ProtocolFixture f;
@@ -217,6 +217,17 @@ TEST(LineBufferTest, SplitsLinesAcrossChunksAndDropsCarriageReturns) {
     ASSERT_EQ(out.size(), 3u);
     EXPECT_EQ(out[1].text, "status");
     EXPECT_EQ(out[2].text, "");
+}
+
+TEST(LineBufferTest, TheCarriageReturnOfALineOfTheFullLengthDoesNotCount) {
+    LineBuffer lb(4);
+    std::vector<LineBuffer::Line> out;
+    const std::string text = "stop\r\nstop\rx\n";
+    lb.Feed(text.data(), text.size(), out);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_FALSE(out[0].overlong);
+    EXPECT_EQ(out[0].text, "stop");
+    EXPECT_TRUE(out[1].overlong);
 }
 
 TEST(LineBufferTest, OverlongLineComesOutOnceAndTheNextLineIsIntact) {
