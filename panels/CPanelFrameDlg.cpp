@@ -111,7 +111,20 @@ void CPanelFrameDlg::OnPanelReport() {
         m_reportsWaiting = true;
         return;
     }
+    if (m_reportTimerArmed) return;  // the next frame takes them
+    const ULONGLONG sinceLastTake = ::GetTickCount64() - m_lastReportTake;
+    if (m_lastReportTake != 0 && sinceLastTake < kReportFrameMs) {
+        // The sink announces nothing more until these are taken, so a storm
+        // costs one message and one timer a frame.
+        m_reportTimerArmed = SetTimer(kReportTimerId, static_cast<UINT>(kReportFrameMs - sinceLastTake)) != 0;
+        if (m_reportTimerArmed) return;
+    }
+    HandleWaitingReports();
+}
+
+void CPanelFrameDlg::HandleWaitingReports() {
     m_handlingReports = true;
+    m_lastReportTake = ::GetTickCount64();
     m_sink.TakeReports(m_info.panelIndex, m_reportBatch);
     for (const PanelReport& report : m_reportBatch) OnReport(report);
     m_reportsHandled += m_reportBatch.size();
@@ -119,6 +132,17 @@ void CPanelFrameDlg::OnPanelReport() {
     if (!m_reportBatch.empty() && m_hWnd)
         ::SetPropW(m_hWnd, kReportsHandledProp, reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(m_reportsHandled)));
     if (std::exchange(m_reportsWaiting, false) && m_hWnd) PostMessage(WM_PANEL_REPORT);
+}
+
+BOOL CPanelFrameDlg::OnTimer(UINT_PTR id) {
+    if (id != kReportTimerId) return CDialog::OnTimer(id);
+    KillTimer(id);
+    m_reportTimerArmed = false;
+    if (m_handlingReports)
+        m_reportsWaiting = true;
+    else
+        HandleWaitingReports();
+    return TRUE;
 }
 
 void CPanelFrameDlg::ShowInformation() {

@@ -43,6 +43,15 @@ public:
     // the property kReportsHandledProp, for tools that watch from outside.
     std::uint64_t ReportsHandled() const { return m_reportsHandled; }
     static constexpr wchar_t kReportsHandledProp[] = L"VelPanel.ReportsHandled";
+    // True while reports wait for the next frame (see kReportFrameMs).
+    bool HasDeferredReports() const { return m_reportTimerArmed; }
+
+    // While reports keep coming they are taken at most once a frame: under a
+    // storm every batch would otherwise cost a paint of its own, and a paint
+    // costs many times what handling a report does. A report after a quiet
+    // spell is handled at once.
+    static constexpr UINT kReportFrameMs = 16;
+    static constexpr UINT_PTR kReportTimerId = 2;  // 1 is the download poll
 
 protected:
     BOOL OnInitDialog() override;
@@ -77,6 +86,7 @@ protected:
     // processing of OnTimer, which the flow overrides.
     virtual void OnProgramDownLoad();
     virtual void OnDownloadEnded();
+    BOOL OnTimer(UINT_PTR id) override;
 
     // Device calls whose slot differs per panel; both return -1 without a device.
     TqStatus SetDeviceMode(std::int32_t mode);
@@ -94,8 +104,10 @@ protected:
 private:
     void AcquirePanel();
     void ReleaseInterfaces();
-    // WM_PANEL_REPORT: takes every waiting report out of the sink and hands each to OnReport.
+    // WM_PANEL_REPORT: hands the waiting reports to OnReport now or at the next frame.
     void OnPanelReport();
+    // Takes every waiting report out of the sink and hands each to OnReport.
+    void HandleWaitingReports();
     void Teardown();
     void OnClose();
     void OnModeButton(int mode);
@@ -112,5 +124,7 @@ private:
     std::vector<PanelReport> m_reportBatch;  // kept for its capacity
     bool m_handlingReports = false;
     bool m_reportsWaiting = false;
+    bool m_reportTimerArmed = false;
+    ULONGLONG m_lastReportTake = 0;  // GetTickCount64 of the last take, 0 before any
     std::uint64_t m_reportsHandled = 0;
 };

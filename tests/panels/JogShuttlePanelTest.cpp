@@ -47,7 +47,7 @@ protected:
     void Report(std::initializer_list<std::pair<int, std::uint8_t>> changes,
                 std::initializer_list<std::pair<int, std::uint8_t>> status) {
         Deliver(changes, status);
-        PumpMessages();
+        PumpReports(*wnd);
     }
     Log DialCommands() const { return fake.log.Matching("jog.device.SetDialMode"); }
     std::vector<int> CheckedDialRadios() const {
@@ -198,7 +198,7 @@ TEST_F(JogShuttlePanelTest, PressAndReleaseBeforeOnePumpAreBothHandledInOrder) {
     OpenWindow();
     Deliver({{3, 0x20}}, {{4, 0x20}});
     Deliver({{3, 0x20}}, {{4, 0x00}});
-    PumpMessages();
+    PumpReports(*wnd);
     EXPECT_EQ(DialCommands(), (Log{"jog.device.SetDialMode(00 10 10 01)"}));
     EXPECT_FALSE(Pushed(Dev_B_Button));
     EXPECT_EQ(wnd->ReportsHandled(), 2u);

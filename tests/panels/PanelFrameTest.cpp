@@ -194,12 +194,12 @@ TEST_P(PanelFrameTest, ReportsQueuedBeforeOnePumpAreAllHandled) {
     const PanelChanges c{};
     const PanelStatus s{};
     for (int i = 0; i < 3; ++i) sink->OnPanelReport(kEventIids[P().panel], &c, &s);
-    PumpMessages();
+    PumpReports(*wnd);
     EXPECT_EQ(wnd->ReportsHandled(), 3u);
     EXPECT_EQ(reinterpret_cast<std::uintptr_t>(::GetPropW(Hwnd(), CPanelFrameDlg::kReportsHandledProp)), 3u);
     // Other panels' reports never count here.
     sink->OnPanelReport(kEventIids[(P().panel + 1) % kPanelCount], &c, &s);
-    PumpMessages();
+    PumpReports(*wnd);
     EXPECT_EQ(wnd->ReportsHandled(), 3u);
 }
 

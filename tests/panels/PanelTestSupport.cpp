@@ -4,6 +4,7 @@
 #include "CJogShuttlePanelDlg.h"
 #include "CMediaBarPanelDlg.h"
 #include "CTrackballPanelDlg.h"
+#include "TestWindows.h"
 
 GoodbyeRecorder::GoodbyeRecorder() {
     CreateEx(0, nullptr, L"test main window", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0);
@@ -36,6 +37,15 @@ std::unique_ptr<CPanelFrameDlg> NewPanelWindow(int panel, CWnd* owner) {
         return std::make_unique<CTrackballPanelDlg>(owner);
     default:
         return std::make_unique<CMediaBarPanelDlg>(owner);
+    }
+}
+
+void PumpReports(const CPanelFrameDlg& window) {
+    // A generous guard: the frame waits at most one frame per batch.
+    for (int round = 0; round < 200; ++round) {
+        PumpMessages();
+        if (!window.HasDeferredReports()) return;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
 }
 

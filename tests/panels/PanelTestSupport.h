@@ -30,6 +30,10 @@ protected:
 // Constructs the panel window of a PanelIndex the way the main window does.
 std::unique_ptr<CPanelFrameDlg> NewPanelWindow(int panel, CWnd* owner);
 
+// Pumps until the window has handled every report that reached its sink,
+// including those it put off to its next frame.
+void PumpReports(const CPanelFrameDlg& window);
+
 // Clicks a dialog button as the user would (the button checks itself and notifies).
 void ClickButton(HWND dialog, int id);
 
