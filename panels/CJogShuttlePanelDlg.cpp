@@ -1,5 +1,8 @@
 #include "CJogShuttlePanelDlg.h"
 
+#include <iterator>
+#include <type_traits>
+
 #include "CDialCtrl.h"
 #include "JogShuttleLayout.h"
 #include "JogShuttleReport.h"
@@ -94,7 +97,8 @@ void CJogShuttlePanelDlg::CreateKeys() {
 }
 
 void CJogShuttlePanelDlg::CreateLamps() {
-    for (int i = 0; i < 3; ++i) {
+    static_assert(std::size(kJogLamps) == std::extent_v<decltype(m_lamps)>, "one lamp window per lamp");
+    for (size_t i = 0; i < std::size(kJogLamps); ++i) {
         const RECT rect = RectOf(kJogLamps[i].x, kJogLamps[i].y, kJogLampWidth, kJogLampHeight);
         m_lamps[i].Create(L"", kKeyStyle, rect, this, kJogLamps[i].id);
         m_lamps[i].LoadBitmaps(kJogLampDarkBitmap, kJogLampLitBitmap);
@@ -171,8 +175,9 @@ void CJogShuttlePanelDlg::DialModeCommand(int mode) {
 }
 
 BOOL CJogShuttlePanelDlg::OnButtonClicked(int id) {
-    if (id >= IDC_DIAL_OFF && id <= IDC_DIAL_DMC) {
-        DialModeCommand(id - IDC_DIAL_OFF);
+    for (int mode = 0; mode < static_cast<int>(std::size(kJogDialModes)); ++mode) {
+        if (static_cast<int>(kJogDialModes[mode].radio) != id) continue;
+        DialModeCommand(mode);
         return TRUE;
     }
     return CPanelFrameDlg::OnButtonClicked(id);
