@@ -84,12 +84,12 @@ TqStatus PanelEvents::GetVersionInfo(PanelVersionInfo* info) {
 }
 
 template <class Call>
-void PanelEvents::CallSink(Call call) {
+bool PanelEvents::CallSink(Call call) {
     ITqEventSink* sink;
     {
         std::lock_guard<std::mutex> lock(mu_);
         sink = sink_;
-        if (!sink) return;
+        if (!sink) return false;
         busy_ = true;
         busyThread_ = GetCurrentThreadId();
     }
@@ -100,6 +100,7 @@ void PanelEvents::CallSink(Call call) {
         busyThread_ = 0;
     }
     idle_.notify_all();
+    return true;
 }
 
 void PanelEvents::Deliver(const SimEvent& event) {
@@ -109,7 +110,10 @@ void PanelEvents::Deliver(const SimEvent& event) {
             // The sink gets its own copies: it must not be able to change what other sinks see.
             PanelChanges changes = event.changes;
             PanelStatus status = event.status;
-            CallSink([&](ITqEventSink* s) { s->OnPanelReport(iid, &changes, &status); });
+            LARGE_INTEGER handedOver{};
+            QueryPerformanceCounter(&handedOver);
+            if (CallSink([&](ITqEventSink* s) { s->OnPanelReport(iid, &changes, &status); }))
+                SimHost::Get().Simulator().NoteDelivered(panel_, handedOver.QuadPart);
             break;
         }
         case SimEvent::kConnection:

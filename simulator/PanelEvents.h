@@ -35,8 +35,9 @@ public:
     bool Orphan();
 
 private:
+    // False when no sink was registered (nothing was called).
     template <class Call>
-    void CallSink(Call call);
+    bool CallSink(Call call);
 
     const int panel_;
     ObjectLife life_;

@@ -282,7 +282,14 @@ std::string PanelSimulator::ReportConnectionState(int panel, std::int32_t state)
 std::string PanelSimulator::Describe(int panel) {
     if (!ValidPanel(panel)) return "no such panel";
     std::lock_guard<std::mutex> lock(mu_);
-    return Model(panel).Describe();
+    return Model(panel).Describe() + " reports " + std::to_string(delivered_[panel].load()) + " last-report " +
+           std::to_string(lastDelivered_[panel].load());
+}
+
+void PanelSimulator::NoteDelivered(int panel, std::int64_t stamp) {
+    if (!ValidPanel(panel)) return;
+    delivered_[panel].fetch_add(1);
+    lastDelivered_[panel].store(stamp);
 }
 
 void PanelSimulator::ResetLocked() {

@@ -5,6 +5,7 @@
 // the callbacks without holding this lock.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -63,6 +64,7 @@ public:
     // A connection callback with any value, the panel itself unchanged (how a
     // program copes with states other than 0 and 1).
     std::string ReportConnectionState(int panel, std::int32_t state);
+    // The model's line plus "reports <n> last-report <stamp>": what NoteDelivered counted.
     std::string Describe(int panel);
     // Every panel back to its starting state (versions, faders, LEDs, download
     // result), faults and storms off. A connected panel stays connected without
@@ -81,6 +83,12 @@ public:
     // a transfer, a power cycle): the delivery thread then ticks often,
     // otherwise it sleeps until an event or a nudge.
     bool TimedWorkPending();
+    // The library handed one of the panel's reports to a program's sink. stamp:
+    // when, on the library's clock (the DLL passes QueryPerformanceCounter, one
+    // clock for every process of the machine, so a benchmark can compare it with
+    // what it sees on screen). Counted from the library's start; Reset leaves the
+    // counts alone, so whoever reads them takes differences.
+    void NoteDelivered(int panel, std::int64_t stamp);
 
 private:
     struct StormRun {
@@ -114,4 +122,8 @@ private:
     std::vector<StormRun> storms_;
     std::vector<Release> releases_;
     std::deque<SimEvent> queue_;
+    // Written by the delivery thread without taking mu_: a storm must not make
+    // every report contend with the program's calls.
+    std::atomic<std::int64_t> delivered_[kPanelCount] = {};
+    std::atomic<std::int64_t> lastDelivered_[kPanelCount] = {};
 };
