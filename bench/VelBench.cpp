@@ -21,7 +21,6 @@
 // paints until told to.
 #include <windows.h>
 #include <shellapi.h>
-#include <winternl.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -34,6 +33,7 @@
 #include <vector>
 
 #include "ControlPipe.h"
+#include "GuiObjectCount.h"
 
 namespace {
 constexpr int kPanels = 4;
@@ -229,52 +229,9 @@ std::string Describe(HWND wnd) {
 
 // ---- object counts
 
-using QueryProcessFn = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-
-// Wine's own layout of a GDI handle table entry (the one Windows documents for
-// its shared handle table): a live object has a non-zero type byte.
-struct GdiEntry {
-    std::uint64_t object;
-    std::uint32_t owner;
-    std::uint16_t unique;
-    std::uint8_t type;
-    std::uint8_t flags;
-    std::uint64_t userPointer;
-};
-static_assert(sizeof(GdiEntry) == 24, "GDI handle table entry");
-constexpr std::size_t kGdiTableEntries = 0x10000;
-// Where the PEB keeps the table's address (GdiSharedHandleTable).
-constexpr std::size_t kPebGdiTableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
-
-// GetGuiResources is a stub in Wine (0, ERROR_CALL_NOT_IMPLEMENTED), and Wine
-// keeps the GDI handle table inside each process, where the PEB points at it:
-// the count of live entries is read from outside with ReadProcessMemory.
-// -1 when it cannot be read.
-long CountGdiObjects(HANDLE process) {
-    static const auto query = reinterpret_cast<QueryProcessFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
-    if (!query) return -1;
-    PROCESS_BASIC_INFORMATION info{};
-    if (query(process, ProcessBasicInformation, &info, sizeof info, nullptr) != 0 || !info.PebBaseAddress) return -1;
-    std::uintptr_t table = 0;
-    SIZE_T got = 0;
-    const auto* slot = reinterpret_cast<const char*>(info.PebBaseAddress) + kPebGdiTableOffset;
-    if (!ReadProcessMemory(process, slot, &table, sizeof table, &got) || got != sizeof table || !table) return -1;
-    constexpr std::size_t kChunk = 4096;
-    std::vector<GdiEntry> entries(kChunk);
-    long live = 0;
-    bool any = false;
-    for (std::size_t first = 0; first < kGdiTableEntries; first += kChunk) {
-        const auto* at = reinterpret_cast<const void*>(table + first * sizeof(GdiEntry));
-        if (!ReadProcessMemory(process, at, entries.data(), kChunk * sizeof(GdiEntry), &got) ||
-            got != kChunk * sizeof(GdiEntry))
-            continue;  // a part of the table never touched may not be committed
-        any = true;
-        for (const GdiEntry& e : entries)
-            if (e.type != 0) ++live;
-    }
-    return any ? live : -1;
-}
+// GetGuiResources is a stub in Wine (0, ERROR_CALL_NOT_IMPLEMENTED): the GDI
+// objects are counted in the process's own handle table instead.
+long CountGdiObjects(HANDLE process) { return CountGdiHandleTable(process); }
 
 struct WindowCensus {
     DWORD pid;
