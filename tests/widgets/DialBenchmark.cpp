@@ -13,8 +13,10 @@
 
 #include "CDialCtrl.h"
 #include "CShapedButton.h"
+#include "WidgetTestSupport.h"
 
 namespace {
+using widgettest::CountingKey;
 
 // Window DCs the widgets take: this program's imports of GetDC and BeginPaint
 // are pointed at counters. The system's own controls take theirs inside
@@ -60,17 +62,6 @@ bool PatchImport(const char* name, Proc replacement, Proc* original) {
 }
 
 class Host : public CWnd {};
-
-class CountingKey : public CShapedButton {
-public:
-    int draws = 0;
-
-protected:
-    void DrawItem(LPDRAWITEMSTRUCT dis) override {
-        ++draws;
-        CShapedButton::DrawItem(dis);
-    }
-};
 
 void Pump() {
     MSG msg;

@@ -11,6 +11,7 @@
 
 namespace {
 
+using widgettest::CountingKey;
 using widgettest::HostWindow;
 using widgettest::kBackground;
 using widgettest::Pump;
@@ -120,18 +121,6 @@ TEST_F(ShapedButtonTest, PushedStateSelectsTheBitmapWhateverTheMouseDoes) {
     Repaint(host);
     EXPECT_EQ(ScreenPixelOf(host, *key, p.x, p.y), normal.Pixel(p.x, p.y));
 }
-
-// A key that counts its drawings.
-class CountingKey : public CShapedButton {
-public:
-    int draws = 0;
-
-protected:
-    void DrawItem(LPDRAWITEMSTRUCT dis) override {
-        ++draws;
-        CShapedButton::DrawItem(dis);
-    }
-};
 
 // The pushed state reads back at once; the picture follows at the key's next
 // paint, once however often the state changed before it.

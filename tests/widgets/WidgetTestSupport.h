@@ -6,9 +6,22 @@
 
 #include <vector>
 
+#include "CShapedButton.h"
 #include "CWnd.h"
 
 namespace widgettest {
+
+// A key that counts its drawings.
+class CountingKey : public CShapedButton {
+public:
+    int draws = 0;
+
+protected:
+    void DrawItem(LPDRAWITEMSTRUCT dis) override {
+        ++draws;
+        CShapedButton::DrawItem(dis);
+    }
+};
 
 // Background of the host window, never a colour of the test artwork's own making.
 constexpr COLORREF kBackground = RGB(12, 34, 56);
