@@ -2,7 +2,8 @@
 # Builds everything: the host tools (artwork, firmware images) and native tests,
 # then VelPanel for x86_64 and i686, and stages the runnable folders dist/win64
 # and dist/win32. Options: --no-tests (skip building the test programs),
-# --jobs N.
+# --jobs N, --format (only apply .clang-format to every C++ file of the tree,
+# then stop; needs clang-format).
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$PWD
@@ -12,6 +13,13 @@ while [ $# -gt 0 ]; do
   case "$1" in
     --no-tests) tests=OFF ;;
     --jobs) jobs=$2; shift ;;
+    --format)
+      command -v clang-format >/dev/null || {
+        echo "build.sh: --format needs clang-format (apt-get install clang-format)" >&2
+        exit 2
+      }
+      git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
+      exit 0 ;;
     *) echo "build.sh: unknown option $1" >&2; exit 2 ;;
   esac
   shift
