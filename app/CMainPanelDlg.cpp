@@ -56,8 +56,8 @@ void ReportMissingLibrary() {
 }
 
 HICON LoadAppIcon() {
-    return static_cast<HICON>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 0,
-                                           0, LR_DEFAULTSIZE | LR_SHARED));
+    return static_cast<HICON>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 0, 0,
+                                           LR_DEFAULTSIZE | LR_SHARED));
 }
 }  // namespace
 

@@ -175,9 +175,7 @@ bool ListsHandledProp(HWND wnd) {
 // property names tells the two apart.
 bool HasHandledProp(HWND wnd) { return GetPropW(wnd, kHandledProp) || ListsHandledProp(wnd); }
 
-std::int64_t HandledOf(HWND wnd) {
-    return std::int64_t(reinterpret_cast<std::uintptr_t>(GetPropW(wnd, kHandledProp)));
-}
+std::int64_t HandledOf(HWND wnd) { return std::int64_t(reinterpret_cast<std::uintptr_t>(GetPropW(wnd, kHandledProp))); }
 
 WindowCounts ReadWindows(const Target& t) {
     WindowCounts c;
@@ -455,7 +453,8 @@ std::int64_t ThreadCpuNs(HANDLE file) {
 }
 
 std::string Thread(Target& t, unsigned long pid, unsigned long tid) {
-    const std::wstring path = L"Z:\\proc\\" + std::to_wstring(pid) + L"\\task\\" + std::to_wstring(tid) + L"\\schedstat";
+    const std::wstring path =
+        L"Z:\\proc\\" + std::to_wstring(pid) + L"\\task\\" + std::to_wstring(tid) + L"\\schedstat";
     t.threadStat.reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                    OPEN_EXISTING, 0, nullptr));
     if (t.threadStat.get() == INVALID_HANDLE_VALUE) t.threadStat.release();
@@ -555,7 +554,8 @@ std::string Settle(const Target& t, const Baseline& mark, int seconds, const std
         if (firstFinal == 0)
             out += " latency=before-polling";
         else
-            out += " latency-after-ms=" + since(samples[firstFinal - 1].at) + " latency-ms=" + since(samples[firstFinal].at);
+            out += " latency-after-ms=" + since(samples[firstFinal - 1].at) +
+                   " latency-ms=" + since(samples[firstFinal].at);
     }
     // A wake-up that finds nothing to do costs a few microseconds.
     constexpr std::int64_t kRanNs = 20000;
@@ -607,8 +607,8 @@ int Hold(DWORD parent) {
     wc.lpszClassName = kHoldClass;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     RegisterClassW(&wc);
-    HWND wnd = CreateWindowW(kHoldClass, L"VelBench hold", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 120,
-                             nullptr, nullptr, wc.hInstance, nullptr);
+    HWND wnd = CreateWindowW(kHoldClass, L"VelBench hold", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 120, nullptr,
+                             nullptr, wc.hInstance, nullptr);
     if (!wnd) return 3;
     SetPropW(wnd, kHandledProp, reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(kHoldHandled)));
     InvalidateRect(wnd, nullptr, TRUE);

@@ -7,9 +7,7 @@
 namespace {
 // Without an owner window a post would land in the library thread's own queue,
 // which nobody reads.
-TqStatus Post(HWND owner, UINT msg, WPARAM wp, LPARAM lp) {
-    return owner ? ::PostMessageW(owner, msg, wp, lp) : 0;
-}
+TqStatus Post(HWND owner, UINT msg, WPARAM wp, LPARAM lp) { return owner ? ::PostMessageW(owner, msg, wp, lp) : 0; }
 
 bool ValidPanel(int panel) { return panel >= 0 && panel < kPanelCount; }
 }  // namespace
@@ -29,8 +27,7 @@ HWND CDeviceEventSink::OwnerHwnd() const {
     return m_ownerHwnd;
 }
 
-TqStatus CDeviceEventSink::OnPanelReport(const GUID* eventIid, const PanelChanges* changes,
-                                         const PanelStatus* status) {
+TqStatus CDeviceEventSink::OnPanelReport(const GUID* eventIid, const PanelChanges* changes, const PanelStatus* status) {
     const int panel = PanelOfEventIid(eventIid);
     if (panel < 0 || !changes || !status) return 0;
     PanelReportQueue& queue = m_reports[panel];
@@ -70,7 +67,9 @@ void CDeviceEventSink::CopyLatest(int panel, PanelChanges* changes, PanelStatus*
     if (status) *status = latest.status;
 }
 
-void CDeviceEventSink::GetJogShuttleBlocks(PanelChanges* c, PanelStatus* s) const { CopyLatest(kPanelJogShuttle, c, s); }
+void CDeviceEventSink::GetJogShuttleBlocks(PanelChanges* c, PanelStatus* s) const {
+    CopyLatest(kPanelJogShuttle, c, s);
+}
 void CDeviceEventSink::GetAudioBlocks(PanelChanges* c, PanelStatus* s) const { CopyLatest(kPanelAudio, c, s); }
 void CDeviceEventSink::GetTrackballBlocks(PanelChanges* c, PanelStatus* s) const { CopyLatest(kPanelTrackball, c, s); }
 void CDeviceEventSink::GetMediaBarBlocks(PanelChanges* c, PanelStatus* s) const { CopyLatest(kPanelMediaBar, c, s); }

@@ -26,8 +26,8 @@ PFN_CreateDeviceManager CDeviceLibrary::Load() {
         g_export = reinterpret_cast<PFN_CreateDeviceManager>(
             reinterpret_cast<void*>(::GetProcAddress(module, kCreateDeviceManagerExport)));
         if (!g_export)
-            g_problem = L"The device library " + path + L"\ndoes not export " +
-                        std::wstring(L"CreateDeviceManager") + L".";
+            g_problem =
+                L"The device library " + path + L"\ndoes not export " + std::wstring(L"CreateDeviceManager") + L".";
     }
     return g_export;
 }

@@ -51,8 +51,7 @@ constexpr std::size_t kDialModeBlockSize = 60;
 
 inline std::int32_t ReadLe32(const std::uint8_t* block, std::size_t offset) {
     const std::uint32_t v = std::uint32_t(block[offset]) | (std::uint32_t(block[offset + 1]) << 8) |
-                            (std::uint32_t(block[offset + 2]) << 16) |
-                            (std::uint32_t(block[offset + 3]) << 24);
+                            (std::uint32_t(block[offset + 2]) << 16) | (std::uint32_t(block[offset + 3]) << 24);
     std::int32_t out;
     std::memcpy(&out, &v, sizeof out);
     return out;

@@ -16,8 +16,7 @@ public:
     static Hook SetHook(Hook hook);
 
     CFileDialog(BOOL openFileDialog, LPCWSTR defaultExt = nullptr, LPCWSTR fileName = nullptr,
-                DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCWSTR filter = nullptr,
-                CWnd* parent = nullptr);
+                DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCWSTR filter = nullptr, CWnd* parent = nullptr);
 
     INT_PTR DoModal();
     std::wstring GetPathName() const { return m_path; }

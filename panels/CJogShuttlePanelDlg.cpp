@@ -34,7 +34,7 @@ CShapedButton* CJogShuttlePanelDlg::Key(int index) const {
         }
     }
     return (index >= 0 && static_cast<size_t>(index) < list->size()) ? (*list)[static_cast<size_t>(index)].get()
-                                                                      : nullptr;
+                                                                     : nullptr;
 }
 
 size_t CJogShuttlePanelDlg::KeyListSize(int list) const {
@@ -75,7 +75,7 @@ void CJogShuttlePanelDlg::CreateKeys() {
         button->MoveWindow(rect, TRUE);
         KeyList& list = k < kJogFunctionKeyCount                           ? m_functionKeys
                         : k < kJogFunctionKeyCount + kJogTransportKeyCount ? m_transportKeys
-                                                                            : m_roundKeys;
+                                                                           : m_roundKeys;
         list.push_back(std::move(button));
     }
     for (int k = kJogFunctionKeyCount + kJogTransportKeyCount; k < kJogKeyCount; ++k) {

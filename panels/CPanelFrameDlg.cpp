@@ -130,7 +130,8 @@ void CPanelFrameDlg::HandleWaitingReports() {
     m_reportsHandled += m_reportBatch.size();
     m_handlingReports = false;
     if (!m_reportBatch.empty() && m_hWnd)
-        ::SetPropW(m_hWnd, kReportsHandledProp, reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(m_reportsHandled)));
+        ::SetPropW(m_hWnd, kReportsHandledProp,
+                   reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(m_reportsHandled)));
     if (std::exchange(m_reportsWaiting, false) && m_hWnd) PostMessage(WM_PANEL_REPORT);
 }
 

@@ -16,9 +16,9 @@ TqStatus GetDeviceStatusOf(ITqPanelDevice* device, PanelDeviceStatus* status) {
 
 template <class Device>
 constexpr PanelFrameInfo Row(int panel, UINT templateId, UINT goodbye, AcquireStep acquire, TeardownStep teardown,
-                   ModeControls modeControls = {}) {
-    return PanelFrameInfo{panel,    templateId,   goodbye, acquire, teardown, modeControls, &SetModeOf<Device>,
-                          &GetDeviceStatusOf<Device>};
+                             ModeControls modeControls = {}) {
+    return PanelFrameInfo{
+        panel, templateId, goodbye, acquire, teardown, modeControls, &SetModeOf<Device>, &GetDeviceStatusOf<Device>};
 }
 
 constexpr int kJogModeControls[] = {IDC_DIAL_OFF, IDC_DIAL_JOG, IDC_DIAL_SHUTTLE, IDC_DIAL_DMC};
@@ -36,9 +36,7 @@ constexpr PanelFrameInfo kFrames[] = {
 static_assert(std::size(kFrames) == kPanelCount, "one frame row per panel");
 }  // namespace
 
-const PanelFrameInfo& PanelFrameInfoOf(int panel) {
-    return kFrames[(panel >= 0 && panel < kPanelCount) ? panel : 0];
-}
+const PanelFrameInfo& PanelFrameInfoOf(int panel) { return kFrames[(panel >= 0 && panel < kPanelCount) ? panel : 0]; }
 
 int PanelOfGoodbye(UINT msg) {
     for (const PanelFrameInfo& row : kFrames)

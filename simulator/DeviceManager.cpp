@@ -32,12 +32,18 @@ TqStatus DeviceManager::GetInterface(const GUID* iid, void** ppInterface) {
             return simstatus::kOk;
         }
         switch (p) {
-            case kPanelJogShuttle: *ppInterface = static_cast<ITqJogShuttleDevice*>(new JogShuttleDevice); break;
-            case kPanelAudio: *ppInterface = static_cast<ITqAudioDevice*>(new AudioDevice); break;
-            case kPanelTrackball:
-                *ppInterface = static_cast<ITqTrackballDevice*>(new TrackballDevice(kPanelTrackball));
-                break;
-            default: *ppInterface = static_cast<ITqMediaBarDevice*>(new MediaBarDevice(kPanelMediaBar)); break;
+        case kPanelJogShuttle:
+            *ppInterface = static_cast<ITqJogShuttleDevice*>(new JogShuttleDevice);
+            break;
+        case kPanelAudio:
+            *ppInterface = static_cast<ITqAudioDevice*>(new AudioDevice);
+            break;
+        case kPanelTrackball:
+            *ppInterface = static_cast<ITqTrackballDevice*>(new TrackballDevice(kPanelTrackball));
+            break;
+        default:
+            *ppInterface = static_cast<ITqMediaBarDevice*>(new MediaBarDevice(kPanelMediaBar));
+            break;
         }
         return simstatus::kOk;
     }

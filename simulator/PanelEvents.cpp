@@ -106,32 +106,32 @@ bool PanelEvents::CallSink(Call call) {
 void PanelEvents::Deliver(const SimEvent& event) {
     const GUID* iid = kEventIids[panel_];
     switch (event.kind) {
-        case SimEvent::kReport: {
-            // The sink gets its own copies: it must not be able to change what other sinks see.
-            PanelChanges changes = event.changes;
-            PanelStatus status = event.status;
-            LARGE_INTEGER handedOver{};
-            QueryPerformanceCounter(&handedOver);
-            if (CallSink([&](ITqEventSink* s) { s->OnPanelReport(iid, &changes, &status); }))
-                SimHost::Get().Simulator().NoteDelivered(panel_, handedOver.QuadPart);
-            break;
-        }
-        case SimEvent::kConnection:
-            CallSink([&](ITqEventSink* s) { s->OnPanelConnection(iid, event.state); });
-            break;
-        case SimEvent::kProgress:
-            CallSink([&](ITqEventSink* s) { s->OnPanelProgress(event.first, event.value); });
-            break;
-        case SimEvent::kUnknownIid: {
-            PanelChanges changes{};
-            PanelStatus status{};
-            std::memset(status.bytes, 0xFF, sizeof status.bytes);
-            CallSink([&](ITqEventSink* s) {
-                s->OnPanelReport(&kUnknownIid, &changes, &status);
-                s->OnPanelConnection(&kUnknownIid, 1);
-            });
-            break;
-        }
+    case SimEvent::kReport: {
+        // The sink gets its own copies: it must not be able to change what other sinks see.
+        PanelChanges changes = event.changes;
+        PanelStatus status = event.status;
+        LARGE_INTEGER handedOver{};
+        QueryPerformanceCounter(&handedOver);
+        if (CallSink([&](ITqEventSink* s) { s->OnPanelReport(iid, &changes, &status); }))
+            SimHost::Get().Simulator().NoteDelivered(panel_, handedOver.QuadPart);
+        break;
+    }
+    case SimEvent::kConnection:
+        CallSink([&](ITqEventSink* s) { s->OnPanelConnection(iid, event.state); });
+        break;
+    case SimEvent::kProgress:
+        CallSink([&](ITqEventSink* s) { s->OnPanelProgress(event.first, event.value); });
+        break;
+    case SimEvent::kUnknownIid: {
+        PanelChanges changes{};
+        PanelStatus status{};
+        std::memset(status.bytes, 0xFF, sizeof status.bytes);
+        CallSink([&](ITqEventSink* s) {
+            s->OnPanelReport(&kUnknownIid, &changes, &status);
+            s->OnPanelConnection(&kUnknownIid, 1);
+        });
+        break;
+    }
     }
 }
 

@@ -74,12 +74,14 @@ void PipeServer::Run() {
     HANDLE io = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     while (io && WaitForSingleObject(stop_, 0) != WAIT_OBJECT_0) {
         DWORD mode = PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS;
-        HANDLE pipe = CreateNamedPipeW(name_.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
-                                       mode, 1, 4096, 4096, 0, nullptr);
+        HANDLE pipe =
+            CreateNamedPipeW(name_.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                             mode, 1, 4096, 4096, 0, nullptr);
         if (pipe == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) {
             mode &= ~DWORD(PIPE_REJECT_REMOTE_CLIENTS);  // older systems do not know the flag
-            pipe = CreateNamedPipeW(name_.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
-                                    mode, 1, 4096, 4096, 0, nullptr);
+            pipe = CreateNamedPipeW(name_.c_str(),
+                                    PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE, mode, 1,
+                                    4096, 4096, 0, nullptr);
         }
         if (pipe == INVALID_HANDLE_VALUE) {
             // Another process of this session serves the channel; try again later.

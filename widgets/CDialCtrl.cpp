@@ -164,8 +164,7 @@ void CDialCtrl::DrawPending(CDC& dc) {
     }
     if (m_pending.picture != Picture::kNone) DrawSkin(dc);
     DrawingCoordinates coordinates(dc, m_hWnd);
-    if (m_pending.picture == Picture::kMark || m_pending.picture == Picture::kMarkAndBall)
-        DrawMark(dc, m_pending.mark);
+    if (m_pending.picture == Picture::kMark || m_pending.picture == Picture::kMarkAndBall) DrawMark(dc, m_pending.mark);
     if (m_pending.picture == Picture::kMarkAndBall) DrawBall(dc, m_pending.ballCentre);
     if (m_pending.rest) DrawMark(dc, *m_pending.rest);
 }

@@ -6,10 +6,8 @@ namespace {
 CShapedButton::BeepProc g_beep = &::Beep;
 }
 
-const POINT CShapedButton::kLeftWingOutline[7] = {{34, 0}, {45, 26}, {51, 50}, {22, 72},
-                                                  {3, 39}, {0, 0},   {34, 0}};
-const POINT CShapedButton::kRightWingOutline[7] = {{52, 1}, {48, 43}, {27, 72}, {0, 52},
-                                                   {10, 28}, {16, 0}, {52, 1}};
+const POINT CShapedButton::kLeftWingOutline[7] = {{34, 0}, {45, 26}, {51, 50}, {22, 72}, {3, 39}, {0, 0}, {34, 0}};
+const POINT CShapedButton::kRightWingOutline[7] = {{52, 1}, {48, 43}, {27, 72}, {0, 52}, {10, 28}, {16, 0}, {52, 1}};
 
 CShapedButton::BeepProc CShapedButton::SetBeepProc(BeepProc proc) {
     const BeepProc old = g_beep;
@@ -19,13 +17,9 @@ CShapedButton::BeepProc CShapedButton::SetBeepProc(BeepProc proc) {
 
 BOOL CShapedButton::SetEllipticRegion(const RECT& rc) { return SetEllipticWindowRegion(m_hWnd, rc); }
 
-BOOL CShapedButton::SetLeftWingRegion() {
-    return SetPolygonWindowRegion(m_hWnd, kLeftWingOutline, 7, WINDING);
-}
+BOOL CShapedButton::SetLeftWingRegion() { return SetPolygonWindowRegion(m_hWnd, kLeftWingOutline, 7, WINDING); }
 
-BOOL CShapedButton::SetRightWingRegion() {
-    return SetPolygonWindowRegion(m_hWnd, kRightWingOutline, 7, WINDING);
-}
+BOOL CShapedButton::SetRightWingRegion() { return SetPolygonWindowRegion(m_hWnd, kRightWingOutline, 7, WINDING); }
 
 LRESULT CShapedButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {

@@ -65,10 +65,10 @@ Point BallCentre(int x, int y);
 
 // What one Rotate(nCount) does in a mode.
 enum class Draw {
-    kNothing,     // Mode::kNone
-    kRestMark,    // OFF: the angle-0 mark over whatever is shown, no skin
-    kMark,        // skin, then the mark of `angle`
-    kMarkAndBall, // ring: skin, mark of `angle`, then skin, ring mark and ball circle
+    kNothing,      // Mode::kNone
+    kRestMark,     // OFF: the angle-0 mark over whatever is shown, no skin
+    kMark,         // skin, then the mark of `angle`
+    kMarkAndBall,  // ring: skin, mark of `angle`, then skin, ring mark and ball circle
 };
 
 struct Step {

@@ -3,9 +3,9 @@
 #include "SimStatus.h"
 
 const char* const AudioModel::kKeyNames[kKeyCount] = {
-    "FUNC",  "1_T",   "2_T",   "3_T",   "4_T",   "5_T",   "6_T",   "7_T",   "8_T",   "MUTE",
-    "1_B",   "2_B",   "3_B",   "4_B",   "5_B",   "6_B",   "7_B",   "8_B",   "SOLO",  "BANK",
-    "MONO",  "1/5_L", "2/6_L", "3/7_L", "4/8_L", "1/5_R", "2/6_R", "3/7_R", "4/8_R"};
+    "FUNC", "1_T",   "2_T",   "3_T",   "4_T",   "5_T",   "6_T",   "7_T",   "8_T",  "MUTE",
+    "1_B",  "2_B",   "3_B",   "4_B",   "5_B",   "6_B",   "7_B",   "8_B",   "SOLO", "BANK",
+    "MONO", "1/5_L", "2/6_L", "3/7_L", "4/8_L", "1/5_R", "2/6_R", "3/7_R", "4/8_R"};
 
 namespace {
 VersionSet DefaultVersions() {

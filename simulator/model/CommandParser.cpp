@@ -38,11 +38,24 @@ bool KeyExists(int panel, const std::string& name, std::string& canonical) {
     const char* const* names = nullptr;
     int count = 0;
     switch (panel) {
-        case kPanelJogShuttle: names = JogShuttleModel::kKeyNames; count = JogShuttleModel::kKeyCount; break;
-        case kPanelAudio: names = AudioModel::kKeyNames; count = AudioModel::kKeyCount; break;
-        case kPanelTrackball: names = TrackballModel::kKeyNames; count = TrackballModel::kKeyCount; break;
-        case kPanelMediaBar: names = MediaBarModel::kKeyNames; count = MediaBarModel::kKeyCount; break;
-        default: return false;
+    case kPanelJogShuttle:
+        names = JogShuttleModel::kKeyNames;
+        count = JogShuttleModel::kKeyCount;
+        break;
+    case kPanelAudio:
+        names = AudioModel::kKeyNames;
+        count = AudioModel::kKeyCount;
+        break;
+    case kPanelTrackball:
+        names = TrackballModel::kKeyNames;
+        count = TrackballModel::kKeyCount;
+        break;
+    case kPanelMediaBar:
+        names = MediaBarModel::kKeyNames;
+        count = MediaBarModel::kKeyCount;
+        break;
+    default:
+        return false;
     }
     const int k = PanelModel::FindName(names, count, name);
     if (k < 0) return false;
@@ -54,10 +67,22 @@ std::string KeyList(int panel) {
     const char* const* names = nullptr;
     int count = 0;
     switch (panel) {
-        case kPanelJogShuttle: names = JogShuttleModel::kKeyNames; count = JogShuttleModel::kKeyCount; break;
-        case kPanelAudio: names = AudioModel::kKeyNames; count = AudioModel::kKeyCount; break;
-        case kPanelTrackball: names = TrackballModel::kKeyNames; count = TrackballModel::kKeyCount; break;
-        default: names = MediaBarModel::kKeyNames; count = MediaBarModel::kKeyCount; break;
+    case kPanelJogShuttle:
+        names = JogShuttleModel::kKeyNames;
+        count = JogShuttleModel::kKeyCount;
+        break;
+    case kPanelAudio:
+        names = AudioModel::kKeyNames;
+        count = AudioModel::kKeyCount;
+        break;
+    case kPanelTrackball:
+        names = TrackballModel::kKeyNames;
+        count = TrackballModel::kKeyCount;
+        break;
+    default:
+        names = MediaBarModel::kKeyNames;
+        count = MediaBarModel::kKeyCount;
+        break;
     }
     std::string s;
     for (int i = 0; i < count; ++i) s += (i ? " " : "") + std::string(names[i]);
@@ -83,14 +108,16 @@ struct Ctx {
     bool Number(std::size_t i, long long lo, long long hi, int& out, const char* what, int base = 10) {
         if (ParseInt(t[i], base, lo, hi, out)) return true;
         return Fail(std::string(what) + " must be " + (base == 16 ? "hexadecimal " : "") +
-                    (base == 16 ? "0..fff" : std::to_string(lo) + ".." + std::to_string(hi)) + ", not '" + t[i] +
-                    "'");
+                    (base == 16 ? "0..fff" : std::to_string(lo) + ".." + std::to_string(hi)) + ", not '" + t[i] + "'");
     }
     bool OnOff(std::size_t i, bool& out) {
         const std::string v = Lower(t[i]);
-        if (v == "on") out = true;
-        else if (v == "off") out = false;
-        else return Fail("expected on or off, not '" + t[i] + "'");
+        if (v == "on")
+            out = true;
+        else if (v == "off")
+            out = false;
+        else
+            return Fail("expected on or off, not '" + t[i] + "'");
         return true;
     }
 };
@@ -156,7 +183,7 @@ bool CommandParser::Parse(const std::string& line, ControlCommand& out, std::str
     const std::string verb = Lower(t[0]);
 
     if (verb == "press" || verb == "release" || verb == "tap") {
-        out.verb = verb == "press" ? ControlCommand::kPress
+        out.verb = verb == "press"     ? ControlCommand::kPress
                    : verb == "release" ? ControlCommand::kRelease
                                        : ControlCommand::kTap;
         if (!c.Count(3, 3, "press|release|tap <panel> <key>") || !c.Panel(1, out.panel)) return false;
@@ -200,7 +227,7 @@ bool CommandParser::Parse(const std::string& line, ControlCommand& out, std::str
         return c.Number(2, 0, 255, out.b, "position");
     }
     if (verb == "plug" || verb == "unplug" || verb == "powercycle") {
-        out.verb = verb == "plug" ? ControlCommand::kPlug
+        out.verb = verb == "plug"     ? ControlCommand::kPlug
                    : verb == "unplug" ? ControlCommand::kUnplug
                                       : ControlCommand::kPowerCycle;
         return c.Count(2, 2, "plug|unplug|powercycle <panel>") && c.Panel(1, out.panel);
@@ -243,8 +270,8 @@ bool CommandParser::Parse(const std::string& line, ControlCommand& out, std::str
             return c.OnOff(t.size() - 1, out.on);
         }
         if (kind == "versioninfo" || kind == "unplug-in-download") {
-            out.fault = kind == "versioninfo" ? ControlCommand::kFaultVersionInfo
-                                              : ControlCommand::kFaultUnplugInDownload;
+            out.fault =
+                kind == "versioninfo" ? ControlCommand::kFaultVersionInfo : ControlCommand::kFaultUnplugInDownload;
             return c.Count(4, 4, "fault versioninfo|unplug-in-download <panel> on|off") && c.Panel(2, out.panel) &&
                    c.OnOff(3, out.on);
         }
@@ -270,8 +297,8 @@ bool CommandParser::Parse(const std::string& line, ControlCommand& out, std::str
         return true;
     }
     if (verb == "demo" || verb == "stop" || verb == "reset" || verb == "help") {
-        out.verb = verb == "demo" ? ControlCommand::kDemo
-                   : verb == "stop" ? ControlCommand::kStop
+        out.verb = verb == "demo"    ? ControlCommand::kDemo
+                   : verb == "stop"  ? ControlCommand::kStop
                    : verb == "reset" ? ControlCommand::kReset
                                      : ControlCommand::kHelp;
         return c.Count(1, 1, verb.c_str());

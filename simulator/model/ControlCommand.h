@@ -34,8 +34,8 @@ struct ControlCommand {
     enum FaultKind { kFaultGetInterface, kFaultVersionInfo, kFaultUnplugInDownload };
 
     Verb verb = kNone;
-    int panel = -1;   // PanelIndex, or -1 when none was given
-    std::string key;  // key name as the panel knows it
+    int panel = -1;           // PanelIndex, or -1 when none was given
+    std::string key;          // key name as the panel knows it
     int a = 0, b = 0, c = 0;  // numbers, by verb
     FaultKind fault = kFaultGetInterface;
     bool device = true, events = true;  // fault getinterface: which interfaces

@@ -37,8 +37,8 @@ std::string DemoScript() {
     for (const char* k : {"E", "F", "G", "SHIFT", "ENTER"}) Tap(s, "jog", k, 200);
 
     Line(s, "# Audio: the top and bottom key rows, then every fader and the master.");
-    for (const char* k : {"1_T", "2_T", "3_T", "4_T", "5_T", "6_T", "7_T", "8_T", "FUNC", "1_B", "2_B", "3_B",
-                          "4_B", "5_B", "6_B", "7_B", "8_B", "MUTE", "SOLO", "MONO", "BANK"})
+    for (const char* k : {"1_T", "2_T", "3_T", "4_T", "5_T", "6_T", "7_T",  "8_T",  "FUNC", "1_B", "2_B",
+                          "3_B", "4_B", "5_B", "6_B", "7_B", "8_B", "MUTE", "SOLO", "MONO", "BANK"})
         Tap(s, "audio", k, 150);
     for (int f = 1; f <= 8; ++f) {
         for (int v = 0; v <= 255; v += 51) {

@@ -16,12 +16,18 @@ void FirmwareTransfer::Start(const RomCheck& check, bool fileMissing, std::int64
         pendingResult_ = check.result;
         total_ = check.headerValid ? std::int32_t(check.header.payloadLength) : 0;
         switch (check.result) {
-            case download::kOk:
-            case download::kCorrupt:
-            case download::kTrailingData:
-            case download::kWrongPanel: endPosition_ = total_; break;
-            case download::kTruncated: endPosition_ = std::int32_t(check.payloadPresent); break;
-            default: endPosition_ = 0; break;  // refused at the header
+        case download::kOk:
+        case download::kCorrupt:
+        case download::kTrailingData:
+        case download::kWrongPanel:
+            endPosition_ = total_;
+            break;
+        case download::kTruncated:
+            endPosition_ = std::int32_t(check.payloadPresent);
+            break;
+        default:
+            endPosition_ = 0;
+            break;  // refused at the header
         }
     }
     end_ = start_ + kSettleMs + std::int64_t(endPosition_) * 1000 / kBytesPerSecond;

@@ -5,9 +5,9 @@
 
 #include "SimStatus.h"
 
-const char* const JogShuttleModel::kKeyNames[kKeyCount] = {
-    "F1",   "F2",     "F3",      "F4",    "F5", "F6", "REVERSE", "PLAY", "STOP", "REWIND",
-    "FFWD", "SHIFT",  "A",       "B",     "C",  "D",  "E",       "F",    "G",    "ENTER"};
+const char* const JogShuttleModel::kKeyNames[kKeyCount] = {"F1",   "F2",   "F3",     "F4",   "F5",    "F6",   "REVERSE",
+                                                           "PLAY", "STOP", "REWIND", "FFWD", "SHIFT", "A",    "B",
+                                                           "C",    "D",    "E",      "F",    "G",     "ENTER"};
 
 const std::uint8_t JogShuttleModel::kDialModeBlocks[4][4] = {
     {0x00, 0x00, 0x00, 0x00}, {0x00, 0x10, 0x10, 0x01}, {0x00, 0x00, 0x20, 0x02}, {0x00, 0x00, 0x40, 0x03}};

@@ -20,8 +20,8 @@ class PanelModel {
 public:
     using Events = std::vector<SimEvent>;
 
-    static constexpr std::int64_t kPendingMs = 60;       // busy after a mode change
-    static constexpr std::int64_t kPowerCycleMs = 800;   // off time of a power cycle
+    static constexpr std::int64_t kPendingMs = 60;      // busy after a mode change
+    static constexpr std::int64_t kPowerCycleMs = 800;  // off time of a power cycle
 
     PanelModel(int panel, const VersionSet& versions);
     virtual ~PanelModel() = default;

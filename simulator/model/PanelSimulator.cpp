@@ -18,10 +18,14 @@ PanelSimulator::PanelSimulator(const SimClock& clock)
 
 PanelModel& PanelSimulator::Model(int panel) {
     switch (panel) {
-        case kPanelJogShuttle: return *jog_;
-        case kPanelAudio: return *audio_;
-        case kPanelTrackball: return *trackball_;
-        default: return *mediaBar_;
+    case kPanelJogShuttle:
+        return *jog_;
+    case kPanelAudio:
+        return *audio_;
+    case kPanelTrackball:
+        return *trackball_;
+    default:
+        return *mediaBar_;
     }
 }
 
@@ -97,10 +101,17 @@ std::int32_t PanelSimulator::SetLed(int panel, std::int32_t led, std::uint8_t st
     std::vector<SimEvent> events;
     std::int32_t status = simstatus::kBadArgument;
     switch (panel) {
-        case kPanelAudio: status = audio_->SetLed(led, state); break;
-        case kPanelTrackball: status = trackball_->SetLed(led, state, events); break;
-        case kPanelMediaBar: status = mediaBar_->SetLed(led, state, events); break;
-        default: break;
+    case kPanelAudio:
+        status = audio_->SetLed(led, state);
+        break;
+    case kPanelTrackball:
+        status = trackball_->SetLed(led, state, events);
+        break;
+    case kPanelMediaBar:
+        status = mediaBar_->SetLed(led, state, events);
+        break;
+    default:
+        break;
     }
     Publish(events);
     return status;
@@ -333,10 +344,18 @@ void PanelSimulator::StormReport(int panel, std::int64_t index, std::vector<SimE
     // even number of them.
     const int sign = (index % 2 == 0) ? 1 : -1;
     switch (panel) {
-        case kPanelJogShuttle: jog_->SetKey(0, index % 2 == 0, out); break;
-        case kPanelAudio: audio_->SetKey(0, index % 2 == 0, out); break;
-        case kPanelTrackball: trackball_->MoveBall(sign, -sign, out); break;
-        default: mediaBar_->TurnKnob(0, sign, out); break;
+    case kPanelJogShuttle:
+        jog_->SetKey(0, index % 2 == 0, out);
+        break;
+    case kPanelAudio:
+        audio_->SetKey(0, index % 2 == 0, out);
+        break;
+    case kPanelTrackball:
+        trackball_->MoveBall(sign, -sign, out);
+        break;
+    default:
+        mediaBar_->TurnKnob(0, sign, out);
+        break;
     }
 }
 

@@ -25,7 +25,7 @@ public:
     enum Fault { kFailDeviceInterface, kFailEventInterface, kFailVersionInfo, kUnplugInDownload, kFaultCount };
 
     static constexpr std::int64_t kTapMs = 120;
-    static constexpr int kMaxStormRate = 5000;    // reports a second
+    static constexpr int kMaxStormRate = 5000;  // reports a second
     static constexpr int kMaxStormSeconds = 120;
 
     explicit PanelSimulator(const SimClock& clock);

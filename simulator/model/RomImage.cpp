@@ -10,8 +10,7 @@ namespace {
 constexpr std::uint8_t kMagic[4] = {'V', 'P', 'R', 'M'};
 
 std::uint32_t Le32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-           (std::uint32_t(p[3]) << 24);
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
 }
 std::uint16_t Le16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
 void PutLe32(std::uint8_t* p, std::uint32_t v) {

@@ -38,8 +38,8 @@ struct RomHeader {
 };
 
 struct RomCheck {
-    std::int32_t result = 0;        // download::k...
-    bool headerValid = false;       // header fields below are meaningful
+    std::int32_t result = 0;   // download::k...
+    bool headerValid = false;  // header fields below are meaningful
     RomHeader header;
     std::uint32_t payloadPresent = 0;  // payload bytes actually in the file
 };

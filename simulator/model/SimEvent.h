@@ -10,7 +10,7 @@
 struct SimEvent {
     enum Kind { kReport, kConnection, kProgress, kUnknownIid };
     Kind kind = kReport;
-    int panel = 0;          // PanelIndex; for kUnknownIid the panel whose sinks get it, -1 for all
+    int panel = 0;           // PanelIndex; for kUnknownIid the panel whose sinks get it, -1 for all
     PanelChanges changes{};  // kReport
     PanelStatus status{};    // kReport
     std::int32_t state = 0;  // kConnection: 1 connected, 0 not

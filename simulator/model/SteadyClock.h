@@ -9,8 +9,7 @@ class SteadyClock : public SimClock {
 public:
     SteadyClock() : start_(std::chrono::steady_clock::now()) {}
     std::int64_t NowMs() const override {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_)
-            .count();
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
     }
 
 private:

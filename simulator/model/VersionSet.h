@@ -10,8 +10,8 @@
 
 struct VersionSet {
     int driverMajor = 1;
-    int driverMinor = 0;  // 0 .. 65535
-    int driverBuild = 0;  // 0 .. 255
+    int driverMinor = 0;    // 0 .. 65535
+    int driverBuild = 0;    // 0 .. 255
     int firmwareMajor = 1;  // 0 .. 255
     int firmwareBuild = 0;  // 0 .. 0xFFF, shown in hexadecimal
 

@@ -33,7 +33,9 @@ protected:
         ASSERT_TRUE(dlg->Create(IDD_MAIN_PANEL));
         hwnd = dlg->GetSafeHwnd();
     }
-    void Click(int id) { ::SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hwnd, id))); }
+    void Click(int id) {
+        ::SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hwnd, id)));
+    }
     bool Enabled(int id) const { return ::IsWindowEnabled(::GetDlgItem(hwnd, id)) != FALSE; }
     std::wstring Text(int id) const { return DlgItemText(hwnd, id); }
     void Connection(WPARAM panel, LPARAM state) { ::SendMessageW(hwnd, WM_PANEL_CONNECTION, panel, state); }
@@ -47,11 +49,11 @@ protected:
 TEST_F(MainWindowTest, AcquiresThePanelsInIndexOrder) {
     Open();
     const std::vector<std::string> expected = {
-        "CreateDeviceManager",
-        "manager.GetInterface(jog.device)", "manager.GetInterface(jog.events)", "jog.events.Advise",
-        "manager.GetInterface(audio.device)", "manager.GetInterface(audio.events)", "audio.events.Advise",
-        "manager.GetInterface(trackball.device)", "manager.GetInterface(trackball.events)", "trackball.events.Advise",
-        "manager.GetInterface(mediabar.device)", "manager.GetInterface(mediabar.events)", "mediabar.events.Advise",
+        "CreateDeviceManager",     "manager.GetInterface(jog.device)",       "manager.GetInterface(jog.events)",
+        "jog.events.Advise",       "manager.GetInterface(audio.device)",     "manager.GetInterface(audio.events)",
+        "audio.events.Advise",     "manager.GetInterface(trackball.device)", "manager.GetInterface(trackball.events)",
+        "trackball.events.Advise", "manager.GetInterface(mediabar.device)",  "manager.GetInterface(mediabar.events)",
+        "mediabar.events.Advise",
     };
     EXPECT_EQ(expected, fake.log.calls);
     EXPECT_TRUE(boxes.boxes.empty());
@@ -79,8 +81,8 @@ TEST_F(MainWindowTest, ConnectionStatesDriveButtonAndLabels) {
         bool queried;
     };
     const Case cases[] = {
-        {1, 0, true, true, true},    {0, 0, false, false, false}, {2, 0, false, true, true},
-        {-1, 0, false, true, true},  {1, -5, true, false, true},  {1, 3, true, true, true},
+        {1, 0, true, true, true},   {0, 0, false, false, false}, {2, 0, false, true, true},
+        {-1, 0, false, true, true}, {1, -5, true, false, true},  {1, 3, true, true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "state " << c.state << " version status " << c.versionStatus);
@@ -147,10 +149,9 @@ TEST_F(MainWindowTest, ReleasesEverythingOnDestroyInItsOrder) {
     fake.log.calls.clear();
     dlg->DestroyWindow();
     const std::vector<std::string> expected = {
-        "jog.events.Unadvise",       "jog.events.Release",       "jog.device.Release",
-        "audio.device.Release",      "audio.events.Unadvise",    "audio.events.Release",
-        "mediabar.device.Release",   "mediabar.events.Unadvise", "mediabar.events.Release",
-        "trackball.device.Release",  "trackball.events.Unadvise", "trackball.events.Release",
+        "jog.events.Unadvise",     "jog.events.Release",       "jog.device.Release",        "audio.device.Release",
+        "audio.events.Unadvise",   "audio.events.Release",     "mediabar.device.Release",   "mediabar.events.Unadvise",
+        "mediabar.events.Release", "trackball.device.Release", "trackball.events.Unadvise", "trackball.events.Release",
         "manager.Release",
     };
     EXPECT_EQ(expected, fake.log.calls);
@@ -295,8 +296,8 @@ TEST(MainWindowWithoutLibrary, TellsOnceNamingTheLibrary) {
     CDeviceLibrary::SetFactoryForTesting(previous);
     ASSERT_EQ(1u, boxes.boxes.size());
     const MessageBoxRecorder::Box& box = boxes.boxes[0];
-    EXPECT_NE(std::wstring::npos, box.text.find(L"TqDvManager.dll could not be loaded from\n" +
-                                                AfxGetModuleDirectory()));
+    EXPECT_NE(std::wstring::npos,
+              box.text.find(L"TqDvManager.dll could not be loaded from\n" + AfxGetModuleDirectory()));
     EXPECT_NE(std::wstring::npos, box.text.find(L"\n\nThe control panels can't be reached. VelPanel runs on"));
     EXPECT_EQ(UINT(MB_OK | MB_ICONSTOP), box.type);
     EXPECT_EQ(AfxGetAppName(), box.caption);

@@ -16,11 +16,9 @@ TEST(VersionLabels, Firmware) {
         const wchar_t* text;
     };
     const Case cases[] = {
-        {5, 3, 1, 2, L"Ver 2 Build 135"},
-        {0x0F, 0x0F, 0x0F, 0, L"Ver 0 Build fff"},
+        {5, 3, 1, 2, L"Ver 2 Build 135"},   {0x0F, 0x0F, 0x0F, 0, L"Ver 0 Build fff"},
         {0x10, 1, 0, 0, L"Ver 0 Build 20"},  // a "digit" above 15 carries
-        {0, 0, 0, 0, L"Ver 0 Build 0"},
-        {0xFF, 0xFF, 0xFF, 0xFF, L"Ver 255 Build 10fef"},
+        {0, 0, 0, 0, L"Ver 0 Build 0"},     {0xFF, 0xFF, 0xFF, 0xFF, L"Ver 255 Build 10fef"},
     };
     for (const auto& c : cases) {
         const auto info = Info({{8, c.b8}, {9, c.b9}, {10, c.b10}, {11, c.b11}});

@@ -158,11 +158,8 @@ TEST_F(SinkTest, ConnectionPostsPanelAndStateUnchanged) {
         WPARAM wp;
     };
     const Case cases[] = {
-        {&IID_TqJogShuttleEvents, 1, 0},
-        {&IID_TqAudioEvents, 0, 1},
-        {&IID_TqTrackballEvents, 2, 2},
-        {&IID_TqMediaBarEvents, 0, 3},
-        {&IID_TqMediaBarEvents, -7, 3},
+        {&IID_TqJogShuttleEvents, 1, 0}, {&IID_TqAudioEvents, 0, 1},     {&IID_TqTrackballEvents, 2, 2},
+        {&IID_TqMediaBarEvents, 0, 3},   {&IID_TqMediaBarEvents, -7, 3},
     };
     for (const auto& k : cases) {
         EXPECT_NE(0, sink.OnPanelConnection(k.iid, k.state));

@@ -19,16 +19,20 @@ TEST(PanelInterfaces, ReleasesEachReferenceOnceInTheOrderAsked) {
         Log expected;
     };
     const Case cases[] = {
-        {"device first", [](CPanelInterfaces& p) { p.Release(CPanelInterfaces::ReleaseOrder::DeviceFirst); },
+        {"device first",
+         [](CPanelInterfaces& p) { p.Release(CPanelInterfaces::ReleaseOrder::DeviceFirst); },
          {"trackball.device.Release", "trackball.events.Unadvise", "trackball.events.Release"}},
-        {"events first", [](CPanelInterfaces& p) { p.Release(CPanelInterfaces::ReleaseOrder::EventsFirst); },
+        {"events first",
+         [](CPanelInterfaces& p) { p.Release(CPanelInterfaces::ReleaseOrder::EventsFirst); },
          {"trackball.events.Unadvise", "trackball.events.Release", "trackball.device.Release"}},
-        {"twice", [](CPanelInterfaces& p) {
+        {"twice",
+         [](CPanelInterfaces& p) {
              p.Release(CPanelInterfaces::ReleaseOrder::EventsFirst);
              p.Release(CPanelInterfaces::ReleaseOrder::DeviceFirst);
          },
          {"trackball.events.Unadvise", "trackball.events.Release", "trackball.device.Release"}},
-        {"by going out of scope", [](CPanelInterfaces&) {},
+        {"by going out of scope",
+         [](CPanelInterfaces&) {},
          {"trackball.device.Release", "trackball.events.Unadvise", "trackball.events.Release"}},
     };
     for (const Case& c : cases) {

@@ -21,7 +21,7 @@
 #include "resource.h"
 
 namespace {
-constexpr int kCycles = 100;       // of 20 ms each: unplugged 10 ms, plugged 10 ms
+constexpr int kCycles = 100;  // of 20 ms each: unplugged 10 ms, plugged 10 ms
 constexpr int kMaxReopenings = 40;
 constexpr DWORD kGuardMs = 20000;  // for a script of 2 s
 
@@ -42,7 +42,8 @@ bool WriteFileText(const std::wstring& path, const std::string& text) {
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD put = 0;
-    const bool ok = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &put, nullptr) && put == text.size();
+    const bool ok =
+        ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &put, nullptr) && put == text.size();
     ::CloseHandle(file);
     return ok;
 }

@@ -39,9 +39,7 @@ protected:
         if (keepAlive) keepAlive->Release();
     }
     HWND Hwnd() const { return wnd->GetSafeHwnd(); }
-    bool Pushed(int id) const {
-        return (::SendDlgItemMessageW(Hwnd(), id, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
-    }
+    bool Pushed(int id) const { return (::SendDlgItemMessageW(Hwnd(), id, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
 
     ITqDeviceManager* keepAlive = nullptr;
     MessageBoxRecorder boxes;

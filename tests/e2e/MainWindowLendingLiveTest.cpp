@@ -48,7 +48,8 @@ TEST_F(MainWindowLendingLiveTest, EachPanelGoesToItsWindowAndComesBackWhenUnplug
         ASSERT_TRUE(PumpUntil([&] { return panel->IsConnected(); }));
 
         ClickButton(panel->GetSafeHwnd(), IDC_MODE_TEST);
-        ASSERT_TRUE(PumpUntil([&] { return Control(std::string("status ") + kNames[p]).find(" test ") != std::string::npos; }));
+        ASSERT_TRUE(
+            PumpUntil([&] { return Control(std::string("status ") + kNames[p]).find(" test ") != std::string::npos; }));
         ClickButton(panel->GetSafeHwnd(), IDC_MODE_NORMAL);
 
         ASSERT_EQ(Control(std::string("unplug ") + kNames[p]), "ok");

@@ -88,7 +88,8 @@ protected:
 
     HWND Item(int id) const { return ::GetDlgItem(main_, id); }
     void Click(HWND window, int id) {
-        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
+        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
     }
     DWORD ExitCodeAfterExit() {
         if (::WaitForSingleObject(process_.hProcess, 15000) != WAIT_OBJECT_0) return STILL_ACTIVE;
@@ -137,7 +138,8 @@ TEST_F(VelPanelProcess, ListsTheFourPanelsWithTheirVersionsAndFollowsConnection)
 TEST_F(VelPanelProcess, OpensAPanelWindowThatFollowsThePanelAndGoesBackOnClose) {
     Click(main_, IDC_JOG_BTN);
     HWND jog = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (jog = TopWindowOf(process_.dwProcessId, L"Jog & Shuttle Control Panel")) != nullptr; }));
+    ASSERT_TRUE(
+        WaitFor([&] { return (jog = TopWindowOf(process_.dwProcessId, L"Jog & Shuttle Control Panel")) != nullptr; }));
     HWND f1 = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (f1 = ::GetDlgItem(jog, IDC_F1_BTN)) != nullptr; }));
 
@@ -171,7 +173,8 @@ TEST_F(VelPanelProcess, OpensAPanelWindowThatFollowsThePanelAndGoesBackOnClose) 
 TEST_F(VelPanelProcess, UnpluggingTheOpenPanelClosesItsWindow) {
     Click(main_, IDC_JOG_BTN);
     HWND jog = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (jog = TopWindowOf(process_.dwProcessId, L"Jog & Shuttle Control Panel")) != nullptr; }));
+    ASSERT_TRUE(
+        WaitFor([&] { return (jog = TopWindowOf(process_.dwProcessId, L"Jog & Shuttle Control Panel")) != nullptr; }));
     HWND f1 = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (f1 = ::GetDlgItem(jog, IDC_F1_BTN)) != nullptr; }));
     // A key seen going down means the window has heard from its panel, connection first:

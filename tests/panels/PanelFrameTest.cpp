@@ -21,7 +21,10 @@ struct PanelCase {
 };
 
 const PanelCase kCases[] = {
-    {kPanelJogShuttle, "jog", 102, L"Jog & Shuttle Control Panel",
+    {kPanelJogShuttle,
+     "jog",
+     102,
+     L"Jog & Shuttle Control Panel",
      {IDC_DOWNLOAD_BTN, IDC_DIAL_OFF, IDC_DIAL_JOG, IDC_DIAL_SHUTTLE, IDC_DIAL_DMC}},
     {kPanelAudio, "audio", 106, L"Audio Control Panel", {IDC_DOWNLOAD_BTN}},
     {kPanelTrackball, "trackball", 109, L"Trackball Control Panel", {IDC_DOWNLOAD_BTN}},
@@ -220,8 +223,8 @@ TEST_P(PanelFrameTest, TeardownReleasesEachInterfaceOnceInOrder) {
     OpenWindow();
     const size_t mark = fake.log.calls.size();
     CloseAsMainWindow();
-    EXPECT_EQ(LogSince(fake.log, mark), (Log{Obj("device.Release"), Obj("events.Unadvise"), Obj("events.Release"),
-                                            "manager.Release"}));
+    EXPECT_EQ(LogSince(fake.log, mark),
+              (Log{Obj("device.Release"), Obj("events.Unadvise"), Obj("events.Release"), "manager.Release"}));
     EXPECT_EQ(fake.OutstandingRefs(), 0);
     EXPECT_EQ(fake.OverReleases(), 0);
     EXPECT_EQ(fake.Events(P().panel).sink, nullptr);

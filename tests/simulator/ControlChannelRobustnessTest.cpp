@@ -35,8 +35,8 @@ std::string RandomBytes(std::mt19937& rng, std::size_t size) {
 class ControlChannelRobustness : public ::testing::Test {
 protected:
     void SetUp() override {
-        static const HMODULE library = LoadSimulatorLibrary(VEL_SIM_DLL_PATH, L"VelPanelSimChannel-" +
-                                                                                  std::to_wstring(::GetCurrentProcessId()));
+        static const HMODULE library =
+            LoadSimulatorLibrary(VEL_SIM_DLL_PATH, L"VelPanelSimChannel-" + std::to_wstring(::GetCurrentProcessId()));
         ASSERT_NE(library, nullptr) << "cannot load " << VEL_SIM_DLL_PATH;
         manager_ = NewSimulatorManager(library);
         ASSERT_NE(manager_, nullptr);
@@ -98,9 +98,10 @@ TEST_F(ControlChannelRobustness, SeveralLinesInOneWriteAreAnsweredOneEachInOrder
     ASSERT_TRUE(connection.IsOpen());
     ASSERT_TRUE(connection.Write(std::string(3000, 'y') + "\nstatus jog\n" + std::string("\0\xff\r\n", 4) +
                                  "bogus\r\n\nunplug audio\r\nstatus audio\n"));
-    const char* const expected[] = {"error: line too long", "ok | jog: connected",
-                                    "error: control character in line", "error: unknown command 'bogus'",
-                                    "error: empty command", "ok", "ok | audio: unplugged"};
+    const char* const expected[] = {
+        "error: line too long",           "ok | jog: connected",  "error: control character in line",
+        "error: unknown command 'bogus'", "error: empty command", "ok",
+        "ok | audio: unplugged"};
     for (const char* want : expected) {
         std::string answer;
         ASSERT_TRUE(connection.ReadLine(answer)) << want;

@@ -326,7 +326,8 @@ protected:
     std::wstring WriteImage(const char* name, const std::vector<std::uint8_t>& bytes) {
         wchar_t dir[MAX_PATH];
         GetTempPathW(MAX_PATH, dir);
-        std::wstring path = std::wstring(dir) + L"velsim-" + std::to_wstring(GetCurrentProcessId()) + L"-" + Widen(name);
+        std::wstring path =
+            std::wstring(dir) + L"velsim-" + std::to_wstring(GetCurrentProcessId()) + L"-" + Widen(name);
         HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD n = 0;
         WriteFile(f, bytes.data(), DWORD(bytes.size()), &n, nullptr);

@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
         Sleep(200);
         sink.reports = 0;
         const DWORD start = GetTickCount();
-        const std::string answer = SendControlLine(pipeName, "storm trackball " + std::to_string(rate) + " " + std::to_string(seconds));
+        const std::string answer =
+            SendControlLine(pipeName, "storm trackball " + std::to_string(rate) + " " + std::to_string(seconds));
         if (answer != "ok") {
             std::fprintf(stderr, "storm: %s\n", answer.c_str());
             break;

@@ -47,7 +47,8 @@ Outcome RunVelsim(const std::wstring& args) {
     if (GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES) exe = L"Z:" + exe;
     std::wstring cmd = L"\"" + exe + L"\" " + args;
     PROCESS_INFORMATION pi{};
-    const BOOL started = CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
+    const BOOL started =
+        CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
     CloseHandle(writeEnd);
     if (started) {
         char buf[512];

@@ -13,7 +13,9 @@ std::vector<std::string> FakeLog::Matching(const std::string& prefix) const {
     return out;
 }
 
-size_t FakeLog::Count(const std::string& call) const { return static_cast<size_t>(std::count(calls.begin(), calls.end(), call)); }
+size_t FakeLog::Count(const std::string& call) const {
+    return static_cast<size_t>(std::count(calls.begin(), calls.end(), call));
+}
 
 TqStatus FakeRefCount::ReleaseFake() {
     m_log.Add(m_name + ".Release");

@@ -110,7 +110,10 @@ void MeasurePaced(const char* what, int pumpEvery, const std::function<void(int)
     char paintCount[16] = "-";
     if (ownPaints) std::snprintf(paintCount, sizeof paintCount, "%d", paints);
     std::printf("%-16s pump %-5s %8.1f us/call %7d in calls %7d in pumps %6s WM_PAINT\n", what,
-                pumpEvery == 0 ? "once" : pumpEvery == 1 ? "each" : "/16", best, inCalls, inPumps, paintCount);
+                pumpEvery == 0   ? "once"
+                : pumpEvery == 1 ? "each"
+                                 : "/16",
+                best, inCalls, inPumps, paintCount);
 }
 
 }  // namespace
@@ -153,10 +156,15 @@ int main() {
     std::printf("\n1000 calls each, best of 7 rounds; dials: window DCs taken, key: its drawings\n");
     const auto dcs = [] { return g_getDC + g_beginPaint; };
     jog.SetMode(dial::Mode::kJog);
-    for (int pace : {0, 16, 1}) MeasurePaced("Rotate JOG", pace, [&](int i) { jog.Rotate(i % 7 - 2); }, dcs, true);
-    for (int pace : {0, 16, 1}) MeasurePaced("Rotate ring", pace, [&](int i) { ring.Rotate(i % 5 - 2); }, dcs, true);
     for (int pace : {0, 16, 1})
-        MeasurePaced("BM_SETSTATE key", pace, [&](int i) { key.SendMessage(BM_SETSTATE, i % 2); },
-                     [&] { return key.draws; }, false);
+        MeasurePaced(
+            "Rotate JOG", pace, [&](int i) { jog.Rotate(i % 7 - 2); }, dcs, true);
+    for (int pace : {0, 16, 1})
+        MeasurePaced(
+            "Rotate ring", pace, [&](int i) { ring.Rotate(i % 5 - 2); }, dcs, true);
+    for (int pace : {0, 16, 1})
+        MeasurePaced(
+            "BM_SETSTATE key", pace, [&](int i) { key.SendMessage(BM_SETSTATE, i % 2); }, [&] { return key.draws; },
+            false);
     return 0;
 }

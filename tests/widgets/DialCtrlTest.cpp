@@ -121,11 +121,11 @@ struct JogCase {
 TEST_F(DialCtrlTest, JogMarksFollowTheCount) {
     auto d = MakeJogDial(Mode::kJog);
     const JogCase cases[] = {
-        {0, 72, {{46, 0}, {30, 0}}, 72},       // 90 degrees
-        {0, 36, {{32, 32}, {21, 21}}, 36},     // 45 degrees
-        {287, 1, {{0, 46}, {0, 30}}, 0},       // 360, wraps
-        {0, -288, {{0, 46}, {0, 30}}, 0},      // -360, wraps
-        {0, 600, {{22, 39}, {14, 25}}, 312},   // 750, wraps once
+        {0, 72, {{46, 0}, {30, 0}}, 72},      // 90 degrees
+        {0, 36, {{32, 32}, {21, 21}}, 36},    // 45 degrees
+        {287, 1, {{0, 46}, {0, 30}}, 0},      // 360, wraps
+        {0, -288, {{0, 46}, {0, 30}}, 0},     // -360, wraps
+        {0, 600, {{22, 39}, {14, 25}}, 312},  // 750, wraps once
         {0, -72, {{-46, 0}, {-30, 0}}, -72},
     };
     Mark previous{{0, 46}, {0, 30}};
@@ -340,7 +340,6 @@ TEST_F(RingTest, RegionCutsTheCorners) {
     EXPECT_TRUE(::PtInRegion(probe, 96, 96));
     ::DeleteObject(probe);
 }
-
 
 // A dial that counts its paints.
 class CountingDial : public CDialCtrl {

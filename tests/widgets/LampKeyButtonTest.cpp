@@ -53,9 +53,9 @@ TEST_F(LampKeyButtonTest, CreatedKeyGetsAHiddenLampAtNineNine) {
 }
 
 TEST_F(LampKeyButtonTest, SubclassedDialogItemGetsItsLampAtOnce) {
-    const HWND item = ::CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 30, 40, 38, 38, host,
-                                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1050)),
-                                        ::GetModuleHandleW(nullptr), nullptr);
+    const HWND item =
+        ::CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 30, 40, 38, 38, host,
+                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1050)), ::GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(item);
     EXPECT_EQ(::GetDlgItem(item, 55556), nullptr);
     CLampKeyButton key;
@@ -105,8 +105,7 @@ TEST_F(LampKeyButtonTest, LitLampShowsOverTheKeyInBothStates) {
     key.SetLamp(1);
     Repaint(host);
     EXPECT_TRUE(key.Lamp().HasMemoryDC());
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(ScreenPixelOf(host, key, 9 + i, 9 + i), lamp.Pixel(i, i)) << i;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(ScreenPixelOf(host, key, 9 + i, 9 + i), lamp.Pixel(i, i)) << i;
     EXPECT_EQ(ScreenPixelOf(host, key, 14, 14), normal.Pixel(14, 14));
 
     // Pushing the key repaints it; its WS_CLIPCHILDREN keeps the lamp.
@@ -122,9 +121,9 @@ TEST_F(LampKeyButtonTest, LitLampShowsOverTheKeyInBothStates) {
 
 // Template buttons of the Audio window have no WS_CLIPCHILDREN of their own.
 TEST_F(LampKeyButtonTest, LitLampSurvivesPushingASubclassedKey) {
-    const HWND item = ::CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 30, 40, 22, 22, host,
-                                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1064)),
-                                        ::GetModuleHandleW(nullptr), nullptr);
+    const HWND item =
+        ::CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 30, 40, 22, 22, host,
+                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1064)), ::GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(item);
     CLampKeyButton key;
     ASSERT_TRUE(key.SubclassDlgItem(1064, &host));

@@ -182,10 +182,17 @@ TEST_F(ShapedButtonTest, OutlineClipsPaintingAndHitTesting) {
         auto key = MakeKey(1100 + static_cast<UINT>(keys.size()), c.normal, c.pressed, x, 10, c.w, c.h);
         x += c.w + 4;
         switch (c.outline) {
-        case Outline::kNone: break;
-        case Outline::kEllipse: EXPECT_TRUE(key->SetEllipticRegion(RECT{0, 0, 36, 36})); break;
-        case Outline::kLeftWing: EXPECT_TRUE(key->SetLeftWingRegion()); break;
-        case Outline::kRightWing: EXPECT_TRUE(key->SetRightWingRegion()); break;
+        case Outline::kNone:
+            break;
+        case Outline::kEllipse:
+            EXPECT_TRUE(key->SetEllipticRegion(RECT{0, 0, 36, 36}));
+            break;
+        case Outline::kLeftWing:
+            EXPECT_TRUE(key->SetLeftWingRegion());
+            break;
+        case Outline::kRightWing:
+            EXPECT_TRUE(key->SetRightWingRegion());
+            break;
         }
         if (c.outline != Outline::kNone) {
             const HRGN probe = ::CreateRectRgn(0, 0, 0, 0);
@@ -229,9 +236,9 @@ TEST_F(ShapedButtonTest, RegionOperationsWithoutWindowFail) {
 }
 
 TEST_F(ShapedButtonTest, SubclassedTemplateButtonBeepsToo) {
-    const HWND item = ::CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 5, 5, 40, 40, host,
-                                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1094)),
-                                        ::GetModuleHandleW(nullptr), nullptr);
+    const HWND item =
+        ::CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 5, 5, 40, 40, host,
+                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1094)), ::GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(item);
     CShapedButton led;
     ASSERT_TRUE(led.SubclassDlgItem(1094, &host));

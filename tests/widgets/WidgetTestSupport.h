@@ -120,8 +120,8 @@ inline std::vector<COLORREF> WindowPixels(HWND hwnd, int w, int h) {
 class ResourceBitmap {
 public:
     explicit ResourceBitmap(UINT id)
-        : m_bitmap(static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                                     IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR))),
+        : m_bitmap(static_cast<HBITMAP>(
+              ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR))),
           m_dc(::CreateCompatibleDC(nullptr)) {
         if (m_bitmap) {
             m_old = ::SelectObject(m_dc, m_bitmap);

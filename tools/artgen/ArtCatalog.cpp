@@ -13,12 +13,11 @@
 
 #include <filesystem>
 
-const std::vector<ArtCatalog::Size>& ArtCatalog::RequiredBitmaps()
-{
+const std::vector<ArtCatalog::Size>& ArtCatalog::RequiredBitmaps() {
     static const std::vector<Size> sizes = [] {
         std::vector<Size> s{{130, 28, 267}, {131, 279, 348}};
-        for (int id : {132, 134, 135, 136, 137, 138, 139, 140, 141, 142, 143, 144, 145, 146, 147,
-                       148, 149, 150, 151, 152, 153})
+        for (int id :
+             {132, 134, 135, 136, 137, 138, 139, 140, 141, 142, 143, 144, 145, 146, 147, 148, 149, 150, 151, 152, 153})
             s.push_back({id, 40, 40});
         for (int id = 154; id <= 157; ++id) s.push_back({id, 52, 72});
         for (int id = 158; id <= 171; ++id) s.push_back({id, 35, 35});
@@ -41,8 +40,7 @@ const std::vector<ArtCatalog::Size>& ArtCatalog::RequiredBitmaps()
     return sizes;
 }
 
-std::map<int, Canvas> ArtCatalog::Bitmaps()
-{
+std::map<int, Canvas> ArtCatalog::Bitmaps() {
     std::map<int, Canvas> out;
     JogShuttleArt::AddBitmaps(out);
     AudioArt::AddBitmaps(out);
@@ -55,8 +53,7 @@ std::vector<uint8_t> ArtCatalog::Icon() { return IcoWriter::Encode({IconArt::Lar
 
 std::vector<uint8_t> ArtCatalog::Clip() { return AviWriter::Encode(CopyClipArt::Clip()); }
 
-std::vector<std::string> ArtCatalog::WriteAll(const std::string& dir, std::string& error)
-{
+std::vector<std::string> ArtCatalog::WriteAll(const std::string& dir, std::string& error) {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (ec) {

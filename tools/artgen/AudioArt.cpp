@@ -15,27 +15,23 @@ struct ScaleMark {
 // The fader law printed beside the faders (dB at the thumb's centre line).
 const ScaleMark kScale[] = {{255, "+10"}, {223, "+5"}, {191, "0"},  {159, "-5"}, {127, "-10"},
                             {95, "-20"},  {63, "-30"}, {31, "-40"}, {0, "-60"}};
-} // namespace
+}  // namespace
 
-const std::vector<AudioArt::Key>& AudioArt::Keys()
-{
-    static const std::vector<Key> keys{
-        {339, 18},  {25, 18},   {64, 18},   {104, 18},  {143, 18},  {182, 18},  {222, 18},
-        {261, 18},  {300, 18},  {339, 48},  {25, 48},   {64, 48},   {104, 48},  {143, 48},
-        {182, 48},  {222, 48},  {261, 48},  {300, 48},  {437, 142}, {437, 179}, {466, 142},
-        {437, 216}, {437, 247}, {437, 278}, {437, 309}, {466, 216}, {466, 247}, {466, 278},
-        {466, 309}};
+const std::vector<AudioArt::Key>& AudioArt::Keys() {
+    static const std::vector<Key> keys{{339, 18},  {25, 18},   {64, 18},   {104, 18},  {143, 18},  {182, 18},
+                                       {222, 18},  {261, 18},  {300, 18},  {339, 48},  {25, 48},   {64, 48},
+                                       {104, 48},  {143, 48},  {182, 48},  {222, 48},  {261, 48},  {300, 48},
+                                       {437, 142}, {437, 179}, {466, 142}, {437, 216}, {437, 247}, {437, 278},
+                                       {437, 309}, {466, 216}, {466, 247}, {466, 278}, {466, 309}};
     return keys;
 }
 
-double AudioArt::ThumbCentreY(int value)
-{
+double AudioArt::ThumbCentreY(int value) {
     const double span = (267 - 5) - kThumbHeight;
     return 5 + (255 - value) * span / 255.0 + kThumbHeight / 2.0;
 }
 
-Canvas AudioArt::FaderBackground()
-{
+Canvas AudioArt::FaderBackground() {
     Canvas c(kFaderWidth, kFaderHeight);
     c.FillRect(0, 0, kFaderWidth, kFaderHeight, Paint(&PanelParts::SurfaceAt));
     for (const ScaleMark& m : kScale) {
@@ -52,8 +48,7 @@ Canvas AudioArt::FaderBackground()
     return c;
 }
 
-Canvas AudioArt::Thumb(bool master)
-{
+Canvas AudioArt::Thumb(bool master) {
     Canvas c(kThumbWidth, kThumbHeight, Color::Rgb(14, 14, 16));
     const Color top = master ? Color::Rgb(206, 56, 46) : Color::Rgb(184, 186, 191);
     const Color bottom = master ? Color::Rgb(110, 22, 18) : Color::Rgb(104, 106, 111);
@@ -74,8 +69,7 @@ Canvas AudioArt::Thumb(bool master)
     return c;
 }
 
-Canvas AudioArt::Picture()
-{
+Canvas AudioArt::Picture() {
     Canvas c(kWidth, kHeight);
     PanelParts::Plate(c);
     PanelParts::Screw(c, 6.5, 6.5);
@@ -144,15 +138,13 @@ Canvas AudioArt::Picture()
     small.DrawCentered(c, 448 - O, 210 - O, "L", PanelParts::Silk());
     small.DrawCentered(c, 477 - O, 210 - O, "R", PanelParts::Silk());
     const char* pairs[] = {"1/5", "2/6", "3/7", "4/8"};
-    for (int i = 0; i < 4; ++i)
-        small.Draw(c, 421 - O, 216 + 31 * i + 9 - O, pairs[i], PanelParts::SilkDim());
+    for (int i = 0; i < 4; ++i) small.Draw(c, 421 - O, 216 + 31 * i + 9 - O, pairs[i], PanelParts::SilkDim());
 
     regular.Draw(c, 437 - O, 350 - O, "AUDIO", PanelParts::SilkDim());
     return c;
 }
 
-void AudioArt::AddBitmaps(std::map<int, Canvas>& out)
-{
+void AudioArt::AddBitmaps(std::map<int, Canvas>& out) {
     out.emplace(176, Picture());
     out.emplace(130, FaderBackground());
     out.emplace(184, Thumb(false));

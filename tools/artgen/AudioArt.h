@@ -24,7 +24,7 @@ public:
     static int ChannelFaderX(int i) { return 22 + 39 * i; }
 
     struct Key {
-        int x, y; // client pixels, 22 x 22
+        int x, y;  // client pixels, 22 x 22
     };
     static const std::vector<Key>& Keys();
 

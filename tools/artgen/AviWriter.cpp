@@ -13,8 +13,7 @@ constexpr uint32_t kBiRle8 = 1;
 uint32_t Channel(double v) { return uint32_t(std::lround(std::fmin(255.0, std::fmax(0.0, v)))); }
 
 // Starts a LIST or RIFF chunk and returns the offset of its size field.
-size_t BeginList(ByteWriter& out, const char (&kind)[5], const char (&type)[5])
-{
+size_t BeginList(ByteWriter& out, const char (&kind)[5], const char (&type)[5]) {
     out.FourCc(kind);
     const size_t sizeAt = out.Size();
     out.U32(0);
@@ -22,15 +21,10 @@ size_t BeginList(ByteWriter& out, const char (&kind)[5], const char (&type)[5])
     return sizeAt;
 }
 
-void EndList(ByteWriter& out, size_t sizeAt)
-{
-    out.PatchU32(sizeAt, uint32_t(out.Size() - sizeAt - 4));
-}
-} // namespace
+void EndList(ByteWriter& out, size_t sizeAt) { out.PatchU32(sizeAt, uint32_t(out.Size() - sizeAt - 4)); }
+}  // namespace
 
-std::vector<uint8_t> AviWriter::EncodeRle8(int width, int height,
-                                           const std::vector<uint8_t>& indices)
-{
+std::vector<uint8_t> AviWriter::EncodeRle8(int width, int height, const std::vector<uint8_t>& indices) {
     std::vector<uint8_t> out;
     for (int y = height - 1; y >= 0; --y) {
         const uint8_t* row = indices.data() + size_t(y) * size_t(width);
@@ -43,14 +37,12 @@ std::vector<uint8_t> AviWriter::EncodeRle8(int width, int height,
             x += run;
         }
         out.push_back(0);
-        out.push_back(y == 0 ? 1 : 0); // end of bitmap after the top row
+        out.push_back(y == 0 ? 1 : 0);  // end of bitmap after the top row
     }
     return out;
 }
 
-bool AviWriter::DecodeRle8(int width, int height, const std::vector<uint8_t>& rle,
-                           std::vector<uint8_t>& indices)
-{
+bool AviWriter::DecodeRle8(int width, int height, const std::vector<uint8_t>& rle, std::vector<uint8_t>& indices) {
     indices.assign(size_t(width) * size_t(height), 0);
     int x = 0;
     int y = height - 1;
@@ -61,22 +53,20 @@ bool AviWriter::DecodeRle8(int width, int height, const std::vector<uint8_t>& rl
         i += 2;
         if (count > 0) {
             if (y < 0 || x + count > width) return false;
-            for (int k = 0; k < count; ++k)
-                indices[size_t(y) * size_t(width) + size_t(x++)] = value;
+            for (int k = 0; k < count; ++k) indices[size_t(y) * size_t(width) + size_t(x++)] = value;
         } else if (value == 0) {
             x = 0;
             --y;
         } else if (value == 1) {
             return true;
         } else {
-            return false; // delta and absolute runs are never written
+            return false;  // delta and absolute runs are never written
         }
     }
     return false;
 }
 
-std::vector<uint8_t> AviWriter::Encode(const Clip& clip)
-{
+std::vector<uint8_t> AviWriter::Encode(const Clip& clip) {
     std::vector<std::vector<uint8_t>> frames;
     uint32_t largest = 0;
     for (const auto& f : clip.frames) {
@@ -86,8 +76,7 @@ std::vector<uint8_t> AviWriter::Encode(const Clip& clip)
     const uint32_t count = uint32_t(frames.size());
     const uint32_t paletteSize = uint32_t(clip.palette.size());
     const uint32_t bytesPerSecond =
-        clip.microSecondsPerFrame ? uint32_t(uint64_t(largest) * 1000000u / clip.microSecondsPerFrame)
-                                  : 0;
+        clip.microSecondsPerFrame ? uint32_t(uint64_t(largest) * 1000000u / clip.microSecondsPerFrame) : 0;
 
     ByteWriter out;
     const size_t riff = BeginList(out, "RIFF", "AVI ");
@@ -97,11 +86,11 @@ std::vector<uint8_t> AviWriter::Encode(const Clip& clip)
     out.U32(56);
     out.U32(clip.microSecondsPerFrame);
     out.U32(bytesPerSecond);
-    out.U32(0); // padding granularity
+    out.U32(0);  // padding granularity
     out.U32(kAvifHasIndex);
     out.U32(count);
-    out.U32(0); // initial frames
-    out.U32(1); // streams
+    out.U32(0);  // initial frames
+    out.U32(1);  // streams
     out.U32(largest);
     out.U32(uint32_t(clip.width));
     out.U32(uint32_t(clip.height));
@@ -112,17 +101,17 @@ std::vector<uint8_t> AviWriter::Encode(const Clip& clip)
     out.U32(56);
     out.FourCc("vids");
     out.FourCc("RLE ");
-    out.U32(0); // flags
-    out.U16(0); // priority
-    out.U16(0); // language
-    out.U32(0); // initial frames
-    out.U32(clip.microSecondsPerFrame); // scale / rate = seconds per frame
+    out.U32(0);                          // flags
+    out.U16(0);                          // priority
+    out.U16(0);                          // language
+    out.U32(0);                          // initial frames
+    out.U32(clip.microSecondsPerFrame);  // scale / rate = seconds per frame
     out.U32(1000000);
-    out.U32(0); // start
+    out.U32(0);  // start
     out.U32(count);
     out.U32(largest);
-    out.U32(0xFFFFFFFFu); // default quality
-    out.U32(0);           // sample size: varies
+    out.U32(0xFFFFFFFFu);  // default quality
+    out.U32(0);            // sample size: varies
     out.U16(0);
     out.U16(0);
     out.U16(uint32_t(clip.width));
@@ -151,7 +140,7 @@ std::vector<uint8_t> AviWriter::Encode(const Clip& clip)
     EndList(out, hdrl);
 
     const size_t movi = BeginList(out, "LIST", "movi");
-    const size_t moviStart = movi + 4; // the 'movi' code: index offsets count from here
+    const size_t moviStart = movi + 4;  // the 'movi' code: index offsets count from here
     std::vector<uint32_t> offsets;
     for (const auto& f : frames) {
         offsets.push_back(uint32_t(out.Size() - moviStart));

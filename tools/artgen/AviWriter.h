@@ -14,17 +14,15 @@ public:
         int width = 0;
         int height = 0;
         uint32_t microSecondsPerFrame = 100000;
-        std::vector<Color> palette;               // at most 256 entries
-        std::vector<std::vector<uint8_t>> frames; // width * height indices, top row first
+        std::vector<Color> palette;                // at most 256 entries
+        std::vector<std::vector<uint8_t>> frames;  // width * height indices, top row first
     };
 
     // One frame as an RLE8 bitmap: bottom-up rows of (count, index) runs,
     // each row closed by end-of-line, the last by end-of-bitmap.
-    static std::vector<uint8_t> EncodeRle8(int width, int height,
-                                           const std::vector<uint8_t>& indices);
+    static std::vector<uint8_t> EncodeRle8(int width, int height, const std::vector<uint8_t>& indices);
     // The inverse, for checking: returns false on malformed input.
-    static bool DecodeRle8(int width, int height, const std::vector<uint8_t>& rle,
-                           std::vector<uint8_t>& indices);
+    static bool DecodeRle8(int width, int height, const std::vector<uint8_t>& rle, std::vector<uint8_t>& indices);
 
     static std::vector<uint8_t> Encode(const Clip& clip);
 };

@@ -6,10 +6,9 @@
 
 namespace {
 uint32_t Channel(double v) { return uint32_t(std::lround(std::fmin(255.0, std::fmax(0.0, v)))); }
-} // namespace
+}  // namespace
 
-std::vector<uint8_t> BmpWriter::Encode(const Canvas& canvas, const Color& matte)
-{
+std::vector<uint8_t> BmpWriter::Encode(const Canvas& canvas, const Color& matte) {
     const int w = canvas.Width();
     const int h = canvas.Height();
     const uint32_t stride = RowStride(w);
@@ -26,12 +25,12 @@ std::vector<uint8_t> BmpWriter::Encode(const Canvas& canvas, const Color& matte)
 
     out.U32(kInfoHeaderSize);
     out.I32(w);
-    out.I32(h); // positive: bottom-up
+    out.I32(h);  // positive: bottom-up
     out.U16(1);
     out.U16(24);
-    out.U32(0); // BI_RGB
+    out.U32(0);  // BI_RGB
     out.U32(imageSize);
-    out.I32(2835); // 72 dpi
+    out.I32(2835);  // 72 dpi
     out.I32(2835);
     out.U32(0);
     out.U32(0);

@@ -16,6 +16,5 @@ public:
     static uint32_t RowStride(int width) { return (uint32_t(width) * 3u + 3u) & ~3u; }
 
     // Pixels that are not opaque are composited over `matte`.
-    static std::vector<uint8_t> Encode(const Canvas& canvas,
-                                       const Color& matte = Color::Rgb(0, 0, 0));
+    static std::vector<uint8_t> Encode(const Canvas& canvas, const Color& matte = Color::Rgb(0, 0, 0));
 };

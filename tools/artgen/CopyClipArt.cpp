@@ -7,14 +7,27 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 enum Ink {
-    kMagenta, kBlack, kWhite, kDarkGrey, kGrey, kLightGrey, kYellow, kDarkYellow,
-    kBrown, kBlue, kLightBlue, kGreen, kDarkGreen, kOrange, kRed, kPaper
+    kMagenta,
+    kBlack,
+    kWhite,
+    kDarkGrey,
+    kGrey,
+    kLightGrey,
+    kYellow,
+    kDarkYellow,
+    kBrown,
+    kBlue,
+    kLightBlue,
+    kGreen,
+    kDarkGreen,
+    kOrange,
+    kRed,
+    kPaper
 };
 
 Color InkColor(Ink ink) { return CopyClipArt::Palette()[size_t(ink)]; }
 
-void Folder(Canvas& c, double x, bool paperInside)
-{
+void Folder(Canvas& c, double x, bool paperInside) {
     const double y = 12;
     // Back with its tab.
     c.FillRect(x, y - 4, x + 16, y + 1, InkColor(kBrown));
@@ -28,13 +41,11 @@ void Folder(Canvas& c, double x, bool paperInside)
     }
     // Front flap, leaning back.
     c.FillPolygon({{x - 2, y + 8}, {x + 46, y + 8}, {x + 44, y + 26}, {x, y + 26}}, InkColor(kBrown));
-    c.FillPolygon({{x - 1, y + 9}, {x + 45, y + 9}, {x + 43, y + 25}, {x + 1, y + 25}},
-                  InkColor(kYellow));
+    c.FillPolygon({{x - 1, y + 9}, {x + 45, y + 9}, {x + 43, y + 25}, {x + 1, y + 25}}, InkColor(kYellow));
     c.FillRect(x, y + 9, x + 44, y + 10, InkColor(kWhite));
 }
 
-void Sheet(Canvas& c, double cx, double cy, double angle)
-{
+void Sheet(Canvas& c, double cx, double cy, double angle) {
     const double ca = std::cos(angle), sa = std::sin(angle);
     auto at = [&](double x, double y) { return Point{cx + x * ca - y * sa, cy + x * sa + y * ca}; };
     c.FillPolygon({at(-8, -10), at(8, -10), at(8, 10), at(-8, 10)}, InkColor(kGrey));
@@ -44,24 +55,20 @@ void Sheet(Canvas& c, double cx, double cy, double angle)
         c.FillPolygon({at(-5, y), at(5, y), at(5, y + 1), at(-5, y + 1)}, InkColor(kBlue));
     }
 }
-} // namespace
+}  // namespace
 
-const std::vector<Color>& CopyClipArt::Palette()
-{
+const std::vector<Color>& CopyClipArt::Palette() {
     static const std::vector<Color> palette{
-        Color::Rgb(255, 0, 255),   Color::Rgb(0, 0, 0),       Color::Rgb(255, 255, 255),
-        Color::Rgb(64, 64, 64),    Color::Rgb(128, 128, 128), Color::Rgb(192, 192, 192),
-        Color::Rgb(255, 222, 70),  Color::Rgb(214, 160, 24),  Color::Rgb(128, 84, 0),
-        Color::Rgb(40, 80, 200),   Color::Rgb(150, 180, 240), Color::Rgb(40, 170, 60),
-        Color::Rgb(0, 96, 32),     Color::Rgb(255, 140, 0),   Color::Rgb(220, 30, 30),
-        Color::Rgb(255, 252, 236)};
+        Color::Rgb(255, 0, 255),   Color::Rgb(0, 0, 0),       Color::Rgb(255, 255, 255), Color::Rgb(64, 64, 64),
+        Color::Rgb(128, 128, 128), Color::Rgb(192, 192, 192), Color::Rgb(255, 222, 70),  Color::Rgb(214, 160, 24),
+        Color::Rgb(128, 84, 0),    Color::Rgb(40, 80, 200),   Color::Rgb(150, 180, 240), Color::Rgb(40, 170, 60),
+        Color::Rgb(0, 96, 32),     Color::Rgb(255, 140, 0),   Color::Rgb(220, 30, 30),   Color::Rgb(255, 252, 236)};
     return palette;
 }
 
-Canvas CopyClipArt::Frame(int index)
-{
+Canvas CopyClipArt::Frame(int index) {
     Canvas c(kWidth, kHeight, InkColor(kMagenta));
-    c.SetAntialias(false); // hard edges: every pixel is a palette colour
+    c.SetAntialias(false);  // hard edges: every pixel is a palette colour
     const double leftX = 6, rightX = kWidth - 50;
     const double t = double(index) / double(kFrames - 1);
     Folder(c, leftX, true);
@@ -76,8 +83,7 @@ Canvas CopyClipArt::Frame(int index)
     return c;
 }
 
-std::vector<uint8_t> CopyClipArt::Indices(const Canvas& frame)
-{
+std::vector<uint8_t> CopyClipArt::Indices(const Canvas& frame) {
     const std::vector<Color>& palette = Palette();
     std::vector<uint8_t> out;
     out.reserve(size_t(frame.Width()) * size_t(frame.Height()));
@@ -100,8 +106,7 @@ std::vector<uint8_t> CopyClipArt::Indices(const Canvas& frame)
     return out;
 }
 
-AviWriter::Clip CopyClipArt::Clip()
-{
+AviWriter::Clip CopyClipArt::Clip() {
     AviWriter::Clip clip;
     clip.width = kWidth;
     clip.height = kHeight;

@@ -11,8 +11,8 @@
 // case is drawn as upper case; unknown characters as blanks.
 class Font {
 public:
-    static const Font& Regular(); // 5 x 7
-    static const Font& Small();   // 3 x 5
+    static const Font& Regular();  // 5 x 7
+    static const Font& Small();    // 3 x 5
 
     int GlyphWidth() const { return width_; }
     int GlyphHeight() const { return height_; }
@@ -21,11 +21,10 @@ public:
     bool Has(char ch) const;
 
     // Top-left corner of the text at (x, y).
-    void Draw(Canvas& canvas, int x, int y, const std::string& text, const Color& color,
-              bool bold = false) const;
+    void Draw(Canvas& canvas, int x, int y, const std::string& text, const Color& color, bool bold = false) const;
     // Text centred on (cx, cy): the box is placed on whole pixels.
-    void DrawCentered(Canvas& canvas, double cx, double cy, const std::string& text,
-                      const Color& color, bool bold = false) const;
+    void DrawCentered(Canvas& canvas, double cx, double cy, const std::string& text, const Color& color,
+                      bool bold = false) const;
 
 private:
     // Each glyph is `height_` rows, the leftmost column in the highest bit.

@@ -6,8 +6,7 @@
 
 namespace geometry {
 
-bool PolygonContains(const std::vector<Point>& polygon, double x, double y)
-{
+bool PolygonContains(const std::vector<Point>& polygon, double x, double y) {
     int winding = 0;
     const size_t n = polygon.size();
     for (size_t i = 0; i < n; ++i) {
@@ -23,8 +22,7 @@ bool PolygonContains(const std::vector<Point>& polygon, double x, double y)
     return winding != 0;
 }
 
-double DistanceToSegment(const Point& a, const Point& b, double x, double y)
-{
+double DistanceToSegment(const Point& a, const Point& b, double x, double y) {
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
     const double len2 = dx * dx + dy * dy;
@@ -33,21 +31,18 @@ double DistanceToSegment(const Point& a, const Point& b, double x, double y)
     return std::hypot(x - (a.x + t * dx), y - (a.y + t * dy));
 }
 
-double DistanceToOutline(const std::vector<Point>& polygon, double x, double y)
-{
+double DistanceToOutline(const std::vector<Point>& polygon, double x, double y) {
     double best = std::numeric_limits<double>::max();
     const size_t n = polygon.size();
-    for (size_t i = 0; i < n; ++i)
-        best = std::min(best, DistanceToSegment(polygon[i], polygon[(i + 1) % n], x, y));
+    for (size_t i = 0; i < n; ++i) best = std::min(best, DistanceToSegment(polygon[i], polygon[(i + 1) % n], x, y));
     return best;
 }
 
-std::vector<Point> Translated(const std::vector<Point>& polygon, double dx, double dy)
-{
+std::vector<Point> Translated(const std::vector<Point>& polygon, double dx, double dy) {
     std::vector<Point> out;
     out.reserve(polygon.size());
     for (const Point& p : polygon) out.push_back(Point{p.x + dx, p.y + dy});
     return out;
 }
 
-} // namespace geometry
+}  // namespace geometry

@@ -20,4 +20,4 @@ double DistanceToOutline(const std::vector<Point>& polygon, double x, double y);
 
 std::vector<Point> Translated(const std::vector<Point>& polygon, double dx, double dy);
 
-} // namespace geometry
+}  // namespace geometry

@@ -10,14 +10,13 @@ uint32_t Channel(double v) { return uint32_t(std::lround(std::fmin(255.0, std::f
 
 uint32_t MaskStride(int width) { return ((uint32_t(width) + 31u) / 32u) * 4u; }
 
-std::vector<uint8_t> ImageData(const Canvas& c)
-{
+std::vector<uint8_t> ImageData(const Canvas& c) {
     const int w = c.Width();
     const int h = c.Height();
     ByteWriter out;
     out.U32(40);
     out.I32(w);
-    out.I32(h * 2); // colour rows plus mask rows
+    out.I32(h * 2);  // colour rows plus mask rows
     out.U16(1);
     out.U16(32);
     out.U32(0);
@@ -44,22 +43,21 @@ std::vector<uint8_t> ImageData(const Canvas& c)
     return out.Data();
 }
 
-} // namespace
+}  // namespace
 
-std::vector<uint8_t> IcoWriter::Encode(const std::vector<Canvas>& images)
-{
+std::vector<uint8_t> IcoWriter::Encode(const std::vector<Canvas>& images) {
     std::vector<std::vector<uint8_t>> data;
     for (const Canvas& c : images) data.push_back(ImageData(c));
 
     ByteWriter out;
     out.U16(0);
-    out.U16(1); // icon
+    out.U16(1);  // icon
     out.U16(uint32_t(images.size()));
     uint32_t offset = 6 + 16 * uint32_t(images.size());
     for (size_t i = 0; i < images.size(); ++i) {
         out.U8(uint32_t(images[i].Width()) & 0xFFu);
         out.U8(uint32_t(images[i].Height()) & 0xFFu);
-        out.U8(0); // no palette
+        out.U8(0);  // no palette
         out.U8(0);
         out.U16(1);
         out.U16(32);

@@ -6,6 +6,6 @@
 // a jog wheel) seen from above, drawn separately at 32 and 16 pixels.
 class IconArt {
 public:
-    static Canvas Large(); // 32 x 32
-    static Canvas Small(); // 16 x 16
+    static Canvas Large();  // 32 x 32
+    static Canvas Small();  // 16 x 16
 };

@@ -9,10 +9,9 @@ constexpr double kPi = 3.14159265358979323846;
 using Symbol = PanelParts::Symbol;
 using Kind = JogShuttleArt::Kind;
 constexpr int O = JogShuttleArt::kOrigin;
-} // namespace
+}  // namespace
 
-const std::vector<JogShuttleArt::Key>& JogShuttleArt::Keys()
-{
+const std::vector<JogShuttleArt::Key>& JogShuttleArt::Keys() {
     static const std::vector<Key> keys{
         {"F1", Symbol::None, Kind::Row, 20, 23, 38, 38, 134, 132, 40, 40, 40},
         {"F2", Symbol::None, Kind::Row, 60, 23, 38, 38, 135, 140, 40, 40, 40},
@@ -38,14 +37,12 @@ const std::vector<JogShuttleArt::Key>& JogShuttleArt::Keys()
     return keys;
 }
 
-const std::vector<JogShuttleArt::Lamp>& JogShuttleArt::Lamps()
-{
+const std::vector<JogShuttleArt::Lamp>& JogShuttleArt::Lamps() {
     static const std::vector<Lamp> lamps{{213, 111, "JOG"}, {229, 125, "SHUTTLE"}, {244, 140, "DMC"}};
     return lamps;
 }
 
-void JogShuttleArt::Dial(Canvas& c, double cx, double cy)
-{
+void JogShuttleArt::Dial(Canvas& c, double cx, double cy) {
     const Color black = Color::Rgb(0, 0, 0);
     const Color white = Color::Rgb(255, 255, 255);
     c.FillCircle(cx + 0.5, cy + 1.0, 70.0, white, 0.07);
@@ -58,25 +55,21 @@ void JogShuttleArt::Dial(Canvas& c, double cx, double cy)
         const double s = std::sin(a), k = std::cos(a);
         c.DrawLine(cx + 58.0 * s, cy - 58.0 * k, cx + 66.5 * s, cy - 66.5 * k, 1.3, black, 0.45);
         const double b = a + 1.6 * kPi / 180.0;
-        c.DrawLine(cx + 58.5 * std::sin(b), cy - 58.5 * std::cos(b), cx + 66.0 * std::sin(b),
-                   cy - 66.0 * std::cos(b), 0.8, white, 0.07);
+        c.DrawLine(cx + 58.5 * std::sin(b), cy - 58.5 * std::cos(b), cx + 66.0 * std::sin(b), cy - 66.0 * std::cos(b),
+                   0.8, white, 0.07);
     }
     c.FillRing(cx, cy, 56.2, 54.2, black, 0.85);
     // Jog wheel: machined metal with fine concentric turning marks.
-    c.FillCircle(cx, cy, 54.3,
-                 Paint::Radial(cx - 22, cy - 26, 100, Color::Rgb(96, 99, 106), Color::Rgb(34, 36, 40)));
+    c.FillCircle(cx, cy, 54.3, Paint::Radial(cx - 22, cy - 26, 100, Color::Rgb(96, 99, 106), Color::Rgb(34, 36, 40)));
     for (double r = 27.0; r < 53.5; r += 2.0) c.FillRing(cx, cy, r + 0.6, r, white, 0.035);
     c.FillRing(cx, cy, 54.3, 52.8, white, 0.08);
     // Centre hub, slightly proud of the wheel.
     c.FillCircle(cx + 0.4, cy + 1.2, 24.6, black, 0.55);
-    c.FillCircle(cx, cy, 24.0,
-                 Paint::Linear(0, cy - 24, Color::Rgb(82, 85, 92), 0, cy + 24, Color::Rgb(40, 42, 47)));
-    c.FillCircle(cx, cy, 21.5,
-                 Paint::Radial(cx - 6, cy - 8, 30, Color::Rgb(66, 69, 75), Color::Rgb(44, 46, 51)));
+    c.FillCircle(cx, cy, 24.0, Paint::Linear(0, cy - 24, Color::Rgb(82, 85, 92), 0, cy + 24, Color::Rgb(40, 42, 47)));
+    c.FillCircle(cx, cy, 21.5, Paint::Radial(cx - 6, cy - 8, 30, Color::Rgb(66, 69, 75), Color::Rgb(44, 46, 51)));
 }
 
-Canvas JogShuttleArt::Picture(int pressedKey, unsigned litLamps)
-{
+Canvas JogShuttleArt::Picture(int pressedKey, unsigned litLamps) {
     Canvas c(kWidth, kHeight);
     PanelParts::Plate(c);
     PanelParts::Screw(c, 6.5, 6.5);
@@ -107,12 +100,10 @@ Canvas JogShuttleArt::Picture(int pressedKey, unsigned litLamps)
             PanelParts::RoundKey(c, k.x + 17.5 - O, k.y + 17.5 - O, k.label, down);
             break;
         case Kind::LeftWing:
-            PanelParts::WingKey(c, k.x - O, k.y - O, PanelParts::LeftWingOutline(), k.label, 24.5,
-                                31.5, down);
+            PanelParts::WingKey(c, k.x - O, k.y - O, PanelParts::LeftWingOutline(), k.label, 24.5, 31.5, down);
             break;
         case Kind::RightWing:
-            PanelParts::WingKey(c, k.x - O, k.y - O, PanelParts::RightWingOutline(), k.label,
-                                28.5, 31.5, down);
+            PanelParts::WingKey(c, k.x - O, k.y - O, PanelParts::RightWingOutline(), k.label, 28.5, 31.5, down);
             break;
         }
     }
@@ -132,16 +123,14 @@ Canvas JogShuttleArt::Picture(int pressedKey, unsigned litLamps)
     return c;
 }
 
-void JogShuttleArt::AddBitmaps(std::map<int, Canvas>& out)
-{
+void JogShuttleArt::AddBitmaps(std::map<int, Canvas>& out) {
     const Canvas picture = Picture();
     out.emplace(131, picture);
     const std::vector<Key>& keys = Keys();
     for (size_t i = 0; i < keys.size(); ++i) {
         const Key& k = keys[i];
         out.emplace(k.normalBitmap, picture.Crop(k.x - O, k.y - O, k.bitmapWidth, k.bitmapHeight));
-        out.emplace(k.pressedBitmap,
-                    Picture(int(i)).Crop(k.x - O, k.y - O, k.bitmapWidth, k.pressedBitmapHeight));
+        out.emplace(k.pressedBitmap, Picture(int(i)).Crop(k.x - O, k.y - O, k.bitmapWidth, k.pressedBitmapHeight));
     }
     Canvas dark(PanelParts::kLampWidth, PanelParts::kLampHeight);
     PanelParts::Lamp(dark, 0, 0, false);

@@ -25,14 +25,14 @@ public:
         std::string label;
         PanelParts::Symbol symbol;
         Kind kind;
-        int x, y, width, height; // window rectangle, client pixels
+        int x, y, width, height;  // window rectangle, client pixels
         int normalBitmap, pressedBitmap;
-        int bitmapWidth, bitmapHeight; // normal bitmap
-        int pressedBitmapHeight;       // 39 for the rewind key's 172, else as normal
+        int bitmapWidth, bitmapHeight;  // normal bitmap
+        int pressedBitmapHeight;        // 39 for the rewind key's 172, else as normal
     };
 
     struct Lamp {
-        int x, y; // client pixels, 12 x 10
+        int x, y;  // client pixels, 12 x 10
         std::string label;
     };
 

@@ -9,18 +9,15 @@ namespace {
 constexpr int OX = MediaBarArt::kOriginX;
 constexpr int OY = MediaBarArt::kOriginY;
 
-Color CapColor(int k)
-{
-    static const Color caps[8] = {Color::Rgb(196, 44, 40),  Color::Rgb(220, 120, 30),
-                                  Color::Rgb(206, 180, 40), Color::Rgb(60, 160, 70),
-                                  Color::Rgb(40, 150, 170), Color::Rgb(50, 90, 196),
+Color CapColor(int k) {
+    static const Color caps[8] = {Color::Rgb(196, 44, 40),  Color::Rgb(220, 120, 30), Color::Rgb(206, 180, 40),
+                                  Color::Rgb(60, 160, 70),  Color::Rgb(40, 150, 170), Color::Rgb(50, 90, 196),
                                   Color::Rgb(130, 70, 180), Color::Rgb(150, 152, 158)};
     return caps[k];
 }
-} // namespace
+}  // namespace
 
-Canvas MediaBarArt::Picture()
-{
+Canvas MediaBarArt::Picture() {
     Canvas c(kWidth, kHeight);
     PanelParts::Plate(c);
     PanelParts::Screw(c, 6.5, 6.5);
@@ -54,10 +51,8 @@ Canvas MediaBarArt::Picture()
     return c;
 }
 
-void MediaBarArt::AddBitmaps(std::map<int, Canvas>& out)
-{
+void MediaBarArt::AddBitmaps(std::map<int, Canvas>& out) {
     const Canvas picture = Picture();
     out.emplace(193, picture);
-    for (int k = 0; k < 8; ++k)
-        out.emplace(194 + k, picture.Crop(KnobX(k) - OX, kKnobY - OY, kKnobSkin, kKnobSkin));
+    for (int k = 0; k < 8; ++k) out.emplace(194 + k, picture.Crop(KnobX(k) - OX, kKnobY - OY, kKnobSkin, kKnobSkin));
 }

@@ -8,8 +8,7 @@ Paint::Paint(const Color& solid) : function_([solid](double, double) { return so
 
 Paint::Paint(Function function) : function_(std::move(function)) {}
 
-Paint Paint::Linear(double x0, double y0, const Color& c0, double x1, double y1, const Color& c1)
-{
+Paint Paint::Linear(double x0, double y0, const Color& c0, double x1, double y1, const Color& c1) {
     const double dx = x1 - x0;
     const double dy = y1 - y0;
     const double len2 = dx * dx + dy * dy;
@@ -20,8 +19,7 @@ Paint Paint::Linear(double x0, double y0, const Color& c0, double x1, double y1,
     });
 }
 
-Paint Paint::Radial(double cx, double cy, double radius, const Color& c0, const Color& c1)
-{
+Paint Paint::Radial(double cx, double cy, double radius, const Color& c0, const Color& c1) {
     return Paint([=](double x, double y) {
         double t = radius > 0 ? std::hypot(x - cx, y - cy) / radius : 1.0;
         t = std::min(1.0, t);

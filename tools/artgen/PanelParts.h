@@ -29,21 +29,19 @@ public:
     // A recessed channel that rows of keys sit in.
     static void Recess(Canvas& canvas, double x0, double y0, double x1, double y1, double radius);
 
-    static void RowKey(Canvas& canvas, int x, int y, const std::string& label, Symbol symbol,
-                       bool pressed);
+    static void RowKey(Canvas& canvas, int x, int y, const std::string& label, Symbol symbol, bool pressed);
     // Round key whose cap is centred on (cx, cy).
-    static void RoundKey(Canvas& canvas, double cx, double cy, const std::string& label,
-                         bool pressed);
+    static void RoundKey(Canvas& canvas, double cx, double cy, const std::string& label, bool pressed);
     // Wing key cut to `outline` (window pixels), window origin at (x, y).
-    static void WingKey(Canvas& canvas, int x, int y, const std::vector<Point>& outline,
-                        const std::string& label, double labelX, double labelY, bool pressed);
+    static void WingKey(Canvas& canvas, int x, int y, const std::vector<Point>& outline, const std::string& label,
+                        double labelX, double labelY, bool pressed);
     static void Lamp(Canvas& canvas, int x, int y, bool lit);
     // The 22 x 22 key with the window of its 4 x 4 lamp at (9, 9).
     static void LampKey(Canvas& canvas, int x, int y, bool pressed);
     static void LampDot(Canvas& canvas, int x, int y);
     // A rotary knob: knurled skirt, coloured cap, scale dots around.
-    static void Knob(Canvas& canvas, double cx, double cy, double capRadius, const Color& cap,
-                     double scaleRadius, double skirtWidth = 4.0);
+    static void Knob(Canvas& canvas, double cx, double cy, double capRadius, const Color& cap, double scaleRadius,
+                     double skirtWidth = 4.0);
 
     static const std::vector<Point>& LeftWingOutline();
     static const std::vector<Point>& RightWingOutline();

@@ -19,9 +19,7 @@ using Region = std::function<bool(int x, int y)>;
 // BitBlt of the bitmap into the window rectangle, clipped by the window
 // region. Beyond the bitmap a button's copy comes out black, while a skin
 // control copies only its skin and leaves the rest as it was (`skin`).
-void Window(Canvas& client, const Canvas& bitmap, int x, int y, int w, int h, const Region& region,
-            bool skin = false)
-{
+void Window(Canvas& client, const Canvas& bitmap, int x, int y, int w, int h, const Region& region, bool skin = false) {
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i) {
             if (region && !region(i, j)) continue;
@@ -32,8 +30,7 @@ void Window(Canvas& client, const Canvas& bitmap, int x, int y, int w, int h, co
         }
 }
 
-Region Ellipse(int w, int h)
-{
+Region Ellipse(int w, int h) {
     return [w, h](int x, int y) {
         const double dx = (x + 0.5 - w / 2.0) / (w / 2.0);
         const double dy = (y + 0.5 - h / 2.0) / (h / 2.0);
@@ -41,14 +38,12 @@ Region Ellipse(int w, int h)
     };
 }
 
-Region Polygon(const std::vector<Point>& outline)
-{
+Region Polygon(const std::vector<Point>& outline) {
     return [outline](int x, int y) { return geometry::PolygonContains(outline, x + 0.5, y + 0.5); };
 }
 
 // Picture control with its edge: `edge` 1 for the static edge, 2 for the client edge.
-void PictureControl(Canvas& client, const Canvas& picture, int x, int y, int edge)
-{
+void PictureControl(Canvas& client, const Canvas& picture, int x, int y, int edge) {
     const int w = picture.Width() + 2 * edge, h = picture.Height() + 2 * edge;
     client.FillRect(x, y, x + w, y + h, Color::Rgb(160, 160, 160));
     client.FillRect(x + 1, y + h - 1, x + w, y + h, Color::Rgb(255, 255, 255));
@@ -58,8 +53,7 @@ void PictureControl(Canvas& client, const Canvas& picture, int x, int y, int edg
 }
 
 // The dial control's white mark, as its drawing coordinates produce it.
-void Mark(Canvas& client, int x, int y, int w, int h, int outer, int inner, int degrees)
-{
+void Mark(Canvas& client, int x, int y, int w, int h, int outer, int inner, int degrees) {
     const double theta = degrees == 0 ? 0.0 : 3.1415926535 / (180.0 / degrees);
     const int ox = int(outer * std::sin(theta)), oy = int(outer * std::cos(theta));
     const int ix = int(inner * std::sin(theta)), iy = int(inner * std::cos(theta));
@@ -67,11 +61,10 @@ void Mark(Canvas& client, int x, int y, int w, int h, int outer, int inner, int 
     client.DrawLine(cx + ox, cy - oy, cx + ix, cy - iy, 3.0, Color::Rgb(255, 255, 255));
 }
 
-} // namespace
+}  // namespace
 
-Canvas PreviewComposer::JogShuttle(const Bitmaps& b, const std::set<int>& pressedKeys,
-                                   unsigned litLamps, int dialDegrees)
-{
+Canvas PreviewComposer::JogShuttle(const Bitmaps& b, const std::set<int>& pressedKeys, unsigned litLamps,
+                                   int dialDegrees) {
     Canvas client(446, 351, kFace);
     PictureControl(client, b.at(131), 0, 0, 1);
     const int dx = JogShuttleArt::kDialX, dy = JogShuttleArt::kDialY, ds = JogShuttleArt::kDialSize;
@@ -85,26 +78,20 @@ Canvas PreviewComposer::JogShuttle(const Bitmaps& b, const std::set<int>& presse
         if (k.kind == JogShuttleArt::Kind::Round) region = Ellipse(36, 36);
         if (k.kind == JogShuttleArt::Kind::LeftWing) region = Polygon(PanelParts::LeftWingOutline());
         if (k.kind == JogShuttleArt::Kind::RightWing) region = Polygon(PanelParts::RightWingOutline());
-        Window(client, b.at(down ? k.pressedBitmap : k.normalBitmap), k.x, k.y, k.width, k.height,
-               region);
+        Window(client, b.at(down ? k.pressedBitmap : k.normalBitmap), k.x, k.y, k.width, k.height, region);
     }
     const auto& lamps = JogShuttleArt::Lamps();
     for (size_t i = 0; i < lamps.size(); ++i)
-        Window(client, b.at((litLamps >> i) & 1u ? 173 : 174), lamps[i].x, lamps[i].y, 12, 10,
-               nullptr);
+        Window(client, b.at((litLamps >> i) & 1u ? 173 : 174), lamps[i].x, lamps[i].y, 12, 10, nullptr);
     return client;
 }
 
-Canvas PreviewComposer::Trackball(const Bitmaps& b, const std::set<int>& pressedKeys,
-                                  int ringDegrees)
-{
+Canvas PreviewComposer::Trackball(const Bitmaps& b, const std::set<int>& pressedKeys, int ringDegrees) {
     Canvas client(474, 263, kFace);
     PictureControl(client, b.at(202), 0, 0, 2);
     const int s = TrackballArt::kDialSize;
-    Window(client, b.at(208), TrackballArt::kDialX, TrackballArt::kDialY, s, s, Ellipse(s, s),
-           true);
-    Mark(client, TrackballArt::kDialX, TrackballArt::kDialY, s, s, s / 2 - 6, s / 2 - 31,
-         ringDegrees);
+    Window(client, b.at(208), TrackballArt::kDialX, TrackballArt::kDialY, s, s, Ellipse(s, s), true);
+    Mark(client, TrackballArt::kDialX, TrackballArt::kDialY, s, s, s / 2 - 6, s / 2 - 31, ringDegrees);
     const double cx = TrackballArt::kDialX + s / 2 + 0.5, cy = TrackballArt::kDialY + s / 2 + 0.5;
     client.FillCircle(cx, cy, 5.5, Color::Rgb(0, 0, 0));
     client.FillCircle(cx, cy, 4.5, Color::Rgb(255, 255, 255));
@@ -112,22 +99,22 @@ Canvas PreviewComposer::Trackball(const Bitmaps& b, const std::set<int>& pressed
         int x, y, w, h, normal, pressed;
         Region region;
     };
-    const Key keys[] = {
-        {13, 155, 70, 87, 154, 155, Polygon(PanelParts::LeftWingOutline())},
-        {28, 79, 35, 35, 158, 159, Ellipse(35, 35)},   {59, 39, 35, 35, 160, 161, Ellipse(35, 35)},
-        {106, 17, 35, 35, 162, 163, Ellipse(35, 35)},  {159, 17, 35, 35, 164, 165, Ellipse(35, 35)},
-        {206, 39, 35, 40, 166, 167, Ellipse(35, 35)},  {239, 79, 35, 35, 168, 169, Ellipse(35, 35)},
-        {240, 155, 70, 87, 156, 157, Polygon(PanelParts::RightWingOutline())}};
+    const Key keys[] = {{13, 155, 70, 87, 154, 155, Polygon(PanelParts::LeftWingOutline())},
+                        {28, 79, 35, 35, 158, 159, Ellipse(35, 35)},
+                        {59, 39, 35, 35, 160, 161, Ellipse(35, 35)},
+                        {106, 17, 35, 35, 162, 163, Ellipse(35, 35)},
+                        {159, 17, 35, 35, 164, 165, Ellipse(35, 35)},
+                        {206, 39, 35, 40, 166, 167, Ellipse(35, 35)},
+                        {239, 79, 35, 35, 168, 169, Ellipse(35, 35)},
+                        {240, 155, 70, 87, 156, 157, Polygon(PanelParts::RightWingOutline())}};
     for (int i = 0; i < 8; ++i) {
         const Key& k = keys[i];
-        Window(client, b.at(pressedKeys.count(i) ? k.pressed : k.normal), k.x, k.y, k.w, k.h,
-               k.region);
+        Window(client, b.at(pressedKeys.count(i) ? k.pressed : k.normal), k.x, k.y, k.w, k.h, k.region);
     }
     return client;
 }
 
-Canvas PreviewComposer::MediaBar(const Bitmaps& b, bool keyADown, bool lampB, int knobDegrees)
-{
+Canvas PreviewComposer::MediaBar(const Bitmaps& b, bool keyADown, bool lampB, int knobDegrees) {
     Canvas client(723, 184, kFace);
     PictureControl(client, b.at(193), MediaBarArt::kOriginX - 2, MediaBarArt::kOriginY - 2, 2);
     Window(client, b.at(keyADown ? 182 : 181), 36, 59, 22, 22, nullptr);
@@ -142,8 +129,7 @@ Canvas PreviewComposer::MediaBar(const Bitmaps& b, bool keyADown, bool lampB, in
     return client;
 }
 
-Canvas PreviewComposer::Audio(const Bitmaps& b, const std::set<int>& pressedKeys, int faderValue)
-{
+Canvas PreviewComposer::Audio(const Bitmaps& b, const std::set<int>& pressedKeys, int faderValue) {
     Canvas client(676, 379, kFace);
     PictureControl(client, b.at(176), 0, 0, 2);
     const auto& keys = AudioArt::Keys();
@@ -158,8 +144,7 @@ Canvas PreviewComposer::Audio(const Bitmaps& b, const std::set<int>& pressedKeys
     for (int i = 0; i <= 8; ++i) {
         const int x = i < 8 ? AudioArt::ChannelFaderX(i) : AudioArt::kMasterX;
         Window(client, b.at(130), x, AudioArt::kFaderY, 28, 267, nullptr);
-        Window(client, b.at(i < 8 ? 184 : 187), x + 3, AudioArt::kFaderY + top - 16 * (i % 3), 24,
-               55, nullptr);
+        Window(client, b.at(i < 8 ? 184 : 187), x + 3, AudioArt::kFaderY + top - 16 * (i % 3), 24, 55, nullptr);
     }
     return client;
 }

@@ -14,11 +14,10 @@ public:
     using Bitmaps = std::map<int, Canvas>;
 
     // Keys by their index in the Jog & Shuttle key table; lamps bit i.
-    static Canvas JogShuttle(const Bitmaps& bitmaps, const std::set<int>& pressedKeys,
-                             unsigned litLamps, int dialDegrees);
+    static Canvas JogShuttle(const Bitmaps& bitmaps, const std::set<int>& pressedKeys, unsigned litLamps,
+                             int dialDegrees);
     // Keys 0..7 of the Trackball key table.
-    static Canvas Trackball(const Bitmaps& bitmaps, const std::set<int>& pressedKeys,
-                            int ringDegrees);
+    static Canvas Trackball(const Bitmaps& bitmaps, const std::set<int>& pressedKeys, int ringDegrees);
     static Canvas MediaBar(const Bitmaps& bitmaps, bool keyADown, bool lampB, int knobDegrees);
     static Canvas Audio(const Bitmaps& bitmaps, const std::set<int>& pressedKeys, int faderValue);
 };

@@ -12,14 +12,13 @@ constexpr int O = TrackballArt::kOrigin;
 
 struct RoundKey {
     const char* label;
-    int x, y; // window origin, client pixels; the caps are 35 x 35
+    int x, y;  // window origin, client pixels; the caps are 35 x 35
 };
 const RoundKey kRoundKeys[] = {{"A", 28, 79},  {"B", 59, 39},  {"C", 106, 17},
                                {"D", 159, 17}, {"E", 206, 39}, {"F", 239, 79}};
-} // namespace
+}  // namespace
 
-void TrackballArt::Ball(Canvas& c, double cx, double cy)
-{
+void TrackballArt::Ball(Canvas& c, double cx, double cy) {
     const Color black = Color::Rgb(0, 0, 0);
     const Color white = Color::Rgb(255, 255, 255);
     c.FillCircle(cx + 0.5, cy + 1.0, 95.5, white, 0.07);
@@ -36,8 +35,7 @@ void TrackballArt::Ball(Canvas& c, double cx, double cy)
     c.FillRing(cx, cy, 92.5, 91.2, white, 0.08);
     c.FillRing(cx, cy, 66.0, 62.5, black, 0.9);
     // The ball: deep red resin with a soft specular spot.
-    c.FillCircle(cx, cy, 62.5,
-                 Paint::Radial(cx - 18, cy - 22, 92, Color::Rgb(176, 48, 44), Color::Rgb(40, 6, 8)));
+    c.FillCircle(cx, cy, 62.5, Paint::Radial(cx - 18, cy - 22, 92, Color::Rgb(176, 48, 44), Color::Rgb(40, 6, 8)));
     uint32_t seed = 12345u;
     for (int i = 0; i < 140; ++i) {
         seed = seed * 1664525u + 1013904223u;
@@ -50,8 +48,7 @@ void TrackballArt::Ball(Canvas& c, double cx, double cy)
     c.FillEllipse(cx - 24, cy - 30, 7, 4, white, 0.22);
 }
 
-Canvas TrackballArt::Picture()
-{
+Canvas TrackballArt::Picture() {
     Canvas c(kWidth, kHeight);
     PanelParts::Plate(c);
     PanelParts::Screw(c, 6.5, 6.5);
@@ -60,19 +57,15 @@ Canvas TrackballArt::Picture()
     PanelParts::Screw(c, kWidth - 6.5, kHeight - 6.5);
 
     Ball(c, kDialX + kDialSize / 2 + 0.5 - O, kDialY + kDialSize / 2 + 0.5 - O);
-    for (const RoundKey& k : kRoundKeys)
-        PanelParts::RoundKey(c, k.x + 17.5 - O, k.y + 17.5 - O, k.label, false);
-    PanelParts::WingKey(c, 13 - O, 155 - O, PanelParts::LeftWingOutline(), "SHIFT", 24.5, 31.5,
-                        false);
-    PanelParts::WingKey(c, 240 - O, 155 - O, PanelParts::RightWingOutline(), "ENTER", 28.5, 31.5,
-                        false);
+    for (const RoundKey& k : kRoundKeys) PanelParts::RoundKey(c, k.x + 17.5 - O, k.y + 17.5 - O, k.label, false);
+    PanelParts::WingKey(c, 13 - O, 155 - O, PanelParts::LeftWingOutline(), "SHIFT", 24.5, 31.5, false);
+    PanelParts::WingKey(c, 240 - O, 155 - O, PanelParts::RightWingOutline(), "ENTER", 28.5, 31.5, false);
     Font::Small().Draw(c, 14 - O, 9 - O, "TRACKBALL", PanelParts::SilkDim());
     Font::Small().Draw(c, 262 - O, 9 - O, "Z RING", PanelParts::SilkDim());
     return c;
 }
 
-void TrackballArt::AddBitmaps(std::map<int, Canvas>& out)
-{
+void TrackballArt::AddBitmaps(std::map<int, Canvas>& out) {
     const Canvas picture = Picture();
     out.emplace(202, picture);
     // The dial window is 193 x 193 with its centre at pixel (96, 96); the

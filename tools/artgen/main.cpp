@@ -11,8 +11,7 @@
 #include <string>
 
 namespace {
-bool WritePreviews(const std::string& dir)
-{
+bool WritePreviews(const std::string& dir) {
     const auto bitmaps = ArtCatalog::Bitmaps();
     const auto put = [&](const char* name, const Canvas& c) {
         return ByteWriter::WriteFile(dir + "/" + name, BmpWriter::Encode(c));
@@ -22,10 +21,9 @@ bool WritePreviews(const std::string& dir)
            put("preview_mediabar.bmp", PreviewComposer::MediaBar(bitmaps, true, true, 30)) &&
            put("preview_audio.bmp", PreviewComposer::Audio(bitmaps, {1, 12, 20}, 160));
 }
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const bool preview = argc == 3 && std::strcmp(argv[1], "--preview") == 0;
     if (argc != 2 && !preview) {
         std::fprintf(stderr, "usage: artgen [--preview] OUTDIR\n");

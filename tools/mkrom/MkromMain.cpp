@@ -87,8 +87,8 @@ int Samples(const std::string& dir) {
                          {"mediabar.rom", 3, 3, 0x105, 28 * 1024}};
     bool ok = true;
     for (const Good& g : good)
-        ok &= WriteFile(dir + "/" + g.file,
-                        RomImage::Build(Header(g.panel, g.major, g.build), RomImage::SamplePayload(g.size, g.panel + 1)));
+        ok &= WriteFile(dir + "/" + g.file, RomImage::Build(Header(g.panel, g.major, g.build),
+                                                            RomImage::SamplePayload(g.size, g.panel + 1)));
 
     std::vector<std::uint8_t> corrupt = RomImage::Build(Header(0, 1, 0x137), RomImage::SamplePayload(24 * 1024, 7));
     corrupt[RomImage::kHeaderSize + 1000] ^= 0x5A;  // one payload byte, header left intact
@@ -99,7 +99,8 @@ int Samples(const std::string& dir) {
     ok &= WriteFile(dir + "/truncated.rom", truncated);
 
     // Target 4: a module type that is none of the four panels.
-    ok &= WriteFile(dir + "/wrongpanel.rom", RomImage::Build(Header(4, 1, 0x100), RomImage::SamplePayload(16 * 1024, 9)));
+    ok &=
+        WriteFile(dir + "/wrongpanel.rom", RomImage::Build(Header(4, 1, 0x100), RomImage::SamplePayload(16 * 1024, 9)));
     return ok ? 0 : 1;
 }
 
@@ -151,5 +152,6 @@ int main(int argc, char** argv) {
     if (out.empty() || panel < 0 || !ParseVersion(version, h) || size < 1 || size > long(RomImage::kMaxPayload))
         return Usage();
     h.targetPanel = panel;
-    return WriteFile(out, RomImage::Build(h, RomImage::SamplePayload(std::uint32_t(size), std::uint32_t(seed)))) ? 0 : 1;
+    return WriteFile(out, RomImage::Build(h, RomImage::SamplePayload(std::uint32_t(size), std::uint32_t(seed)))) ? 0
+                                                                                                                 : 1;
 }

@@ -72,10 +72,10 @@ TEST(AudioFaders, BadArgumentsAreRefused) {
 TEST(AudioState, GetStateHasPositionsAndLampBits) {
     SimFixture f;
     for (int i = 0; i < 9; ++i) f.sim.MoveFader(i, 20 * i + 1);
-    ASSERT_EQ(f.sim.SetLed(1, 0, 1), 0);    // FUNC: group 0 bit 0
-    ASSERT_EQ(f.sim.SetLed(1, 9, 1), 0);    // MUTE: group 1 bit 1
-    ASSERT_EQ(f.sim.SetLed(1, 28, 1), 0);   // 4/8_R: group 3 bit 4
-    ASSERT_EQ(f.sim.SetLed(1, 29, 1), 0);   // OVER
+    ASSERT_EQ(f.sim.SetLed(1, 0, 1), 0);   // FUNC: group 0 bit 0
+    ASSERT_EQ(f.sim.SetLed(1, 9, 1), 0);   // MUTE: group 1 bit 1
+    ASSERT_EQ(f.sim.SetLed(1, 28, 1), 0);  // 4/8_R: group 3 bit 4
+    ASSERT_EQ(f.sim.SetLed(1, 29, 1), 0);  // OVER
     f.sim.Key(1, "SOLO", true);
     PanelStatus s{};
     ASSERT_EQ(f.sim.GetState(&s), 0);

@@ -101,8 +101,8 @@ TEST(ControlChannelFuzz, TheLineBufferSplitsAnyStreamLikeThePlainSplitInAnyChunk
         const std::vector<LineBuffer::Line> want = ReferenceLines(stream);
         ASSERT_EQ(got.size(), want.size()) << "round " << round;
         for (std::size_t i = 0; i < want.size(); ++i) {
-            ASSERT_EQ(got[i].overlong, want[i].overlong) << "round " << round << " line " << i << " length "
-                                                         << stream.size();
+            ASSERT_EQ(got[i].overlong, want[i].overlong)
+                << "round " << round << " line " << i << " length " << stream.size();
             ASSERT_EQ(got[i].text, want[i].text) << "round " << round << " line " << i;
         }
     }
@@ -116,10 +116,9 @@ public:
     explicit CommandGenerator(Rng& rng) : rng_(rng) {}
 
     std::string Line() {
-        static const char* const kVerbs[] = {"press",    "release",    "tap",   "jog",   "knob",   "ball",
-                                             "ring",     "fader",      "plug",  "unplug", "powercycle",
-                                             "firmware", "driver",     "fault", "storm", "wait",   "play",
-                                             "demo",     "stop",       "reset", "status", "help"};
+        static const char* const kVerbs[] = {
+            "press",    "release", "tap",   "jog",   "knob", "ball", "ring", "fader", "plug",  "unplug", "powercycle",
+            "firmware", "driver",  "fault", "storm", "wait", "play", "demo", "stop",  "reset", "status", "help"};
         std::vector<std::string> t{Case(kVerbs[Pick(rng_, int(std::size(kVerbs)))])};
         const int extra = Pick(rng_, 5);
         for (int i = 0; i < extra; ++i) t.push_back(Token());
@@ -134,15 +133,26 @@ public:
 private:
     std::string Token() {
         static const char* const kPanels[] = {"jog", "jogshuttle", "audio", "trackball", "mediabar", "mixer", ""};
-        static const char* const kWords[] = {"getinterface", "versioninfo", "unplug-in-download", "unknown-iid",
-                                             "connection-state", "device", "events", "both", "on", "off",
-                                             "master", "s.txt", "demo.txt", "missing.txt"};
+        static const char* const kWords[] = {"getinterface",
+                                             "versioninfo",
+                                             "unplug-in-download",
+                                             "unknown-iid",
+                                             "connection-state",
+                                             "device",
+                                             "events",
+                                             "both",
+                                             "on",
+                                             "off",
+                                             "master",
+                                             "s.txt",
+                                             "demo.txt",
+                                             "missing.txt"};
         static const char* const kNumbers[] = {
-            "-2147483649", "-2147483648", "2147483647", "2147483648", "-32768", "-32767", "32767", "32768",
-            "-10001",      "-10000",      "10000",      "10001",      "-257",   "-256",   "255",   "256",
-            "-1",          "0",           "1",          "8",          "9",      "120",    "121",   "5000",
-            "5001",        "600000",      "600001",     "fff",        "1000",   "+5",     "-",     "--1",
-            "1e3",         "0x10",        "9999999999999"};
+            "-2147483649", "-2147483648", "2147483647", "2147483648", "-32768", "-32767", "32767",
+            "32768",       "-10001",      "-10000",     "10000",      "10001",  "-257",   "-256",
+            "255",         "256",         "-1",         "0",          "1",      "8",      "9",
+            "120",         "121",         "5000",       "5001",       "600000", "600001", "fff",
+            "1000",        "+5",          "-",          "--1",        "1e3",    "0x10",   "9999999999999"};
         switch (Pick(rng_, 6)) {
         case 0:
             return Case(kPanels[Pick(rng_, int(std::size(kPanels)))]);
@@ -221,7 +231,8 @@ TEST(ControlChannelFuzz, EveryCommandLineGetsOneAnswerAndARefusedOneChangesNothi
     for (int s = 0; s < 8; ++s) {
         std::string text;
         const int lines = 1 + Pick(rng, 12);
-        for (int i = 0; i < lines; ++i) text += (OneIn(rng, 3) ? "wait " + std::to_string(Pick(rng, 50)) : gen.Line()) + "\n";
+        for (int i = 0; i < lines; ++i)
+            text += (OneIn(rng, 3) ? "wait " + std::to_string(Pick(rng, 50)) : gen.Line()) + "\n";
         f.scripts.push_back(text);
     }
     int ok = 0;

@@ -56,20 +56,19 @@ TEST_P(BadLine, IsRefusedWithAReasonAndChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, BadLine,
     ::testing::Values("", "   ", "# only a comment", "frobnicate", "press", "press jog", "press jog F1 extra",
-                      "press mixer F1", "press jog F7", "press audio F1", "tap trackball G", "press mediabar C",
-                      "jog", "jog 32768", "jog -32768", "jog 1.5", "jog 12abc", "jog 0x10", "jog --3", "jog +",
-                      "knob 0 5", "knob 9 5", "knob 1 10001", "knob x 1", "ball 1", "ball 10001 0",
-                      "ring 99999999999999999999", "fader 0 10", "fader 9 10", "fader master 256", "fader 1 -1",
-                      "fader main 3", "plug", "plug all", "unplug jog now", "powercycle 7", "firmware jog 1",
-                      "firmware jog 256 1", "firmware jog 1 1000", "firmware jog 1 xyz", "driver jog 1 2",
-                      "driver jog 1 65536 0", "driver jog 1 1 256", "fault", "fault melt jog on",
-                      "fault versioninfo jog maybe", "fault getinterface jog sideways on",
-                      "fault getinterface nowhere on", "fault unknown-iid moon", "storm jog 0 1",
-                      "storm jog 5001 1", "storm jog 10 0", "storm jog 10 121", "fault connection-state jog",
+                      "press mixer F1", "press jog F7", "press audio F1", "tap trackball G", "press mediabar C", "jog",
+                      "jog 32768", "jog -32768", "jog 1.5", "jog 12abc", "jog 0x10", "jog --3", "jog +", "knob 0 5",
+                      "knob 9 5", "knob 1 10001", "knob x 1", "ball 1", "ball 10001 0", "ring 99999999999999999999",
+                      "fader 0 10", "fader 9 10", "fader master 256", "fader 1 -1", "fader main 3", "plug", "plug all",
+                      "unplug jog now", "powercycle 7", "firmware jog 1", "firmware jog 256 1", "firmware jog 1 1000",
+                      "firmware jog 1 xyz", "driver jog 1 2", "driver jog 1 65536 0", "driver jog 1 1 256", "fault",
+                      "fault melt jog on", "fault versioninfo jog maybe", "fault getinterface jog sideways on",
+                      "fault getinterface nowhere on", "fault unknown-iid moon", "storm jog 0 1", "storm jog 5001 1",
+                      "storm jog 10 0", "storm jog 10 121", "fault connection-state jog",
                       "fault connection-state jog 2147483648", "fault connection-state jog 99999999999",
-                      "fault connection-state moon 1", "wait 10", "wait -1", "play",
-                      "play /no/such/script", "demo now", "stop it", "status jog extra", "help me",
-                      "press jog F1\x01", "tap\x1b[2J jog F1", "jog\r5", "status\x7f"));
+                      "fault connection-state moon 1", "wait 10", "wait -1", "play", "play /no/such/script", "demo now",
+                      "stop it", "status jog extra", "help me", "press jog F1\x01", "tap\x1b[2J jog F1", "jog\r5",
+                      "status\x7f"));
 
 TEST(ProtocolLines, UnplugOfAnUnpluggedPanelIsAnErrorAndStaysUnplugged) {
     ProtocolFixture f;
@@ -89,8 +88,13 @@ TEST(ProtocolLines, GoodLinesReachTheirPanels) {
     struct {
         const char* line;
         int panel;
-    } cases[] = {{"press jog f1", 0}, {"TAP Audio 1/5_l", 1}, {"ball -3 4", 2}, {"ring 9", 2},
-                 {"knob 8 -256", 3},  {"fader master 3", 1},  {"press trackball enter  # with comment", 2}};
+    } cases[] = {{"press jog f1", 0},
+                 {"TAP Audio 1/5_l", 1},
+                 {"ball -3 4", 2},
+                 {"ring 9", 2},
+                 {"knob 8 -256", 3},
+                 {"fader master 3", 1},
+                 {"press trackball enter  # with comment", 2}};
     for (auto c : cases) {
         ProtocolFixture f;
         EXPECT_EQ(f.protocol.Execute(c.line), "ok") << c.line;

@@ -124,33 +124,34 @@ TEST_P(DownloadFailure, EndsWithItsCode) {
     EXPECT_EQ(std::memcmp(before.bytes, after.bytes, sizeof before.bytes), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DownloadFailure,
-    ::testing::Values(
-        Failure{"missing", [] { return std::vector<std::uint8_t>(); }, true, download::kFileMissing, false},
-        Failure{"not an image", [] { return std::vector<std::uint8_t>(100, 0x41); }, false, download::kBadHeader, false},
-        Failure{"truncated",
-                [] {
-                    auto v = Image(1, 20000);
-                    v.resize(v.size() / 2);
-                    return v;
-                },
-                false, download::kTruncated, false},
-        Failure{"corrupt",
-                [] {
-                    auto v = Image(1, 20000);
-                    v[100] ^= 1;
-                    return v;
-                },
-                false, download::kCorrupt, true},
-        Failure{"wrong panel", [] { return Image(3, 20000); }, false, download::kWrongPanel, true},
-        Failure{"trailing",
-                [] {
-                    auto v = Image(1, 20000);
-                    v.push_back(1);
-                    return v;
-                },
-                false, download::kTrailingData, true}));
+INSTANTIATE_TEST_SUITE_P(Cases, DownloadFailure,
+                         ::testing::Values(Failure{"missing", [] { return std::vector<std::uint8_t>(); }, true,
+                                                   download::kFileMissing, false},
+                                           Failure{"not an image", [] { return std::vector<std::uint8_t>(100, 0x41); },
+                                                   false, download::kBadHeader, false},
+                                           Failure{"truncated",
+                                                   [] {
+                                                       auto v = Image(1, 20000);
+                                                       v.resize(v.size() / 2);
+                                                       return v;
+                                                   },
+                                                   false, download::kTruncated, false},
+                                           Failure{"corrupt",
+                                                   [] {
+                                                       auto v = Image(1, 20000);
+                                                       v[100] ^= 1;
+                                                       return v;
+                                                   },
+                                                   false, download::kCorrupt, true},
+                                           Failure{"wrong panel", [] { return Image(3, 20000); }, false,
+                                                   download::kWrongPanel, true},
+                                           Failure{"trailing",
+                                                   [] {
+                                                       auto v = Image(1, 20000);
+                                                       v.push_back(1);
+                                                       return v;
+                                                   },
+                                                   false, download::kTrailingData, true}));
 
 TEST(Download, SecondStartWhileRunningIsRefused) {
     SimFixture f;

@@ -53,26 +53,54 @@ void FixHeaderCrc(std::vector<std::uint8_t>& v) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RomImageMalformed,
-    ::testing::Values(
-        Malformed{"empty", [](auto& v) { v.clear(); }, download::kBadHeader},
-        Malformed{"three bytes of magic", [](auto& v) { v.resize(3); }, download::kTruncated},
-        Malformed{"half a header", [](auto& v) { v.resize(16); }, download::kTruncated},
-        Malformed{"short junk", [](auto& v) { v.assign(10, 'x'); }, download::kBadHeader},
-        Malformed{"bad magic", [](auto& v) { v[0] = 'X'; }, download::kBadHeader},
-        Malformed{"header bit flipped", [](auto& v) { v[7] ^= 1; }, download::kBadHeader},
-        Malformed{"format 2", [](auto& v) { v[4] = 2; FixHeaderCrc(v); }, download::kBadHeader},
-        Malformed{"reserved byte set", [](auto& v) { v[30] = 1; }, download::kBadHeader},
-        Malformed{"payload length 0", [](auto& v) { v[12] = v[13] = v[14] = v[15] = 0; FixHeaderCrc(v); },
-                  download::kBadHeader},
-        Malformed{"payload length huge", [](auto& v) { v[15] = 0x80; FixHeaderCrc(v); }, download::kBadHeader},
-        Malformed{"build above fff", [](auto& v) { v[9] = 0x10; FixHeaderCrc(v); }, download::kBadHeader},
-        Malformed{"payload cut", [](auto& v) { v.resize(v.size() - 1); }, download::kTruncated},
-        Malformed{"header only", [](auto& v) { v.resize(RomImage::kHeaderSize); }, download::kTruncated},
-        Malformed{"extra byte", [](auto& v) { v.push_back(0); }, download::kTrailingData},
-        Malformed{"payload byte flipped", [](auto& v) { v[RomImage::kHeaderSize + 500] ^= 0x40; },
-                  download::kCorrupt},
-        Malformed{"other panel", [](auto& v) { v[6] = 2; FixHeaderCrc(v); }, download::kWrongPanel},
-        Malformed{"no such panel", [](auto& v) { v[6] = 200; FixHeaderCrc(v); }, download::kWrongPanel}));
+    ::testing::Values(Malformed{"empty", [](auto& v) { v.clear(); }, download::kBadHeader},
+                      Malformed{"three bytes of magic", [](auto& v) { v.resize(3); }, download::kTruncated},
+                      Malformed{"half a header", [](auto& v) { v.resize(16); }, download::kTruncated},
+                      Malformed{"short junk", [](auto& v) { v.assign(10, 'x'); }, download::kBadHeader},
+                      Malformed{"bad magic", [](auto& v) { v[0] = 'X'; }, download::kBadHeader},
+                      Malformed{"header bit flipped", [](auto& v) { v[7] ^= 1; }, download::kBadHeader},
+                      Malformed{"format 2",
+                                [](auto& v) {
+                                    v[4] = 2;
+                                    FixHeaderCrc(v);
+                                },
+                                download::kBadHeader},
+                      Malformed{"reserved byte set", [](auto& v) { v[30] = 1; }, download::kBadHeader},
+                      Malformed{"payload length 0",
+                                [](auto& v) {
+                                    v[12] = v[13] = v[14] = v[15] = 0;
+                                    FixHeaderCrc(v);
+                                },
+                                download::kBadHeader},
+                      Malformed{"payload length huge",
+                                [](auto& v) {
+                                    v[15] = 0x80;
+                                    FixHeaderCrc(v);
+                                },
+                                download::kBadHeader},
+                      Malformed{"build above fff",
+                                [](auto& v) {
+                                    v[9] = 0x10;
+                                    FixHeaderCrc(v);
+                                },
+                                download::kBadHeader},
+                      Malformed{"payload cut", [](auto& v) { v.resize(v.size() - 1); }, download::kTruncated},
+                      Malformed{"header only", [](auto& v) { v.resize(RomImage::kHeaderSize); }, download::kTruncated},
+                      Malformed{"extra byte", [](auto& v) { v.push_back(0); }, download::kTrailingData},
+                      Malformed{"payload byte flipped", [](auto& v) { v[RomImage::kHeaderSize + 500] ^= 0x40; },
+                                download::kCorrupt},
+                      Malformed{"other panel",
+                                [](auto& v) {
+                                    v[6] = 2;
+                                    FixHeaderCrc(v);
+                                },
+                                download::kWrongPanel},
+                      Malformed{"no such panel",
+                                [](auto& v) {
+                                    v[6] = 200;
+                                    FixHeaderCrc(v);
+                                },
+                                download::kWrongPanel}));
 
 TEST(RomImage, CorruptionIsFoundBeforeTheTarget) {
     // A damaged image says so on any panel, not "wrong panel".

@@ -28,12 +28,9 @@ TEST(DialGeometry, RadiiByModeAndHeight) {
         {Mode::kKnob, 41, 11, 1},    // Media Bar knob
         {Mode::kRing, 193, 90, 65},  // Trackball ring
         {Mode::kOff, 139, 46, 30},   // jog dial, every jog mode alike
-        {Mode::kJog, 139, 46, 30},
-        {Mode::kShuttle, 139, 46, 30},
-        {Mode::kDmc, 139, 46, 30},
-        {Mode::kOff, 140, 46, 30},   // 140 / 3 truncates
-        {Mode::kRing, 12, 0, -25},
-        {Mode::kNone, 139, 0, 0},    // no mark
+        {Mode::kJog, 139, 46, 30},  {Mode::kShuttle, 139, 46, 30},
+        {Mode::kDmc, 139, 46, 30},  {Mode::kOff, 140, 46, 30},  // 140 / 3 truncates
+        {Mode::kRing, 12, 0, -25},  {Mode::kNone, 139, 0, 0},   // no mark
     };
     for (const RadiiCase& c : cases) {
         const dial::Radii r = dial::RadiiFor(c.mode, c.height);
@@ -43,12 +40,12 @@ TEST(DialGeometry, RadiiByModeAndHeight) {
 }
 
 TEST(DialGeometry, AngleOfCountTruncatesTowardZero) {
-    EXPECT_EQ(dial::AngleOfCount(-7, 288), -8);    // -8.75
+    EXPECT_EQ(dial::AngleOfCount(-7, 288), -8);  // -8.75
     EXPECT_EQ(dial::AngleOfCount(7, 288), 8);
     EXPECT_EQ(dial::AngleOfCount(201, 200), 361);  // 361.8
     EXPECT_EQ(dial::AngleOfCount(-201, 200), -361);
     EXPECT_EQ(dial::AngleOfCount(288, 288), 360);
-    EXPECT_EQ(dial::AngleOfCount(1, 288), 1);      // 1.25
+    EXPECT_EQ(dial::AngleOfCount(1, 288), 1);  // 1.25
     EXPECT_EQ(dial::AngleOfCount(5, 0), 0);
     // Beyond int: no overflow in the product.
     EXPECT_EQ(dial::AngleOfCount(std::numeric_limits<int>::max(), 200), 3865470564LL);
@@ -61,15 +58,15 @@ struct MarkCase {
 
 TEST(DialGeometry, JogDialMarkEndPoints) {
     const MarkCase cases[] = {
-        {0, {{0, 46}, {0, 30}}},       // at rest, straight up
+        {0, {{0, 46}, {0, 30}}},  // at rest, straight up
         {90, {{46, 0}, {30, 0}}},
         {45, {{32, 32}, {21, 21}}},
         {-90, {{-46, 0}, {-30, 0}}},
         {180, {{0, -46}, {0, -30}}},
         {360, {{0, 46}, {0, 30}}},
         {-360, {{0, 46}, {0, 30}}},
-        {-8, {{-6, 45}, {-4, 29}}},    // SHUTTLE -7
-        {750, {{22, 39}, {14, 25}}},   // JOG 0 + 600
+        {-8, {{-6, 45}, {-4, 29}}},   // SHUTTLE -7
+        {750, {{22, 39}, {14, 25}}},  // JOG 0 + 600
         {361, {{0, 45}, {0, 29}}},
         // Here the shortened pi constant decides the pixel: a full-precision
         // pi gives (22, -39) for the outer end.
@@ -101,9 +98,17 @@ struct BallCase {
 
 TEST(DialGeometry, BallCentre) {
     const BallCase cases[] = {
-        {10, 5, {8, 6}},     {-50, 20, {-45, 21}}, {7, -6, {3, -6}},   {3, -40, {0, -40}},
-        {50, 50, {0, 50}},   {0, 0, {0, 0}},       {10, 0, {10, 0}},   {-10, 0, {-10, 0}},
-        {0, -50, {0, -50}},  {-7, -6, {-3, -6}},   {-50, -50, {0, -50}},
+        {10, 5, {8, 6}},
+        {-50, 20, {-45, 21}},
+        {7, -6, {3, -6}},
+        {3, -40, {0, -40}},
+        {50, 50, {0, 50}},
+        {0, 0, {0, 0}},
+        {10, 0, {10, 0}},
+        {-10, 0, {-10, 0}},
+        {0, -50, {0, -50}},
+        {-7, -6, {-3, -6}},
+        {-50, -50, {0, -50}},
         // Out of the owners' -50..50 range: no overflow in the squares.
         {std::numeric_limits<int>::max(), 0, {std::numeric_limits<int>::max(), 0}},
         {0, std::numeric_limits<int>::min() + 1, {0, std::numeric_limits<int>::min() + 1}},

@@ -12,20 +12,15 @@
 #include <set>
 
 namespace {
-const std::map<int, Canvas>& AllBitmaps()
-{
+const std::map<int, Canvas>& AllBitmaps() {
     static const std::map<int, Canvas> bitmaps = ArtCatalog::Bitmaps();
     return bitmaps;
 }
 
-bool SamePixel(const Color& a, const Color& b)
-{
-    return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
-}
-} // namespace
+bool SamePixel(const Color& a, const Color& b) { return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a; }
+}  // namespace
 
-TEST(ArtCatalog, EveryRequiredBitmapHasItsSizeAndNoOtherIsMade)
-{
+TEST(ArtCatalog, EveryRequiredBitmapHasItsSizeAndNoOtherIsMade) {
     const auto& bitmaps = AllBitmaps();
     std::set<int> required;
     for (const auto& s : ArtCatalog::RequiredBitmaps()) {
@@ -39,16 +34,14 @@ TEST(ArtCatalog, EveryRequiredBitmapHasItsSizeAndNoOtherIsMade)
     for (const auto& b : bitmaps) EXPECT_TRUE(required.count(b.first)) << b.first;
 }
 
-TEST(ArtCatalog, BitmapsAreOpaqueSoTheWriterNeedsNoMatte)
-{
+TEST(ArtCatalog, BitmapsAreOpaqueSoTheWriterNeedsNoMatte) {
     for (const auto& b : AllBitmaps())
         for (int y = 0; y < b.second.Height(); y += 3)
             for (int x = 0; x < b.second.Width(); x += 3)
                 ASSERT_GE(b.second.Pixel(x, y).a, 0.999) << b.first << " at " << x << "," << y;
 }
 
-TEST(ArtCatalog, RowKeysShowThePicturePixelsBeneathThem)
-{
+TEST(ArtCatalog, RowKeysShowThePicturePixelsBeneathThem) {
     // A released key is the picture itself; the pressed one differs on its face only.
     const auto& bitmaps = AllBitmaps();
     const Canvas& picture = bitmaps.at(131);
@@ -65,14 +58,13 @@ TEST(ArtCatalog, RowKeysShowThePicturePixelsBeneathThem)
     }
 }
 
-TEST(ArtCatalog, WingOutlinesFollowTheWindingRule)
-{
+TEST(ArtCatalog, WingOutlinesFollowTheWindingRule) {
     struct Case {
         double x, y;
         bool left, right;
     };
-    const Case cases[] = {{25, 30, true, true}, {1, 70, false, false}, {50, 5, false, true},
-                          {2, 5, true, false},  {26, 71, false, true}};
+    const Case cases[] = {
+        {25, 30, true, true}, {1, 70, false, false}, {50, 5, false, true}, {2, 5, true, false}, {26, 71, false, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.x * 100 + c.y);
         EXPECT_EQ(geometry::PolygonContains(PanelParts::LeftWingOutline(), c.x, c.y), c.left);
@@ -80,8 +72,7 @@ TEST(ArtCatalog, WingOutlinesFollowTheWindingRule)
     }
 }
 
-TEST(ArtCatalog, ClipFramesAreKeyedOnTheirTopLeftPixel)
-{
+TEST(ArtCatalog, ClipFramesAreKeyedOnTheirTopLeftPixel) {
     const AviWriter::Clip clip = CopyClipArt::Clip();
     ASSERT_EQ(clip.frames.size(), 17u);
     EXPECT_EQ(clip.width, 260);
@@ -90,22 +81,20 @@ TEST(ArtCatalog, ClipFramesAreKeyedOnTheirTopLeftPixel)
     std::set<std::vector<uint8_t>> distinct;
     for (const auto& f : clip.frames) {
         ASSERT_EQ(f.size(), 260u * 40u);
-        EXPECT_EQ(f[0], 0); // magenta: the transparent colour
+        EXPECT_EQ(f[0], 0);  // magenta: the transparent colour
         distinct.insert(f);
     }
-    EXPECT_EQ(distinct.size(), clip.frames.size()); // it moves
+    EXPECT_EQ(distinct.size(), clip.frames.size());  // it moves
 }
 
-TEST(ArtCatalog, OutputIsDeterministic)
-{
+TEST(ArtCatalog, OutputIsDeterministic) {
     const auto again = ArtCatalog::Bitmaps();
     EXPECT_EQ(BmpWriter::Encode(again.at(202)), BmpWriter::Encode(AllBitmaps().at(202)));
     EXPECT_EQ(ArtCatalog::Clip(), ArtCatalog::Clip());
     EXPECT_EQ(ArtCatalog::Icon(), ArtCatalog::Icon());
 }
 
-TEST(ArtCatalog, MediaBarKnobSkinsHavePlainPlateAboveAndBelow)
-{
+TEST(ArtCatalog, MediaBarKnobSkinsHavePlainPlateAboveAndBelow) {
     // The picture may land up to four pixels off vertically (font metrics);
     // plain plate around the knob windows keeps that from showing.
     for (int id = 194; id <= 201; ++id) {

@@ -10,17 +10,15 @@
 namespace {
 constexpr double kPi = 3.14159265358979323846;
 
-double Coverage(const Canvas& c)
-{
+double Coverage(const Canvas& c) {
     double sum = 0;
     for (int y = 0; y < c.Height(); ++y)
         for (int x = 0; x < c.Width(); ++x) sum += c.Pixel(x, y).a;
     return sum;
 }
-} // namespace
+}  // namespace
 
-TEST(Canvas, AntialiasedShapesCoverTheirArea)
-{
+TEST(Canvas, AntialiasedShapesCoverTheirArea) {
     struct Case {
         const char* name;
         void (*draw)(Canvas&);
@@ -28,16 +26,15 @@ TEST(Canvas, AntialiasedShapesCoverTheirArea)
     };
     const Case cases[] = {
         {"circle r 10", [](Canvas& c) { c.FillCircle(20, 20, 10, Color::Rgb(0, 0, 0)); }, kPi * 100},
-        {"ellipse 12 x 5", [](Canvas& c) { c.FillEllipse(20.3, 19.7, 12, 5, Color::Rgb(0, 0, 0)); },
-         kPi * 60},
-        {"ring 15 / 9", [](Canvas& c) { c.FillRing(20, 20, 15, 9, Color::Rgb(0, 0, 0)); },
-         kPi * (225 - 81)},
-        {"rect on half pixels", [](Canvas& c) { c.FillRect(2.5, 3.5, 12.5, 7.5, Color::Rgb(0, 0, 0)); },
-         40},
-        {"triangle", [](Canvas& c) { c.FillPolygon({{0, 0}, {30, 0}, {0, 20}}, Color::Rgb(0, 0, 0)); },
+        {"ellipse 12 x 5", [](Canvas& c) { c.FillEllipse(20.3, 19.7, 12, 5, Color::Rgb(0, 0, 0)); }, kPi * 60},
+        {"ring 15 / 9", [](Canvas& c) { c.FillRing(20, 20, 15, 9, Color::Rgb(0, 0, 0)); }, kPi * (225 - 81)},
+        {"rect on half pixels", [](Canvas& c) { c.FillRect(2.5, 3.5, 12.5, 7.5, Color::Rgb(0, 0, 0)); }, 40},
+        {"triangle",
+         [](Canvas& c) {
+             c.FillPolygon({{0, 0}, {30, 0}, {0, 20}}, Color::Rgb(0, 0, 0));
+         },
          300},
-        {"line 20 long, 3 wide",
-         [](Canvas& c) { c.DrawLine(10, 10, 30, 10, 3, Color::Rgb(0, 0, 0)); },
+        {"line 20 long, 3 wide", [](Canvas& c) { c.DrawLine(10, 10, 30, 10, 3, Color::Rgb(0, 0, 0)); },
          20 * 3 + kPi * 2.25},
     };
     for (const Case& k : cases) {
@@ -48,8 +45,7 @@ TEST(Canvas, AntialiasedShapesCoverTheirArea)
     }
 }
 
-TEST(Canvas, WithoutAntialiasingEveryPixelIsAllOrNothing)
-{
+TEST(Canvas, WithoutAntialiasingEveryPixelIsAllOrNothing) {
     Canvas c(40, 40);
     c.SetAntialias(false);
     c.FillCircle(20.2, 19.6, 9.3, Color::Rgb(1, 2, 3));
@@ -60,8 +56,7 @@ TEST(Canvas, WithoutAntialiasingEveryPixelIsAllOrNothing)
         }
 }
 
-TEST(Canvas, OverlappingPolygonFillsByNonZeroWinding)
-{
+TEST(Canvas, OverlappingPolygonFillsByNonZeroWinding) {
     // A pentagram: its centre is wound twice, so it is filled (unlike even-odd).
     std::vector<Point> star;
     for (int i = 0; i < 5; ++i) {
@@ -72,8 +67,7 @@ TEST(Canvas, OverlappingPolygonFillsByNonZeroWinding)
     EXPECT_FALSE(geometry::PolygonContains(star, 2, 2));
 }
 
-TEST(Canvas, InsetPolygonKeepsItsDistanceFromEveryEdge)
-{
+TEST(Canvas, InsetPolygonKeepsItsDistanceFromEveryEdge) {
     const std::vector<Point> square{{0, 0}, {20, 0}, {20, 20}, {0, 20}};
     Canvas c(20, 20);
     c.FillPolygonInset(square, 3, Color::Rgb(0, 0, 0));
@@ -82,8 +76,7 @@ TEST(Canvas, InsetPolygonKeepsItsDistanceFromEveryEdge)
     EXPECT_EQ(c.Pixel(3, 10).a, 1.0);
 }
 
-TEST(Canvas, HalfTransparentPaintOverTransparentKeepsItsColour)
-{
+TEST(Canvas, HalfTransparentPaintOverTransparentKeepsItsColour) {
     Canvas c(1, 1);
     c.Blend(0, 0, Color::Rgb(200, 100, 0), 0.5);
     const Color p = c.Pixel(0, 0);
@@ -94,8 +87,7 @@ TEST(Canvas, HalfTransparentPaintOverTransparentKeepsItsColour)
     EXPECT_NEAR(c.Pixel(0, 0).r, 200.0 / 3, 1e-9);
 }
 
-TEST(Canvas, CropFillsWhatLiesOutside)
-{
+TEST(Canvas, CropFillsWhatLiesOutside) {
     Canvas c(4, 4, Color::Rgb(9, 9, 9));
     const Canvas piece = c.Crop(2, -1, 4, 3, Color::Rgb(1, 1, 1));
     EXPECT_EQ(piece.Pixel(0, 0).r, 1);  // above the canvas
@@ -103,8 +95,7 @@ TEST(Canvas, CropFillsWhatLiesOutside)
     EXPECT_EQ(piece.Pixel(2, 1).r, 1);  // right of it
 }
 
-TEST(Font, LabelsOfThePicturesHaveEveryGlyph)
-{
+TEST(Font, LabelsOfThePicturesHaveEveryGlyph) {
     struct Case {
         const Font* font;
         const char* text;
@@ -122,16 +113,17 @@ TEST(Font, LabelsOfThePicturesHaveEveryGlyph)
             }
 }
 
-TEST(Font, TextWidthMatchesWhatIsDrawn)
-{
+TEST(Font, TextWidthMatchesWhatIsDrawn) {
     struct Case {
         const Font* font;
         const char* text;
         bool bold;
         int width;
     };
-    const Case cases[] = {{&Font::Regular(), "F1", false, 11}, {&Font::Regular(), "F1", true, 13},
-                          {&Font::Small(), "DMC", false, 11},  {&Font::Small(), "", false, 0}};
+    const Case cases[] = {{&Font::Regular(), "F1", false, 11},
+                          {&Font::Regular(), "F1", true, 13},
+                          {&Font::Small(), "DMC", false, 11},
+                          {&Font::Small(), "", false, 0}};
     for (const Case& k : cases) {
         SCOPED_TRACE(k.text);
         EXPECT_EQ(k.font->TextWidth(k.text, k.bold), k.width);

@@ -3,11 +3,10 @@
 
 #include <gtest/gtest.h>
 
-TEST(IcoWriter, DirectoryEntriesPointAtTheirImages)
-{
+TEST(IcoWriter, DirectoryEntriesPointAtTheirImages) {
     Canvas big(32, 32, Color::Rgb(10, 20, 30));
     Canvas small(16, 16, Color::Transparent());
-    small.SetPixel(3, 0, Color::Rgb(1, 2, 3)); // one opaque pixel on the top row
+    small.SetPixel(3, 0, Color::Rgb(1, 2, 3));  // one opaque pixel on the top row
     const auto d = IcoWriter::Encode({big, small});
 
     EXPECT_EQ(ByteWriter::ReadU16(d, 0), 0u);
@@ -32,15 +31,14 @@ TEST(IcoWriter, DirectoryEntriesPointAtTheirImages)
         EXPECT_EQ(bytes, 40u + uint32_t(s * s * 4) + want[i].maskStride * uint32_t(s));
         EXPECT_EQ(ByteWriter::ReadU32(d, offset), 40u);
         EXPECT_EQ(int32_t(ByteWriter::ReadU32(d, offset + 4)), s);
-        EXPECT_EQ(int32_t(ByteWriter::ReadU32(d, offset + 8)), 2 * s); // colour + mask
+        EXPECT_EQ(int32_t(ByteWriter::ReadU32(d, offset + 8)), 2 * s);  // colour + mask
         EXPECT_EQ(ByteWriter::ReadU16(d, offset + 14), 32u);
         expectedOffset += bytes;
     }
     EXPECT_EQ(d.size(), expectedOffset);
 }
 
-TEST(IcoWriter, AndMaskMarksTransparentPixels)
-{
+TEST(IcoWriter, AndMaskMarksTransparentPixels) {
     Canvas small(16, 16, Color::Transparent());
     small.SetPixel(3, 0, Color::Rgb(1, 2, 3));
     const auto d = IcoWriter::Encode({small});
@@ -48,7 +46,7 @@ TEST(IcoWriter, AndMaskMarksTransparentPixels)
     const size_t mask = image + 40 + 16 * 16 * 4;
     // Mask rows are bottom-up: the top row is the last one.
     const size_t topRow = mask + 15 * 4;
-    EXPECT_EQ(d[topRow], 0xEF); // all transparent except x = 3
+    EXPECT_EQ(d[topRow], 0xEF);  // all transparent except x = 3
     EXPECT_EQ(d[topRow + 1], 0xFF);
     EXPECT_EQ(d[mask], 0xFF);
     // Its colour: alpha 255 in the top row's fourth pixel.
