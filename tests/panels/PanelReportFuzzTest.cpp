@@ -25,7 +25,7 @@ namespace {
 // one more burst still fits in what the sink keeps, so no report has to give way
 // (the window takes reports at most once a frame while they keep coming).
 constexpr int kMaxBurst = 250;
-constexpr std::uint64_t kMaxBacklog = PanelReportQueue::kCapacity - kMaxBurst;
+constexpr std::uintptr_t kMaxBacklog = PanelReportQueue::kCapacity - kMaxBurst;
 
 struct PanelCase {
     int panel;
@@ -124,8 +124,7 @@ protected:
     void Storm(int reports, std::uint32_t seed, std::uint32_t connectionOneIn,
                const std::function<std::int32_t(ReportGenerator&)>& connectionState) {
         std::atomic<bool> sending{true};
-        std::atomic<std::uint64_t> sentSoFar{0};
-        const std::uint64_t handledBefore = wnd->ReportsHandled();
+        const std::uintptr_t handledBefore = ReportsHandled();
         HANDLE caughtUp = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
         ITqEventSink* const target = sink;
         const GUID* const iid = kEventIids[P().panel];
@@ -140,8 +139,10 @@ protected:
                     gen.Next(changes, status);
                     target->OnPanelReport(iid, &changes, &status);
                 }
-                sentSoFar.store(static_cast<std::uint64_t>(sent));
-                ::WaitForSingleObject(caughtUp, 30000);
+                // The window's count is a window property, safe to read from here.
+                do {
+                    ::WaitForSingleObject(caughtUp, 30000);
+                } while (static_cast<std::uintptr_t>(sent) - (ReportsHandled() - handledBefore) > kMaxBacklog);
             }
             sending.store(false);
         });
@@ -156,7 +157,7 @@ protected:
             // which announces nothing meanwhile: the sender may go on.
             if ((HIWORD(::GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE) == 0) {
                 if (done && !wnd->HasDeferredReports()) break;
-                if (sentSoFar.load() - (wnd->ReportsHandled() - handledBefore) <= kMaxBacklog) ::SetEvent(caughtUp);
+                ::SetEvent(caughtUp);
             }
             // The fake device logs every call the window makes (dial-mode
             // commands from keys A to D, for one); a million reports would fill
