@@ -1,0 +1,374 @@
+#include "CFaderCtrl.h"
+
+#include <algorithm>
+
+#include "CGdiObject.h"
+#include "CPaintDC.h"
+#include "FaderGeometry.h"
+
+namespace {
+fader::Rect ToFader(const RECT& r) {
+    return fader::Rect{static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
+                       static_cast<int>(r.bottom)};
+}
+
+RECT ToRECT(const fader::Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+fader::Point ToFader(POINT p) { return fader::Point{static_cast<int>(p.x), static_cast<int>(p.y)}; }
+
+POINT PointOf(LPARAM lp) {
+    return POINT{static_cast<short>(LOWORD(static_cast<DWORD_PTR>(lp))),
+                 static_cast<short>(HIWORD(static_cast<DWORD_PTR>(lp)))};
+}
+
+bool Inside(const RECT& outer, const RECT& inner) {
+    return outer.left <= inner.left && outer.top <= inner.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+}  // namespace
+
+// What a creation operation has checked and prepared; it becomes the fader's
+// state only once every check has passed.
+struct CFaderCtrl::Setup {
+    bool horizontal = true;
+    RECT window{};
+    RECT track{};
+    RECT thumb{};
+    UINT backgroundId = 0;
+    UINT thumbId = 0;
+    COLORREF mask = kNoMask;
+    ImageList imageList;
+};
+
+CFaderCtrl::~CFaderCtrl() = default;
+
+bool CFaderCtrl::PrepareSetup(DWORD flags, int x, int y, const RECT& track, UINT backgroundId, UINT thumbId,
+                              COLORREF mask, Setup& setup) const {
+    if ((flags & WS_CHILD) == 0 || (flags & WS_VISIBLE) == 0 || (flags & (kHorizontal | kVertical)) == 0) return false;
+    setup.horizontal = (flags & kHorizontal) != 0;
+
+    CBitmap background;
+    if (!background.LoadBitmap(backgroundId)) return false;
+    const SIZE backgroundSize = background.GetSize();
+    background.DeleteObject();  // only proves the resource; the window loads its own
+
+    CBitmap thumb;
+    if (!thumb.LoadBitmap(thumbId)) return false;
+    const SIZE thumbSize = thumb.GetSize();
+
+    if (mask != kNoMask) {
+        int w = thumbSize.cx;
+        int h = thumbSize.cy;
+        if (setup.horizontal)
+            h = std::min<int>(h, track.bottom - track.top);
+        else
+            w = std::min<int>(w, track.right - track.left);
+        setup.imageList.reset(::ImageList_Create(w, h, ILC_MASK | ILC_COLORDDB, 1, 0));
+        if (setup.imageList) ::ImageList_AddMasked(setup.imageList.get(), thumb, mask);
+        setup.mask = mask;
+    }
+
+    setup.backgroundId = backgroundId;
+    setup.thumbId = thumbId;
+    setup.window = RECT{x, y, x + backgroundSize.cx, y + backgroundSize.cy};
+    if (backgroundSize.cx < track.right || backgroundSize.cy < track.bottom) return false;
+    setup.track = track;
+    setup.thumb = RECT{track.left, track.top, track.left + thumbSize.cx, track.top + thumbSize.cy};
+    return true;
+}
+
+void CFaderCtrl::Commit(Setup& setup) {
+    m_bHorizontal = setup.horizontal;
+    m_rcTrack = setup.track;
+    m_rcThumb = setup.thumb;
+    m_nThumbId = setup.thumbId;
+    m_crMask = setup.mask;
+    m_imageList = std::move(setup.imageList);
+    // There is no window now; the next one takes the background it is set up with.
+    m_nBackgroundId = setup.backgroundId;
+    m_selectBackground.reset();
+    m_dcBackground.DeleteDC();
+    m_bmpBackground.DeleteObject();
+    m_nBackgroundWidth = 0;
+    m_nBackgroundHeight = 0;
+}
+
+BOOL CFaderCtrl::CreateFader(DWORD flags, int x, int y, CWnd* parent, RECT track, UINT backgroundId, UINT thumbId,
+                             COLORREF mask) {
+    if (m_hWnd) return FALSE;
+    Setup setup;
+    if (!PrepareSetup(flags, x, y, track, backgroundId, thumbId, mask, setup)) return FALSE;
+    m_bTextMode = false;
+    Commit(setup);
+    return Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, setup.window, parent, 0);
+}
+
+BOOL CFaderCtrl::CreateFaderWithText(DWORD flags, int x, int y, CWnd* parent, RECT track, UINT backgroundId,
+                                     UINT thumbId, COLORREF mask, RECT text, HFONT font, COLORREF textBack,
+                                     COLORREF textColour) {
+    (void)parent;  // the caller names the parent when it creates the window
+    if (m_hWnd) return FALSE;
+    Setup setup;
+    if (!PrepareSetup(flags, x, y, track, backgroundId, thumbId, mask, setup)) return FALSE;
+    if (setup.window.right - setup.window.left < text.right || setup.window.bottom - setup.window.top < text.bottom)
+        return FALSE;
+    m_bTextMode = true;
+    Commit(setup);
+    m_rcText = text;
+    m_font = font;
+    m_crTextBack = textBack;
+    m_crText = textColour;
+    return TRUE;
+}
+
+BOOL CFaderCtrl::Create(LPCWSTR className, LPCWSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+    return CreateEx(0, className, text, style, rect, parent, id);
+}
+
+BOOL CFaderCtrl::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR text, DWORD /*style*/, const RECT& rect,
+                          CWnd* parent, UINT id) {
+    return CWnd::CreateEx(exStyle, className, text, WS_CHILD | WS_VISIBLE, rect, parent, id);
+}
+
+void CFaderCtrl::PreSubclassWindow() { LoadBackground(); }
+
+void CFaderCtrl::LoadBackground() {
+    if (m_selectBackground || m_nBackgroundId == 0) return;
+    if (!m_bmpBackground.LoadBitmap(m_nBackgroundId)) return;
+    if (!m_dcBackground.CreateCompatibleDC(nullptr)) {
+        m_bmpBackground.DeleteObject();
+        return;
+    }
+    const SIZE size = m_bmpBackground.GetSize();
+    m_nBackgroundWidth = size.cx;
+    m_nBackgroundHeight = size.cy;
+    m_selectBackground.emplace(m_dcBackground, m_bmpBackground);
+}
+
+BOOL CFaderCtrl::SetPos(int v) {
+    if (m_bDragging) return FALSE;
+    if (v < m_nMin || v > m_nMax) return FALSE;
+    const fader::Rect track = ToFader(m_rcTrack);
+    const fader::Rect thumb = ToFader(m_rcThumb);
+    const int offset = fader::OffsetOf(m_nMin, m_nMax, fader::Span(m_bHorizontal, track, thumb), v);
+    m_rcThumb = ToRECT(fader::PlaceThumb(m_bHorizontal, track, thumb, offset));
+    if (m_hWnd) ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    m_nValue = v;
+    return TRUE;
+}
+
+void CFaderCtrl::GetRange(int& nMin, int& nMax) const {
+    nMin = m_nMin;
+    nMax = m_nMax;
+}
+
+BOOL CFaderCtrl::SetRange(int nMin, int nMax) {
+    if (nMin >= nMax) return FALSE;
+    m_nMin = nMin;
+    m_nMax = nMax;
+    ValueFromThumb();
+    return TRUE;
+}
+
+BOOL CFaderCtrl::SetRangeMax(int nMax) {
+    if (nMax < m_nMin) return FALSE;
+    m_nMax = nMax;
+    ValueFromThumb();
+    return TRUE;
+}
+
+BOOL CFaderCtrl::SetRangeMin(int nMin) {
+    if (nMin > m_nMax) return FALSE;
+    m_nMin = nMin;
+    ValueFromThumb();
+    return TRUE;
+}
+
+void CFaderCtrl::GetThumbRect(RECT* rc) const {
+    if (rc) *rc = m_rcThumb;
+}
+
+BOOL CFaderCtrl::SetTextFont(HFONT font) {
+    if (!font) return FALSE;
+    m_font = font;
+    InvalidateText();
+    return TRUE;
+}
+
+void CFaderCtrl::NotifyParent() {
+    const HWND parent = m_hWnd ? ::GetParent(m_hWnd) : nullptr;
+    // A null window would post to the thread's queue instead.
+    if (!parent) return;
+    ::PostMessageW(parent, m_bHorizontal ? WM_FADER_HCHANGED : WM_FADER_VCHANGED, static_cast<WPARAM>(m_nValue),
+                   reinterpret_cast<LPARAM>(m_hWnd));
+}
+
+void CFaderCtrl::GetValueText(std::wstring& text) const { text = std::to_wstring(m_nValue); }
+
+LRESULT CFaderCtrl::OnSetPosMessage(WPARAM wp, LPARAM /*lp*/) {
+    SetPos(static_cast<int>(wp));
+    NotifyParent();
+    return 0;
+}
+
+void CFaderCtrl::ValueFromThumb() {
+    const fader::Rect track = ToFader(m_rcTrack);
+    const fader::Rect thumb = ToFader(m_rcThumb);
+    const int value = fader::ValueAt(m_nMin, m_nMax, fader::Span(m_bHorizontal, track, thumb),
+                                     fader::Offset(m_bHorizontal, track, thumb), m_nValue);
+    if (value != m_nValue) InvalidateText();
+    m_nValue = value;
+}
+
+void CFaderCtrl::InvalidateText() {
+    if (m_hWnd && m_bTextMode) ::InvalidateRect(m_hWnd, &m_rcText, FALSE);
+}
+
+void CFaderCtrl::MoveThumbTo(const RECT& thumb) {
+    if (m_hWnd) {
+        ::InvalidateRect(m_hWnd, &m_rcTrack, FALSE);
+        // A thumb broader than its track reaches beyond the track rectangle.
+        if (!Inside(m_rcTrack, m_rcThumb)) ::InvalidateRect(m_hWnd, &m_rcThumb, FALSE);
+        if (!Inside(m_rcTrack, thumb)) ::InvalidateRect(m_hWnd, &thumb, FALSE);
+    }
+    m_rcThumb = thumb;
+    InvalidateText();
+}
+
+bool CFaderCtrl::OnLButtonDown(POINT p) {
+    const bool onThumb = fader::Contains(ToFader(m_rcThumb), ToFader(p));
+    if (!onThumb && !fader::Contains(ToFader(m_rcTrack), ToFader(p))) return false;
+    ::SetFocus(m_hWnd);
+    ::SetCapture(m_hWnd);
+    m_bHolding = true;
+    m_bDragging = true;
+    if (!onThumb) {
+        MoveThumbTo(ToRECT(fader::CentreThumb(m_bHorizontal, ToFader(m_rcTrack), ToFader(m_rcThumb), ToFader(p))));
+        ValueFromThumb();
+    }
+    m_ptLast = p;
+    NotifyParent();
+    return true;
+}
+
+void CFaderCtrl::OnDrag(POINT p) {
+    const int delta = m_bHorizontal ? p.x - m_ptLast.x : p.y - m_ptLast.y;
+    MoveThumbTo(ToRECT(fader::MoveThumb(m_bHorizontal, ToFader(m_rcTrack), ToFader(m_rcThumb), delta)));
+    ValueFromThumb();
+    m_ptLast = p;
+    NotifyParent();
+}
+
+void CFaderCtrl::OnLButtonUp() {
+    m_bHolding = false;
+    if (::GetCapture() == m_hWnd) {
+        m_bReleasingCapture = true;
+        ::ReleaseCapture();
+        m_bReleasingCapture = false;
+    }
+    m_bDragging = false;
+    if (const HWND parent = ::GetParent(m_hWnd))
+        ::PostMessageW(parent, WM_FADER_RELEASED, static_cast<WPARAM>(m_nValue), reinterpret_cast<LPARAM>(m_hWnd));
+}
+
+void CFaderCtrl::OnCaptureChanged(HWND newCapture) {
+    if (m_bReleasingCapture || newCapture == m_hWnd) return;
+    // Another window took the mouse (a menu, a message box, a task switch): the
+    // button will go up elsewhere, so the release is reported now, or the
+    // parent would think the thumb still held.
+    m_bDragging = false;
+    if (!m_bHolding) return;
+    m_bHolding = false;
+    if (const HWND parent = ::GetParent(m_hWnd))
+        ::PostMessageW(parent, WM_FADER_RELEASED, static_cast<WPARAM>(m_nValue), reinterpret_cast<LPARAM>(m_hWnd));
+}
+
+void CFaderCtrl::Paint(HDC target) {
+    if (m_nThumbId == 0 || !m_selectBackground) return;
+    const int w = m_nBackgroundWidth;
+    const int h = m_nBackgroundHeight;
+    // Composed off-screen and copied once: the window never shows the bare
+    // background under the thumb.
+    CDC frame;
+    if (!frame.CreateCompatibleDC(target)) return;
+    CGdiObject<HBITMAP> bitmap(::CreateCompatibleBitmap(target, w, h));
+    if (!bitmap.GetSafeHandle()) return;
+    CSelectScope select(frame, bitmap);
+    ::BitBlt(frame, 0, 0, w, h, m_dcBackground, 0, 0, SRCCOPY);
+    DrawThumb(frame);
+    if (m_bTextMode) DrawValueText(frame);
+    ::BitBlt(target, 0, 0, w, h, frame, 0, 0, SRCCOPY);
+}
+
+void CFaderCtrl::DrawThumb(HDC dc) {
+    if (m_crMask != kNoMask) {
+        if (m_imageList) ::ImageList_Draw(m_imageList.get(), 0, dc, m_rcThumb.left, m_rcThumb.top, ILD_TRANSPARENT);
+        return;
+    }
+    CBitmap thumb;
+    if (!thumb.LoadBitmap(m_nThumbId)) return;
+    const SIZE size = thumb.GetSize();
+    CDC source;
+    if (!source.CreateCompatibleDC(dc)) return;
+    CSelectScope select(source, thumb);
+    ::BitBlt(dc, m_rcThumb.left, m_rcThumb.top, size.cx, size.cy, source, 0, 0, SRCCOPY);
+}
+
+void CFaderCtrl::DrawValueText(HDC dc) {
+    CGdiObject<HBRUSH> brush(::CreateSolidBrush(m_crTextBack));
+    ::FillRect(dc, &m_rcText, brush);
+    std::wstring text;
+    GetValueText(text);
+    const int length = static_cast<int>(text.size());
+    CSelectScope font(dc, m_font);
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = ::SetTextColor(dc, m_crText);
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), length, &extent);
+    fader::Point origin;
+    if (fader::TextOrigin(ToFader(m_rcText), extent.cx, extent.cy, &origin))
+        ::TextOutW(dc, origin.x, origin.y, text.c_str(), length);
+    ::SetTextColor(dc, oldColour);
+    ::SetBkMode(dc, oldMode);
+}
+
+LRESULT CFaderCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT: {
+        CPaintDC dc(this);
+        Paint(dc);
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+        if (OnLButtonDown(PointOf(lp))) return 0;
+        break;
+    case WM_MOUSEMOVE: {
+        if (!m_bDragging) break;
+        const POINT p = PointOf(lp);
+        // Outside the track the drag pauses; it goes on from the last point inside.
+        if (!fader::Contains(ToFader(m_rcTrack), ToFader(p))) return 0;
+        OnDrag(p);
+        break;
+    }
+    case WM_LBUTTONUP:
+        OnLButtonUp();
+        break;
+    case WM_KILLFOCUS: {
+        const LRESULT result = CWnd::WindowProc(msg, wp, lp);
+        m_bDragging = false;  // the capture stays until the button goes up
+        return result;
+    }
+    case WM_CAPTURECHANGED:
+        OnCaptureChanged(reinterpret_cast<HWND>(lp));
+        break;
+    case WM_DESTROY:
+        m_bHolding = false;
+        m_bDragging = false;
+        break;
+    case WM_FADER_SETPOS:
+        return OnSetPosMessage(wp, lp);
+    default:
+        break;
+    }
+    return CWnd::WindowProc(msg, wp, lp);
+}
