@@ -434,6 +434,13 @@ TEST_F(FaderCtrlTest, MaskedThumbShowsTheBackgroundThroughItsMaskColour) {
     ASSERT_TRUE(plain.SetPos(0));
     Repaint(host);
     EXPECT_EQ(WindowPixel(plain, 3, 266), corner);
+
+    // A horizontal fader's image list cuts the thumb to the track's height.
+    CFaderCtrl cut;
+    ASSERT_TRUE(cut.CreateFader(kHorizontal, 100, 10, &host, RECT{0, 0, 28, 30}, kBackground, kChannelThumb, corner));
+    Repaint(host);
+    EXPECT_EQ(WindowPixel(cut, 11, 27), thumb.Pixel(11, 27));
+    EXPECT_EQ(WindowPixel(cut, 11, 40), back.Pixel(11, 40));
 }
 
 TEST_F(FaderCtrlTest, ValueTextIsCentredInItsBox) {
