@@ -1,0 +1,66 @@
+// End to end: the Media Bar window with the simulated panel of the stand-in
+// device library, driven through the library's control channel.
+#include <gtest/gtest.h>
+
+#include "CDeviceLibrary.h"
+#include "CDialCtrl.h"
+#include "CMediaBarPanelDlg.h"
+#include "LiveControl.h"
+#include "PanelTestSupport.h"
+#include "TestWindows.h"
+#include "resource.h"
+
+namespace {
+class MediaBarLiveTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { UseOwnControlPipe(); }
+    void SetUp() override {
+        keepAlive = CDeviceLibrary::CreateDeviceManager();
+        ASSERT_NE(keepAlive, nullptr) << "the device library did not load";
+        ASSERT_EQ(Control("reset"), "ok");
+        wnd = std::make_unique<CMediaBarPanelDlg>(&owner);
+        wnd->Open();
+        ASSERT_TRUE(::IsWindow(Hwnd()));
+        ASSERT_TRUE(boxes.boxes.empty());
+        ASSERT_TRUE(PumpUntil([&] { return wnd->IsConnected(); }));
+    }
+    void TearDown() override {
+        if (wnd) wnd->DestroyWindow();
+        wnd.reset();
+        PumpMessages();
+        if (keepAlive) keepAlive->Release();
+    }
+    HWND Hwnd() const { return wnd->GetSafeHwnd(); }
+    bool Pushed(int id) const { return (::SendDlgItemMessageW(Hwnd(), id, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
+    bool LampShown(int key) { return ::IsWindowVisible(wnd->Key(key).Lamp().GetSafeHwnd()) != FALSE; }
+
+    ITqDeviceManager* keepAlive = nullptr;
+    MessageBoxRecorder boxes;
+    GoodbyeRecorder owner;
+    std::unique_ptr<CMediaBarPanelDlg> wnd;
+};
+
+// The release asks the panel to toggle the key's LED; the lamp shows only
+// when the panel reports its LED switched.
+TEST_F(MediaBarLiveTest, KeyReleaseTogglesTheLedAndTheLampFollowsThePanel) {
+    ASSERT_EQ(Control("press mediabar B"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return Pushed(Dev_B_Button); }));
+    EXPECT_FALSE(LampShown(1));
+    ASSERT_EQ(Control("release mediabar B"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return !Pushed(Dev_B_Button) && LampShown(1); }));
+    EXPECT_FALSE(LampShown(0));
+    ASSERT_EQ(Control("tap mediabar B"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return !LampShown(1); }));
+}
+
+TEST_F(MediaBarLiveTest, KnobsTurnBothWays) {
+    ASSERT_EQ(Control("knob 3 -5"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return wnd->Knob(2)->GetCount() == -5; }));
+    // -256 in the panel's 255 form leaves the knob's range and starts it again.
+    ASSERT_EQ(Control("knob 8 -300"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return wnd->Knob(7)->GetCount() == -44; }));
+    ASSERT_EQ(Control("knob 1 42"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return wnd->Knob(0)->GetCount() == 42; }));
+    EXPECT_EQ(wnd->Knob(2)->GetCount(), -5);
+}
+}  // namespace

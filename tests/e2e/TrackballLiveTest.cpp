@@ -1,0 +1,58 @@
+// End to end: the Trackball window with the simulated panel of the stand-in
+// device library, driven through the library's control channel.
+#include <gtest/gtest.h>
+
+#include "CDeviceLibrary.h"
+#include "CDialCtrl.h"
+#include "CTrackballPanelDlg.h"
+#include "LiveControl.h"
+#include "PanelTestSupport.h"
+#include "TestWindows.h"
+#include "resource.h"
+
+namespace {
+class TrackballLiveTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { UseOwnControlPipe(); }
+    void SetUp() override {
+        keepAlive = CDeviceLibrary::CreateDeviceManager();
+        ASSERT_NE(keepAlive, nullptr) << "the device library did not load";
+        ASSERT_EQ(Control("reset"), "ok");
+        wnd = std::make_unique<CTrackballPanelDlg>(&owner);
+        wnd->Open();
+        ASSERT_TRUE(::IsWindow(Hwnd()));
+        ASSERT_TRUE(boxes.boxes.empty());
+        ASSERT_TRUE(PumpUntil([&] { return wnd->IsConnected(); }));
+    }
+    void TearDown() override {
+        if (wnd) wnd->DestroyWindow();
+        wnd.reset();
+        PumpMessages();
+        if (keepAlive) keepAlive->Release();
+    }
+    HWND Hwnd() const { return wnd->GetSafeHwnd(); }
+    bool Pushed(int id) const { return (::SendDlgItemMessageW(Hwnd(), id, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
+
+    ITqDeviceManager* keepAlive = nullptr;
+    MessageBoxRecorder boxes;
+    GoodbyeRecorder owner;
+    std::unique_ptr<CTrackballPanelDlg> wnd;
+};
+
+TEST_F(TrackballLiveTest, KeysBallAndRingFollowThePanel) {
+    ASSERT_EQ(Control("press trackball ENTER"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return Pushed(ENTER_BTN); }));
+    ASSERT_EQ(Control("release trackball ENTER"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return !Pushed(ENTER_BTN); }));
+
+    ASSERT_EQ(Control("ball 30 -20"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return wnd->Dial()->GetBallMovement() == dial::Point{30, -20}; }));
+    ASSERT_EQ(Control("ball 200 0"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return wnd->Dial()->GetBallMovement() == dial::Point{50, 0}; }));
+
+    ASSERT_EQ(Control("ring -7"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return wnd->Dial()->GetCount() == -7; }));
+    ASSERT_EQ(Control("ring 150"), "ok");
+    EXPECT_TRUE(PumpUntil([&] { return wnd->Dial()->GetCount() == 143; }));
+}
+}  // namespace
