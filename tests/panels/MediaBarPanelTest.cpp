@@ -97,6 +97,49 @@ TEST_F(MediaBarPanelTest, OpenAttachesTheKeysAndBuildsTheKnobsWhereTheyBelong) {
     EXPECT_TRUE(fake.log.Matching("mediabar.device.SetLed").empty());
 }
 
+COLORREF BitmapPixel(UINT bitmapId, int x, int y) {
+    HBITMAP bmp = static_cast<HBITMAP>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, 0));
+    if (!bmp) return CLR_INVALID;
+    HDC mem = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    const COLORREF c = ::GetPixel(mem, x, y);
+    ::SelectObject(mem, old);
+    ::DeleteDC(mem);
+    ::DeleteObject(bmp);
+    return c;
+}
+
+COLORREF WindowPixel(HWND hwnd, int x, int y) {
+    ::UpdateWindow(hwnd);
+    HDC dc = ::GetDC(hwnd);
+    const COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(hwnd, dc);
+    return c;
+}
+
+// The keys are the template's buttons: they must draw their bitmaps, not the
+// template's text, and keep them when a report presses them.
+TEST_F(MediaBarPanelTest, KeysShowTheKeyBitmapsAndTheLampOnTop) {
+    OpenWindow();
+    for (int k = 0; k < kMediaBarKeyCount; ++k) {
+        SCOPED_TRACE(k);
+        const HWND h = wnd->Key(k).GetSafeHwnd();
+        const int x = 11, y = 17;  // on the cap, below the lamp
+        const COLORREF normal = BitmapPixel(181, x, y), pressed = BitmapPixel(182, x, y);
+        ASSERT_NE(normal, CLR_INVALID);
+        ASSERT_NE(pressed, CLR_INVALID);
+        ASSERT_NE(normal, pressed);
+        EXPECT_EQ(WindowPixel(h, x, y), normal);
+        Report({{0, static_cast<std::uint8_t>(1u << k)}}, {{0, static_cast<std::uint8_t>(1u << k)}});
+        EXPECT_EQ(WindowPixel(h, x, y), pressed);
+        Report({{9, static_cast<std::uint8_t>(1u << k)}},
+               {{0, static_cast<std::uint8_t>(1u << k)}, {17, static_cast<std::uint8_t>(1u << k)}});
+        const HWND lamp = wnd->Key(k).Lamp().GetSafeHwnd();
+        EXPECT_EQ(WindowPixel(lamp, 1, 1), BitmapPixel(183, 1, 1));
+    }
+}
+
 TEST_F(MediaBarPanelTest, ReleaseTogglesTheKeysOwnLedPressOnlyDraws) {
     struct Case {
         int key;

@@ -131,6 +131,45 @@ TEST_F(TrackballPanelTest, OpenBuildsKeysAndRingWhereTheyBelong) {
     EXPECT_TRUE(LedCommands().empty());
 }
 
+COLORREF BitmapPixel(UINT bitmapId, int x, int y) {
+    HBITMAP bmp = static_cast<HBITMAP>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, 0));
+    if (!bmp) return CLR_INVALID;
+    HDC mem = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    const COLORREF c = ::GetPixel(mem, x, y);
+    ::SelectObject(mem, old);
+    ::DeleteDC(mem);
+    ::DeleteObject(bmp);
+    return c;
+}
+
+COLORREF WindowPixel(HWND hwnd, int x, int y) {
+    ::UpdateWindow(hwnd);
+    HDC dc = ::GetDC(hwnd);
+    const COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(hwnd, dc);
+    return c;
+}
+
+TEST_F(TrackballPanelTest, KeysShowTheirOwnNormalAndPressedBitmaps) {
+    OpenWindow();
+    for (int k = 0; k < kTrackballKeyCount; ++k) {
+        const TrackballKeyLayout& key = kTrackballKeys[k];
+        SCOPED_TRACE(key.id);
+        // Inside every outline, on the key's label or cap.
+        const int x = key.outline == KeyOutline::Ellipse ? 17 : 26, y = key.outline == KeyOutline::Ellipse ? 17 : 30;
+        const COLORREF normal = BitmapPixel(key.normalBitmap, x, y), pressed = BitmapPixel(key.pressedBitmap, x, y);
+        ASSERT_NE(normal, CLR_INVALID);
+        ASSERT_NE(pressed, CLR_INVALID);
+        ASSERT_NE(normal, pressed);
+        const HWND h = wnd->Key(k)->GetSafeHwnd();
+        EXPECT_EQ(WindowPixel(h, x, y), normal);
+        Report({{0, static_cast<std::uint8_t>(1u << k)}}, {{0, static_cast<std::uint8_t>(1u << k)}});
+        EXPECT_EQ(WindowPixel(h, x, y), pressed);
+    }
+}
+
 TEST_F(TrackballPanelTest, ReleaseTogglesTheReportedLedPressOnlyDraws) {
     struct Case {
         int key;
