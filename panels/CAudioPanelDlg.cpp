@@ -1,7 +1,215 @@
 #include "CAudioPanelDlg.h"
 
 #include "PanelBlocks.h"
-#include "PanelMessages.h"
 #include "resource.h"
 
+namespace {
+constexpr DWORD kFaderFlags = WS_CHILD | WS_VISIBLE | CFaderCtrl::kVertical;
+
+int KeyOfId(UINT id) {
+    for (int k = 0; k < kAudioKeyCount; ++k)
+        if (kAudioKeys[k].id == id) return k;
+    return -1;
+}
+}  // namespace
+
 CAudioPanelDlg::CAudioPanelDlg(CWnd* owner) : CPanelFrameDlg(kPanelAudio, owner) {}
+
+CAudioPanelDlg::~CAudioPanelDlg() {
+    // Normally the teardown has emptied everything already.
+    DestroyPanelControls();
+}
+
+CFaderCtrl* CAudioPanelDlg::Fader(int fader) {
+    if (fader == kAudioMasterFader) return m_master.GetSafeHwnd() ? &m_master : nullptr;
+    return (fader >= 0 && static_cast<size_t>(fader) < m_channelFaders.size())
+               ? m_channelFaders[static_cast<size_t>(fader)].get()
+               : nullptr;
+}
+
+ITqAudioDevice* CAudioPanelDlg::AudioDevice() const { return static_cast<ITqAudioDevice*>(Device()); }
+
+void CAudioPanelDlg::CreatePanelControls() {
+    CreateKeys();
+    CreateLeds();
+    CreateFaders();
+}
+
+void CAudioPanelDlg::CreateKeys() {
+    for (UINT id : kAudioKeySetupOrder) {
+        const int k = KeyOfId(id);
+        const AudioKeyLayout& key = kAudioKeys[k];
+        m_keys[k].SubclassDlgItem(id, this);
+        m_keys[k].LoadBitmaps(kAudioKeyBitmap, kAudioKeyPressedBitmap);
+        m_keys[k].MoveWindow(key.x, key.y, kAudioKeySize, kAudioKeySize, TRUE);
+    }
+}
+
+void CAudioPanelDlg::CreateLeds() {
+    for (auto [led, layout] : {std::pair<CShapedButton*, const AudioLedLayout*>{&m_over, &kAudioOver},
+                               std::pair<CShapedButton*, const AudioLedLayout*>{&m_data, &kAudioData}}) {
+        led->SubclassDlgItem(layout->id, this);
+        led->LoadBitmaps(kAudioLedDarkBitmap, kAudioLedLitBitmap);
+        led->MoveWindow(layout->x, layout->y, kAudioLedWidth, kAudioLedHeight, TRUE);
+    }
+}
+
+void CAudioPanelDlg::CreateFaders() {
+    for (int x = kAudioFaderFirstX; x < kAudioFaderEndX; x += kAudioFaderStepX) {
+        auto fader = std::make_unique<CFaderCtrl>();
+        fader->CreateFader(kFaderFlags, x, kAudioFaderY, this, kAudioFaderTrack, kAudioFaderBackground,
+                           kAudioChannelThumb, CFaderCtrl::kNoMask);
+        fader->SetRange(kAudioFaderMin, kAudioFaderMax);
+        m_channelFaders.push_back(std::move(fader));
+    }
+    m_master.CreateFader(kFaderFlags, kAudioMasterX, kAudioFaderY, this, kAudioFaderTrack, kAudioFaderBackground,
+                         kAudioMasterThumb, CFaderCtrl::kNoMask);
+    m_master.SetRange(kAudioFaderMin, kAudioFaderMax);
+}
+
+void CAudioPanelDlg::DestroyPanelControls() {
+    m_pendingWait.Stop();
+    if (GetSafeHwnd()) KillTimer(kPendingTimerId);
+    for (auto& fader : m_channelFaders) {
+        fader->DestroyWindow();
+        fader.reset();
+    }
+    m_channelFaders.clear();
+    if (m_master.GetSafeHwnd()) m_master.DestroyWindow();
+}
+
+void CAudioPanelDlg::OnReport(const PanelReport& report) { Apply(DecodeAudioReport(report.changes, report.status)); }
+
+void CAudioPanelDlg::Apply(const std::vector<AudioAction>& actions) {
+    ITqAudioDevice* device = AudioDevice();
+    for (const AudioAction& action : actions) {
+        switch (action.kind) {
+        case AudioAction::KeyDown:
+            m_keys[action.index].SetState(TRUE);
+            break;
+        case AudioAction::KeyUp: {
+            CLampKeyButton& key = m_keys[action.index];
+            key.SetState(FALSE);
+            if (!device) break;
+            const BYTE lamp = key.GetLamp() == 0 ? 1 : 0;
+            key.SetLamp(lamp);
+            device->SetLed(AudioLedOfKey(action.index), lamp);
+            break;
+        }
+        case AudioAction::FaderPos:
+            // A fader the user holds refuses; the LEDs below still follow the panel.
+            if (CFaderCtrl* fader = Fader(action.index)) fader->SetPos(action.value);
+            break;
+        case AudioAction::Over:
+            ShowLed(m_over, kAudioLedOver, action.value, device != nullptr);
+            break;
+        case AudioAction::Data:
+            ShowLed(m_data, kAudioLedData, action.value, device != nullptr);
+            break;
+        }
+    }
+}
+
+void CAudioPanelDlg::ShowLed(CShapedButton& led, int number, int lit, bool sendLed) {
+    if (led.GetSafeHwnd()) led.SetState(lit ? TRUE : FALSE);
+    if (sendLed) AudioDevice()->SetLed(number, static_cast<std::uint8_t>(lit));
+}
+
+PanelStatus CAudioPanelDlg::ReadState() {
+    // GetState may fail without touching the block: what it leaves must never
+    // be taken for the panel's positions.
+    PanelStatus state{};
+    if (ITqAudioDevice* device = AudioDevice()) device->GetState(&state);
+    return state;
+}
+
+void CAudioPanelDlg::OnPanelConnected() {
+    if (!AudioDevice()) return;
+    const PanelStatus state = ReadState();
+    for (int i = 0; i < kAudioFaderCount; ++i)
+        if (CFaderCtrl* fader = Fader(i)) fader->SetPos(AudioFaderInStatus(state, i));
+    for (int k = 0; k < kAudioKeyCount; ++k) m_keys[k].SetLamp(AudioLampInState(state, k) ? 1 : 0);
+    PanelChanges changes{};
+    PanelStatus latest{};
+    Sink().GetAudioBlocks(&changes, &latest);
+    // Before the panel's first report the sink's pair is all zero: it would pull
+    // every fader to 0 and light DATA although the panel just said otherwise.
+    Apply(AudioFaderSync(AudioPairIsEmpty(changes, latest) ? state : latest));
+}
+
+void CAudioPanelDlg::OnModeSwitched(int mode) {
+    m_pendingWait.Stop();
+    KillTimer(kPendingTimerId);
+    if (mode != 0) return;
+    PanelChanges changes{};
+    PanelStatus latest{};
+    Sink().GetAudioBlocks(&changes, &latest);
+    // An all-zero pair is no report at all; the hand-back below positions the
+    // faders from the panel's own state.
+    if (!AudioPairIsEmpty(changes, latest)) Apply(AudioFaderSync(latest));
+    if (!AudioDevice()) return;
+    m_pendingWait.Start(::GetTickCount64());
+    PollPendingWord();
+    // The window stays responsive while the panel is busy: the word is read
+    // again on a timer rather than in a loop.
+    if (m_pendingWait.Running() && !SetTimer(kPendingTimerId, kPendingPollMs)) {
+        m_pendingWait.Stop();
+        HandFadersBack();
+    }
+}
+
+void CAudioPanelDlg::PollPendingWord() {
+    PanelDeviceStatus block{};
+    const TqStatus status = GetDeviceStatus(&block);
+    if (m_pendingWait.Read(::GetTickCount64(), status, block) == PendingWordWait::Step::Wait) return;
+    KillTimer(kPendingTimerId);
+    HandFadersBack();
+}
+
+BOOL CAudioPanelDlg::OnTimer(UINT_PTR id) {
+    if (id != kPendingTimerId) return CPanelFrameDlg::OnTimer(id);
+    if (m_pendingWait.Running())
+        PollPendingWord();
+    else
+        KillTimer(id);
+    return TRUE;
+}
+
+void CAudioPanelDlg::HandFadersBack() {
+    ITqAudioDevice* device = AudioDevice();
+    if (!device) return;
+    const PanelStatus state = ReadState();
+    for (int i = 0; i < kAudioFaderCount; ++i) {
+        const int pos = AudioFaderInStatus(state, i);
+        if (CFaderCtrl* fader = Fader(i)) fader->SetPos(pos);
+        device->SetFader(i, 0, static_cast<std::uint8_t>(pos));
+    }
+}
+
+void CAudioPanelDlg::OnFaderMoved(HWND hwnd) {
+    ITqAudioDevice* device = AudioDevice();
+    for (int i = 0; i < kAudioFaderCount; ++i) {
+        CFaderCtrl* fader = Fader(i);
+        if (!fader || fader->GetSafeHwnd() != hwnd) continue;
+        const int pos = fader->GetPos();
+        if (device) device->SetFader(i, 1, static_cast<std::uint8_t>(pos));
+        if (i == kAudioMasterFader) {
+            // The panel's LEDs follow when it reports the master's new place.
+            m_over.SetState(AudioOverLit(pos) ? TRUE : FALSE);
+            m_data.SetState(AudioDataLit(pos) ? TRUE : FALSE);
+        }
+    }
+}
+
+LRESULT CAudioPanelDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_FADER_VCHANGED:
+        OnFaderMoved(reinterpret_cast<HWND>(lp));
+        return 0;
+    case WM_FADER_RELEASED:
+        HandFadersBack();
+        return 0;
+    default:
+        return CPanelFrameDlg::WindowProc(msg, wp, lp);
+    }
+}

@@ -1,8 +1,64 @@
+// The Audio window (PanelIndex 1): 29 keys with lamps, the OVER and DATA
+// indicators and nine motor faders over the module's picture. Keys and faders
+// follow the panel's reports; an on-screen fader drags the panel's fader with
+// it, and letting go hands all nine back to the panel.
 #pragma once
 
+#include <memory>
+#include <vector>
+
+#include "AudioLayout.h"
+#include "AudioReport.h"
+#include "CFaderCtrl.h"
+#include "CLampKeyButton.h"
 #include "CPanelFrameDlg.h"
+#include "CShapedButton.h"
 
 class CAudioPanelDlg : public CPanelFrameDlg {
 public:
     explicit CAudioPanelDlg(CWnd* owner);
+    ~CAudioPanelDlg() override;
+
+    // For inspection: the key of a kAudioKeys index, fader 0 to 8 (null when not
+    // created), and whether the window still waits for the panel after Normal.
+    CLampKeyButton& Key(int index) { return m_keys[index]; }
+    CFaderCtrl* Fader(int fader);
+    size_t ChannelFaderCount() const { return m_channelFaders.size(); }
+    bool WaitsForPanel() const { return m_pendingWait.Running(); }
+
+    // The pending-word wait's bounds; tests shorten them.
+    void SetPendingWaitLimits(PendingWordWait::Limits limits) { m_pendingWait = PendingWordWait(limits); }
+    // How often the pending word is read while the panel is busy.
+    static constexpr UINT kPendingPollMs = 10;
+    static constexpr UINT_PTR kPendingTimerId = 3;  // 1 download, 2 report frame
+
+protected:
+    void CreatePanelControls() override;
+    void DestroyPanelControls() override;
+    void OnReport(const PanelReport& report) override;
+    void OnModeSwitched(int mode) override;
+    void OnPanelConnected() override;
+    BOOL OnTimer(UINT_PTR id) override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void CreateKeys();
+    void CreateLeds();
+    void CreateFaders();
+    void Apply(const std::vector<AudioAction>& actions);
+    void ShowLed(CShapedButton& led, int number, int lit, bool sendLed);
+    void OnFaderMoved(HWND fader);
+    // Reads the panel's state and hands all nine faders back to it there.
+    void HandFadersBack();
+    // The panel's state block; all zero when the read fails.
+    PanelStatus ReadState();
+    void PollPendingWord();
+    ITqAudioDevice* AudioDevice() const;
+
+    CLampKeyButton m_keys[kAudioKeyCount];
+    CShapedButton m_over;
+    CShapedButton m_data;
+    CFaderCtrl m_master;
+    std::vector<std::unique_ptr<CFaderCtrl>> m_channelFaders;
+    PendingWordWait m_pendingWait;
 };

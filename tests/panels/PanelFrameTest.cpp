@@ -133,7 +133,10 @@ TEST_P(PanelFrameTest, TestThenNormalSwitchesModeAndEnabling) {
     ClickButton(Hwnd(), IDC_MODE_NORMAL);
     for (int id : P().modeControls) EXPECT_TRUE(IsEnabled(Hwnd(), id)) << id;
     EXPECT_EQ(fake.log.Matching(Obj("device.SetMode")), (Log{Obj("device.SetMode(1)"), Obj("device.SetMode(0)")}));
-    EXPECT_EQ(LogSince(fake.log, mark).size(), 2u);
+    // Normal on the Audio window also re-reads the panel; its own tests check that.
+    if (P().panel != kPanelAudio) {
+        EXPECT_EQ(LogSince(fake.log, mark).size(), 2u);
+    }
 }
 
 TEST_P(PanelFrameTest, ConnectionLossClosesOnlyAfterFirstConnect) {

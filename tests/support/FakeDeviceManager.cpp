@@ -90,6 +90,7 @@ TqStatus FakeJogDevice::SetDialMode(std::uint8_t* block) {
 
 TqStatus FakeAudioDevice::GetState(PanelStatus* out) {
     LogCall("GetState");
+    if (stateResult < 0) return stateResult;
     if (out) *out = state;
     return 0;
 }

@@ -143,6 +143,8 @@ public:
     TqStatus Reserved10() override { return LogCall("Reserved10"); }
     TqStatus Reserved11() override { return LogCall("Reserved11"); }
     TqStatus GetState(PanelStatus* out) override;
+    // A negative result leaves the caller's block untouched, as a failing panel does.
+    TqStatus stateResult = 0;
 };
 
 // The Media Bar's device has the Trackball's layout; one class serves both.
