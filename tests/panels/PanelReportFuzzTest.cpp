@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstring>
@@ -45,13 +46,15 @@ struct PanelCase {
 // Jog & Shuttle window handles 1,100 to 1,250 of these reports a second when it
 // repaints every key a report changes as it handles the report, about 5,000
 // when painting waits for WM_PAINT: a million would take minutes, 50,000 take
-// 10 to 40 s. The Audio window takes a million in 1 to 4 s. The Trackball and
-// Media Bar windows, which show keys, ball, ring and knobs and send an LED
-// command on every key release, handle 9,000 to 15,000 a second while another
-// build runs: a million would take one to two minutes.
+// 10 to 40 s. The Audio window handles about 650 a second: in a random report
+// nearly all of its 29 keys change, and each toggles its lamp window; 20,000
+// take about 30 s. The Trackball and Media Bar windows, which show keys, ball,
+// ring and knobs and send an LED command on every key release, handle 9,000 to
+// 15,000 a second while another build runs: a million would take one to two
+// minutes.
 const PanelCase kCases[] = {
     {kPanelJogShuttle, "jog", ID_JOG_GOODBYE, 50000, IDC_F1_BTN, 2, 3, 0x01},
-    {kPanelAudio, "audio", ID_FADER_GOODBYE, 1000000, 0, 0, 0, 0},
+    {kPanelAudio, "audio", ID_FADER_GOODBYE, 20000, IDC_AUDIO_1T, 2, 2, 0x02},
     {kPanelTrackball, "trackball", ID_TRACKBALL_GOODBYE, 100000, Dev_C_Button, 0, 0, 0x08},
     {kPanelMediaBar, "mediabar", ID_KNOB_GOODBYE, 100000, Dev_B_Button, 0, 0, 0x02},
 };
@@ -207,7 +210,13 @@ protected:
         PumpMessages();
         EXPECT_TRUE(IsEnabled(Hwnd(), IDC_DOWNLOAD_BTN));
         const std::string device = std::string(P().name) + ".device.";
-        EXPECT_EQ(LogSince(fake.log, mark), (std::vector<std::string>{device + "SetMode(1)", device + "SetMode(0)"}));
+        std::vector<std::string> calls = LogSince(fake.log, mark);
+        // Normal on the Audio window also re-reads the panel; its own tests check how.
+        if (P().panel == kPanelAudio)
+            calls.erase(std::remove_if(calls.begin(), calls.end(),
+                                       [&](const std::string& c) { return c.rfind(device + "SetMode", 0) != 0; }),
+                        calls.end());
+        EXPECT_EQ(calls, (std::vector<std::string>{device + "SetMode(1)", device + "SetMode(0)"}));
         EXPECT_TRUE(::IsWindow(Hwnd()));
         EXPECT_TRUE(::IsWindowVisible(Hwnd()));
     }
