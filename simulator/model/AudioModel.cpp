@@ -98,5 +98,13 @@ std::string AudioModel::MoveFader(int fader, int pos, Events& out) {
 std::string AudioModel::Describe() const {
     std::string s = PanelModel::Describe() + " faders";
     for (int i = 0; i < kFaderCount; ++i) s += " " + std::to_string(faders_[i]) + (held_[i] ? "*" : "");
-    return s;
+    // Lamps are never reported, so this is the only place to see what the
+    // program switched.
+    std::string lit;
+    for (int led = 0; led <= kLedData; ++led) {
+        if (!Lamp(led)) continue;
+        if (!lit.empty()) lit += ",";
+        lit += led < kKeyCount ? kKeyNames[led] : (led == kLedOver ? "OVER" : "DATA");
+    }
+    return s + " lamps " + (lit.empty() ? "none" : lit);
 }

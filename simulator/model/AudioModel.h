@@ -7,7 +7,8 @@
 // Lamps have no change flag on the wire, so switching one is not reported.
 // SetFader(n, 1, pos) makes the motor take the fader there and hold it (one
 // report when it moved); SetFader(n, 0, x) lets go without moving. A held
-// fader cannot be pushed by hand.
+// fader cannot be pushed by hand. The status line shows the nine positions
+// (held ones marked *) and the lit lamps by name.
 #pragma once
 
 #include <array>

@@ -157,3 +157,16 @@ TEST(PendingWord, UnpluggedStatusIsAFailureWithPendingZero) {
 }
 
 }  // namespace
+
+TEST(AudioState, StatusLineShowsPositionsHoldsAndLitLamps) {
+    SimFixture f;
+    for (int i = 0; i < 9; ++i) f.sim.MoveFader(i, 10 + i);
+    EXPECT_NE(f.sim.Describe(1).find(" faders 10 11 12 13 14 15 16 17 18 lamps none"), std::string::npos)
+        << f.sim.Describe(1);
+    f.sim.SetFader(3, 1, 99);
+    f.sim.SetLed(1, 0, 1);
+    f.sim.SetLed(1, 28, 1);
+    f.sim.SetLed(1, 30, 1);
+    EXPECT_NE(f.sim.Describe(1).find(" faders 10 11 12 99* 14 15 16 17 18 lamps FUNC,4/8_R,DATA"), std::string::npos)
+        << f.sim.Describe(1);
+}
