@@ -38,7 +38,9 @@ protected:
     }
     HWND Hwnd() const { return wnd->GetSafeHwnd(); }
     HWND Item(int id) const { return ::GetDlgItem(Hwnd(), static_cast<int>(id)); }
-    bool Pushed(UINT id) const { return (::SendMessageW(Item(static_cast<int>(id)), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
+    bool Pushed(UINT id) const {
+        return (::SendMessageW(Item(static_cast<int>(id)), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+    }
     int Pos(int fader) const { return wnd->Fader(fader)->GetPos(); }
     HWND FaderWnd(int fader) const { return wnd->Fader(fader)->GetSafeHwnd(); }
     void Report(Bytes changes, Bytes status) {
@@ -178,8 +180,8 @@ TEST_F(AudioPanelTest, MasterReportSetsIndicatorsAndLedsInOrder) {
         EXPECT_EQ(Pos(kAudioMasterFader), c.master);
         EXPECT_EQ(Pushed(IDC_AUDIO_OVER), c.over);
         EXPECT_EQ(Pushed(IDC_AUDIO_DATA), c.data);
-        EXPECT_EQ(Calls(mark), (Log{"SetLed(29," + std::to_string(c.over) + ")",
-                                    "SetLed(30," + std::to_string(c.data) + ")"}));
+        EXPECT_EQ(Calls(mark),
+                  (Log{"SetLed(29," + std::to_string(c.over) + ")", "SetLed(30," + std::to_string(c.data) + ")"}));
     }
     Report({{6, 0x24}}, {{8, 17}, {11, 99}});
     EXPECT_EQ(Pos(2), 17);

@@ -75,8 +75,8 @@ TEST(AudioReport, EveryKeySitsAtItsLedNumber) {
 }
 
 TEST(AudioReport, FaderSyncTakesAllNineAndTheIndicatorsFromAStateBlock) {
-    const PanelStatus state = Status({{6, 1}, {7, 2}, {8, 3}, {9, 4}, {10, 5}, {11, 6}, {12, 7}, {13, 8}, {14, 30},
-                                      {15, 0x02}, {18, 0x10}});
+    const PanelStatus state =
+        Status({{6, 1}, {7, 2}, {8, 3}, {9, 4}, {10, 5}, {11, 6}, {12, 7}, {13, 8}, {14, 30}, {15, 0x02}, {18, 0x10}});
     Actions expected;
     for (int i = 0; i < 8; ++i) expected.push_back({kFader, i, i + 1});
     expected.push_back({kFader, 8, 30});
@@ -111,8 +111,8 @@ TEST(PendingWordWait, EndsOnZeroOrGivesUpAfterItsTimeOrFailures) {
         {"busy until the time is up", {{1000, 0, 1, S::Wait}, {1099, 0, 1, S::Wait}, {1100, 0, 1, S::GaveUp}}},
         {"a failed read's block is not believed", {{1000, -1, 0, S::Wait}, {1010, 0, 0, S::Done}}},
         {"three failures", {{1000, -1, 0, S::Wait}, {1001, -5, 0, S::Wait}, {1002, -1, 0, S::GaveUp}}},
-        {"failures need not be in a row", {{1000, -1, 1, S::Wait}, {1001, 0, 1, S::Wait}, {1002, -1, 1, S::Wait},
-                                           {1003, -1, 1, S::GaveUp}}},
+        {"failures need not be in a row",
+         {{1000, -1, 1, S::Wait}, {1001, 0, 1, S::Wait}, {1002, -1, 1, S::Wait}, {1003, -1, 1, S::GaveUp}}},
         {"a clock that goes past the end", {{1000, 0, 1, S::Wait}, {5000, 0, 1, S::GaveUp}}},
     };
     for (const Case& c : cases) {
