@@ -46,9 +46,9 @@ struct PanelCase {
 // Jog & Shuttle window handles 1,100 to 1,250 of these reports a second when it
 // repaints every key a report changes as it handles the report, about 5,000
 // when painting waits for WM_PAINT: a million would take minutes, 50,000 take
-// 10 to 40 s. The Audio window handles about 650 a second: in a random report
-// nearly all of its 29 keys change, and each toggles its lamp window; 20,000
-// take about 30 s. The Trackball and Media Bar windows, which show keys, ball,
+// 10 to 40 s. The Audio window handles 450 to 650 a second: in a random report
+// nearly all of its 29 keys change, and each toggles its lamp window, so 20,000
+// take 30 to 45 s. The Trackball and Media Bar windows, which show keys, ball,
 // ring and knobs and send an LED command on every key release, handle 9,000 to
 // 15,000 a second while another build runs: a million would take one to two
 // minutes.
