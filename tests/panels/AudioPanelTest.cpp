@@ -348,7 +348,9 @@ TEST_F(AudioPanelTest, TestDuringTheWaitCancelsTheHandBack) {
     EXPECT_FALSE(wnd->WaitsForPanel());
     SetPending(0);
     const size_t mark = Mark();
-    PumpUntil([] { return false; });
+    // Ten poll periods and more.
+    int rounds = 0;
+    PumpUntil([&] { return ++rounds > 20; });
     EXPECT_TRUE(Calls(mark).empty());
 }
 
@@ -366,6 +368,53 @@ TEST_F(AudioPanelTest, WithoutDeviceEverythingStaysOnScreen) {
     EXPECT_FALSE(wnd->WaitsForPanel());
     EXPECT_EQ(Pos(kAudioMasterFader), 0);
     EXPECT_TRUE(Pushed(IDC_AUDIO_DATA));
+}
+
+COLORREF BitmapPixel(UINT bitmapId, int x, int y) {
+    HBITMAP bmp = static_cast<HBITMAP>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, 0));
+    if (!bmp) return CLR_INVALID;
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    const COLORREF c = ::GetPixel(mem, x, y);
+    ::SelectObject(mem, old);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(bmp);
+    return c;
+}
+
+// The picture lies under every key, indicator and fader: a repaint of the whole
+// window must leave them on top of it.
+TEST_F(AudioPanelTest, WholeWindowRepaintKeepsKeysIndicatorsAndThumbsOnTop) {
+    OpenWindow();
+    Report({{3, 0x04}, {7, 1}}, {{3, 0x04}, {14, 255}});  // 1_B held, master at the top: OVER lit
+    ASSERT_TRUE(Pushed(IDC_AUDIO_1B));
+    ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessages();
+    struct Probe {
+        const char* name;
+        POINT at;  // in the window's client pixels
+        UINT bitmap;
+        POINT inBitmap;
+    };
+    const Probe probes[] = {
+        {"pressed key", {25 + 3, 48 + 3}, IDB_AUDIO_KEY_PRESSED, {3, 3}},
+        {"lit OVER", {375 + 6, 23 + 5}, kAudioLedLitBitmap, {6, 5}},
+        {"channel thumb", {22 + 3 + 12, 100 + 5 + 20}, IDB_AUDIO_THUMB, {12, 20}},
+        {"master thumb", {369 + 3 + 12, 100 + 5 + 20}, IDB_AUDIO_MASTER_THUMB, {12, 20}},
+    };
+    HDC dc = ::GetDC(Hwnd());
+    for (const Probe& p : probes) {
+        SCOPED_TRACE(p.name);
+        const COLORREF expected = BitmapPixel(p.bitmap, p.inBitmap.x, p.inBitmap.y);
+        ASSERT_NE(expected, CLR_INVALID);
+        // The picture itself differs there, or the probe would prove nothing.
+        EXPECT_NE(BitmapPixel(IDB_AUDIO_PANEL, p.at.x - 2, p.at.y - 2), expected);
+        EXPECT_EQ(::GetPixel(dc, p.at.x, p.at.y), expected);
+    }
+    ::ReleaseDC(Hwnd(), dc);
 }
 
 TEST_F(AudioPanelTest, TeardownInDestroyRemovesFadersBeforeReleasing) {
