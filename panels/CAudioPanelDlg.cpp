@@ -91,8 +91,11 @@ void CAudioPanelDlg::Apply(const std::vector<AudioAction>& actions) {
             CLampKeyButton& key = m_keys[action.index];
             key.SetState(FALSE);
             if (!device) break;
-            const BYTE lamp = key.GetLamp() == 0 ? 1 : 0;
-            key.SetLamp(lamp);
+            std::optional<BYTE>& pending = m_pendingLamps[static_cast<size_t>(action.index)];
+            const BYTE lamp = pending.value_or(key.GetLamp()) == 0 ? 1 : 0;
+            // The lamp window follows once the batch is through: a key worked
+            // many times a frame would otherwise show and hide it every time.
+            pending = lamp;
             device->SetLed(AudioLedOfKey(action.index), lamp);
             break;
         }
@@ -107,6 +110,14 @@ void CAudioPanelDlg::Apply(const std::vector<AudioAction>& actions) {
             ShowLed(m_data, kAudioLedData, action.value, device != nullptr);
             break;
         }
+    }
+}
+
+void CAudioPanelDlg::OnReportsHandled() {
+    for (int k = 0; k < kAudioKeyCount; ++k) {
+        std::optional<BYTE>& pending = m_pendingLamps[static_cast<size_t>(k)];
+        if (pending) m_keys[k].SetLamp(*pending);
+        pending.reset();
     }
 }
 

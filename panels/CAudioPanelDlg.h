@@ -4,7 +4,9 @@
 // it, and letting go hands all nine back to the panel.
 #pragma once
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "AudioLayout.h"
@@ -36,6 +38,7 @@ protected:
     void CreatePanelControls() override;
     void DestroyPanelControls() override;
     void OnReport(const PanelReport& report) override;
+    void OnReportsHandled() override;
     void OnModeSwitched(int mode) override;
     void OnPanelConnected() override;
     BOOL OnTimer(UINT_PTR id) override;
@@ -56,6 +59,8 @@ private:
     ITqAudioDevice* AudioDevice() const;
 
     CLampKeyButton m_keys[kAudioKeyCount];
+    // Lamps a batch of reports has switched, shown when the batch is through.
+    std::array<std::optional<BYTE>, kAudioKeyCount> m_pendingLamps{};
     CShapedButton m_over;
     CShapedButton m_data;
     CFaderCtrl m_master;

@@ -127,6 +127,7 @@ void CPanelFrameDlg::HandleWaitingReports() {
     m_lastReportTake = ::GetTickCount64();
     m_sink.TakeReports(m_info.panelIndex, m_reportBatch);
     for (const PanelReport& report : m_reportBatch) OnReport(report);
+    if (!m_reportBatch.empty()) OnReportsHandled();
     m_reportsHandled += m_reportBatch.size();
     m_handlingReports = false;
     if (!m_reportBatch.empty() && m_hWnd)

@@ -73,6 +73,9 @@ protected:
     virtual void DestroyLateControls() {}
     // One report of the panel, in arrival order; each report reaches it once.
     virtual void OnReport(const PanelReport& /*report*/) {}
+    // After a batch of reports: what only the batch's net result needs (lamp
+    // windows, say) is done once here rather than once per report.
+    virtual void OnReportsHandled() {}
     // After Normal (0) or Test (1) has enabled or disabled and set the mode.
     virtual void OnModeSwitched(int /*mode*/) {}
     // Every connection message that reports the panel connected.

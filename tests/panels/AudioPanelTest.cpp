@@ -165,6 +165,26 @@ TEST_F(AudioPanelTest, KeyShowsPressedWhileHeldAndItsLampTogglesOnRelease) {
     EXPECT_EQ(Calls(mark), (Log{"SetLed(26,1)", "SetLed(26,0)", "SetLed(0,1)", "SetLed(17,1)"}));
 }
 
+// Three presses and releases that reach the window in one batch: each release
+// toggles from the one before and sends its LED, and the lamp window ends lit.
+TEST_F(AudioPanelTest, ReleasesInOneBatchToggleTheLampInTurn) {
+    OpenWindow();
+    const size_t mark = Mark();
+    for (int i = 0; i < 3; ++i) {
+        for (const std::uint8_t state : {std::uint8_t{0x04}, std::uint8_t{0x00}}) {
+            PanelChanges c{};
+            PanelStatus s{};
+            c.bytes[5] = 0x04;
+            s.bytes[5] = state;
+            fake.Events(kPanelAudio).sink->OnPanelReport(&IID_TqAudioEvents, &c, &s);
+        }
+    }
+    PumpReports(*wnd);
+    EXPECT_EQ(Calls(mark), (Log{"SetLed(26,1)", "SetLed(26,0)", "SetLed(26,1)"}));
+    EXPECT_EQ(wnd->Key(26).GetLamp(), 1);
+    EXPECT_TRUE(::IsWindowVisible(wnd->Key(26).Lamp().GetSafeHwnd()));
+}
+
 TEST_F(AudioPanelTest, MasterReportSetsIndicatorsAndLedsInOrder) {
     OpenWindow();
     struct Case {
