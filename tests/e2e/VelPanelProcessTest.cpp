@@ -116,15 +116,19 @@ TEST_F(VelPanelProcess, ListsTheFourPanelsWithTheirVersionsAndFollowsConnection)
         {IDC_MEDIABAR_BTN, IDC_MEDIABAR_FLASH, IDC_MEDIABAR_DRIVER, L"Ver 3 Build 104", L"Ver 3.102 Build 1"},
     };
     for (const auto& r : rows) {
-        EXPECT_TRUE(WaitFor([&] { return Text(Item(r.firmware)) == r.firmwareText; })) << Text(Item(r.firmware));
-        EXPECT_EQ(r.driverText, Text(Item(r.driver)));
+        // The two labels are set one after the other: wait for both, or a look
+        // between the two would find the driver label still empty.
+        EXPECT_TRUE(WaitFor([&] {
+            return Text(Item(r.firmware)) == r.firmwareText && Text(Item(r.driver)) == r.driverText;
+        })) << Text(Item(r.firmware))
+            << " / " << Text(Item(r.driver));
         EXPECT_TRUE(::IsWindowEnabled(Item(r.button)));
     }
 
     ASSERT_EQ("ok", Control("unplug trackball"));
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowEnabled(Item(IDC_TRACKBALL_BTN)); }));
-    EXPECT_TRUE(WaitFor([&] { return Text(Item(IDC_TRACKBALL_FLASH)).empty(); }));
-    EXPECT_TRUE(Text(Item(IDC_TRACKBALL_DRIVER)).empty());
+    EXPECT_TRUE(
+        WaitFor([&] { return Text(Item(IDC_TRACKBALL_FLASH)).empty() && Text(Item(IDC_TRACKBALL_DRIVER)).empty(); }));
     EXPECT_TRUE(::IsWindowEnabled(Item(IDC_JOG_BTN)));
 
     // New firmware shows once the panel comes back.
