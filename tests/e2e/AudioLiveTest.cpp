@@ -11,6 +11,7 @@
 #include "CAudioPanelDlg.h"
 #include "CDeviceLibrary.h"
 #include "LiveControl.h"
+#include "LivePanelTest.h"
 #include "PanelTestSupport.h"
 #include "TestWindows.h"
 
@@ -26,25 +27,8 @@ std::vector<std::string> PanelFaders() {
     return out;
 }
 
-class AudioLiveTest : public ::testing::Test {
+class AudioLiveTest : public LivePanelTest<CAudioPanelDlg> {
 protected:
-    static void SetUpTestSuite() { UseOwnControlPipe(); }
-    void SetUp() override {
-        keepAlive = CDeviceLibrary::CreateDeviceManager();
-        ASSERT_NE(keepAlive, nullptr) << "the device library did not load";
-        ASSERT_EQ(Control("reset"), "ok");
-        wnd = std::make_unique<CAudioPanelDlg>(&owner);
-        wnd->Open();
-        ASSERT_TRUE(::IsWindow(wnd->GetSafeHwnd()));
-        ASSERT_TRUE(boxes.boxes.empty());
-        ASSERT_TRUE(PumpUntil([&] { return wnd->IsConnected(); }));
-    }
-    void TearDown() override {
-        if (wnd) wnd->DestroyWindow();
-        wnd.reset();
-        PumpMessages();
-        if (keepAlive) keepAlive->Release();
-    }
     HWND FaderWnd(int i) const { return wnd->Fader(i)->GetSafeHwnd(); }
     POINT ThumbCentre(int i) const {
         RECT r;
@@ -61,11 +45,6 @@ protected:
             if (std::to_string(wnd->Fader(i)->GetPos()) != panel[static_cast<size_t>(i)]) return false;
         return true;
     }
-
-    ITqDeviceManager* keepAlive = nullptr;
-    MessageBoxRecorder boxes;
-    GoodbyeRecorder owner;
-    std::unique_ptr<CAudioPanelDlg> wnd;
 };
 
 TEST_F(AudioLiveTest, ConnectionShowsWhereThePanelsFadersStand) {

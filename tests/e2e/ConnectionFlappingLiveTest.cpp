@@ -16,6 +16,7 @@
 #include "CMainPanelDlg.h"
 #include "CPanelFrameDlg.h"
 #include "LiveControl.h"
+#include "LiveMainWindowTest.h"
 #include "PanelTestSupport.h"
 #include "TestWindows.h"
 #include "resource.h"
@@ -101,26 +102,19 @@ const FlappingCase kCases[] = {{"EndsPlugged", true}, {"EndsUnplugged", false}};
 
 void PrintTo(const FlappingCase& c, std::ostream* os) { *os << c.name; }
 
-class ConnectionFlappingLiveTest : public ::testing::TestWithParam<FlappingCase> {
+class ConnectionFlappingLiveTest : public LiveMainWindowTest<::testing::TestWithParam<FlappingCase>> {
 protected:
-    static void SetUpTestSuite() { UseOwnControlPipe(); }
     void SetUp() override {
         ASSERT_TRUE(capture.Capturing());
-        main = std::make_unique<CMainPanelDlg>();
-        ASSERT_TRUE(main->Create(IDD_MAIN_PANEL));
-        ASSERT_TRUE(boxes.boxes.empty()) << "the device library did not load";
-        ASSERT_EQ(Control("reset"), "ok");
+        LiveMainWindowTest::SetUp();
     }
     void TearDown() override {
-        if (main) main->DestroyWindow();
-        main.reset();
-        PumpMessages();
+        LiveMainWindowTest::TearDown();
         ::DeleteFileW(script.c_str());
         // Releasing everything at the end is part of what must stay clean.
         const std::string errors = capture.Stop();
         EXPECT_EQ(errors.find("TqDvManager:"), std::string::npos) << errors;
     }
-    HWND Main() const { return main->GetSafeHwnd(); }
     CPanelFrameDlg* Window() const { return main->PanelWindow(kPanelJogShuttle); }
     bool ScriptRunning() { return Control("status jog").find(" steps to go") != std::string::npos; }
 
@@ -133,8 +127,6 @@ protected:
     }
 
     StderrCapture capture;
-    MessageBoxRecorder boxes;
-    std::unique_ptr<CMainPanelDlg> main;
     std::wstring script = TempPath(L"velpanel-flapping-");
 };
 

@@ -10,6 +10,7 @@
 #include "CDialCtrl.h"
 #include "CJogShuttlePanelDlg.h"
 #include "LiveControl.h"
+#include "LivePanelTest.h"
 #include "PanelTestSupport.h"
 #include "TestWindows.h"
 #include "resource.h"
@@ -17,35 +18,7 @@
 namespace {
 bool StatusHas(const std::string& text) { return Control("status jog").find(text) != std::string::npos; }
 
-class JogShuttleLiveTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { UseOwnControlPipe(); }
-    void SetUp() override {
-        // The library serves its control channel while any of its objects lives;
-        // this one also lets the panels be reset before the window sees them.
-        keepAlive = CDeviceLibrary::CreateDeviceManager();
-        ASSERT_NE(keepAlive, nullptr) << "the device library did not load";
-        ASSERT_EQ(Control("reset"), "ok");
-        wnd = std::make_unique<CJogShuttlePanelDlg>(&owner);
-        wnd->Open();
-        ASSERT_TRUE(::IsWindow(Hwnd()));
-        ASSERT_TRUE(boxes.boxes.empty());
-        ASSERT_TRUE(PumpUntil([&] { return wnd->IsConnected(); }));
-    }
-    void TearDown() override {
-        if (wnd) wnd->DestroyWindow();
-        wnd.reset();
-        PumpMessages();
-        if (keepAlive) keepAlive->Release();
-    }
-    HWND Hwnd() const { return wnd->GetSafeHwnd(); }
-    bool Pushed(int id) const { return (::SendDlgItemMessageW(Hwnd(), id, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
-
-    ITqDeviceManager* keepAlive = nullptr;
-    MessageBoxRecorder boxes;
-    GoodbyeRecorder owner;
-    std::unique_ptr<CJogShuttlePanelDlg> wnd;
-};
+class JogShuttleLiveTest : public LivePanelTest<CJogShuttlePanelDlg> {};
 
 TEST_F(JogShuttleLiveTest, KeysGoDownAndUpWithThePanel) {
     ASSERT_EQ(Control("press jog F1"), "ok");

@@ -8,6 +8,7 @@
 #include "CMainPanelDlg.h"
 #include "CPanelFrameDlg.h"
 #include "LiveControl.h"
+#include "LiveMainWindowTest.h"
 #include "PanelTestSupport.h"
 #include "TestWindows.h"
 #include "resource.h"
@@ -16,25 +17,7 @@ namespace {
 constexpr int kButtons[kPanelCount] = {IDC_JOG_BTN, IDC_AUDIO_BTN, IDC_TRACKBALL_BTN, IDC_MEDIABAR_BTN};
 const char* const kNames[kPanelCount] = {"jog", "audio", "trackball", "mediabar"};
 
-class MainWindowLendingLiveTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { UseOwnControlPipe(); }
-    void SetUp() override {
-        main = std::make_unique<CMainPanelDlg>();
-        ASSERT_TRUE(main->Create(IDD_MAIN_PANEL));
-        ASSERT_TRUE(boxes.boxes.empty()) << "the device library did not load";
-        ASSERT_EQ(Control("reset"), "ok");
-    }
-    void TearDown() override {
-        if (main) main->DestroyWindow();
-        main.reset();
-        PumpMessages();
-    }
-    HWND Main() const { return main->GetSafeHwnd(); }
-
-    MessageBoxRecorder boxes;
-    std::unique_ptr<CMainPanelDlg> main;
-};
+class MainWindowLendingLiveTest : public LiveMainWindowTest<> {};
 
 TEST_F(MainWindowLendingLiveTest, EachPanelGoesToItsWindowAndComesBackWhenUnplugged) {
     for (int p = 0; p < kPanelCount; ++p) {

@@ -6,38 +6,15 @@
 #include "CDialCtrl.h"
 #include "CMediaBarPanelDlg.h"
 #include "LiveControl.h"
+#include "LivePanelTest.h"
 #include "PanelTestSupport.h"
 #include "TestWindows.h"
 #include "resource.h"
 
 namespace {
-class MediaBarLiveTest : public ::testing::Test {
+class MediaBarLiveTest : public LivePanelTest<CMediaBarPanelDlg> {
 protected:
-    static void SetUpTestSuite() { UseOwnControlPipe(); }
-    void SetUp() override {
-        keepAlive = CDeviceLibrary::CreateDeviceManager();
-        ASSERT_NE(keepAlive, nullptr) << "the device library did not load";
-        ASSERT_EQ(Control("reset"), "ok");
-        wnd = std::make_unique<CMediaBarPanelDlg>(&owner);
-        wnd->Open();
-        ASSERT_TRUE(::IsWindow(Hwnd()));
-        ASSERT_TRUE(boxes.boxes.empty());
-        ASSERT_TRUE(PumpUntil([&] { return wnd->IsConnected(); }));
-    }
-    void TearDown() override {
-        if (wnd) wnd->DestroyWindow();
-        wnd.reset();
-        PumpMessages();
-        if (keepAlive) keepAlive->Release();
-    }
-    HWND Hwnd() const { return wnd->GetSafeHwnd(); }
-    bool Pushed(int id) const { return (::SendDlgItemMessageW(Hwnd(), id, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
     bool LampShown(int key) { return ::IsWindowVisible(wnd->Key(key).Lamp().GetSafeHwnd()) != FALSE; }
-
-    ITqDeviceManager* keepAlive = nullptr;
-    MessageBoxRecorder boxes;
-    GoodbyeRecorder owner;
-    std::unique_ptr<CMediaBarPanelDlg> wnd;
 };
 
 // The release asks the panel to toggle the key's LED; the lamp shows only

@@ -21,37 +21,10 @@ using Bytes = std::initializer_list<std::pair<int, std::uint8_t>>;
 // Channel thumbs start at the top of the track (3, 5, 27, 267) and are 24 x 55.
 constexpr POINT kThumbAtTop = {15, 30};
 
-class AudioPanelTest : public ::testing::Test {
+class AudioPanelTest : public PanelWindowTest<CAudioPanelDlg, kPanelAudio> {
 protected:
-    void SetUp() override { FakeDeviceManager::InstallFactory(&fake); }
-    void TearDown() override {
-        if (wnd) wnd->DestroyWindow();
-        wnd.reset();
-        PumpMessages();
-        FakeDeviceManager::InstallFactory(nullptr);
-    }
-    void OpenWindow() {
-        wnd = std::make_unique<CAudioPanelDlg>(&owner);
-        wnd->Open();
-        PumpMessages();
-        ASSERT_TRUE(::IsWindow(Hwnd()));
-    }
-    HWND Hwnd() const { return wnd->GetSafeHwnd(); }
-    HWND Item(int id) const { return ::GetDlgItem(Hwnd(), static_cast<int>(id)); }
-    bool Pushed(UINT id) const {
-        return (::SendMessageW(Item(static_cast<int>(id)), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
-    }
     int Pos(int fader) const { return wnd->Fader(fader)->GetPos(); }
     HWND FaderWnd(int fader) const { return wnd->Fader(fader)->GetSafeHwnd(); }
-    void Report(Bytes changes, Bytes status) {
-        PanelChanges c{};
-        PanelStatus s{};
-        for (auto [byte, value] : changes) c.bytes[byte] = value;
-        for (auto [byte, value] : status) s.bytes[byte] = value;
-        ASSERT_NE(fake.Events(kPanelAudio).sink, nullptr);
-        fake.Events(kPanelAudio).sink->OnPanelReport(&IID_TqAudioEvents, &c, &s);
-        PumpReports(*wnd);
-    }
     void SetState(Bytes bytes) {
         fake.Audio().state = PanelStatus{};
         for (auto [byte, value] : bytes) fake.Audio().state.bytes[byte] = value;
@@ -91,19 +64,7 @@ protected:
         for (int pos : positions) out.push_back("SetFader(" + std::to_string(i++) + ",0," + std::to_string(pos) + ")");
         return out;
     }
-
-    FakeDeviceManager fake;
-    MessageBoxRecorder boxes;
-    GoodbyeRecorder owner;
-    std::unique_ptr<CAudioPanelDlg> wnd;
 };
-
-RECT ChildRect(HWND child) {
-    RECT r;
-    ::GetWindowRect(child, &r);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 void ExpectRect(HWND h, int x, int y, int w, int hgt) {
     ASSERT_NE(h, nullptr);
@@ -388,21 +349,6 @@ TEST_F(AudioPanelTest, WithoutDeviceEverythingStaysOnScreen) {
     EXPECT_FALSE(wnd->WaitsForPanel());
     EXPECT_EQ(Pos(kAudioMasterFader), 0);
     EXPECT_TRUE(Pushed(IDC_AUDIO_DATA));
-}
-
-COLORREF BitmapPixel(UINT bitmapId, int x, int y) {
-    HBITMAP bmp = static_cast<HBITMAP>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, 0));
-    if (!bmp) return CLR_INVALID;
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    const COLORREF c = ::GetPixel(mem, x, y);
-    ::SelectObject(mem, old);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
-    ::DeleteObject(bmp);
-    return c;
 }
 
 // The picture lies under every key, indicator and fader: a repaint of the whole

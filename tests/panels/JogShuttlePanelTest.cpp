@@ -15,40 +15,9 @@
 using Log = std::vector<std::string>;
 
 namespace {
-class JogShuttlePanelTest : public ::testing::Test {
+class JogShuttlePanelTest : public PanelWindowTest<CJogShuttlePanelDlg, kPanelJogShuttle> {
 protected:
-    void SetUp() override { FakeDeviceManager::InstallFactory(&fake); }
-    void TearDown() override {
-        if (wnd) wnd->DestroyWindow();
-        wnd.reset();
-        PumpMessages();
-        FakeDeviceManager::InstallFactory(nullptr);
-    }
-    void OpenWindow() {
-        wnd = std::make_unique<CJogShuttlePanelDlg>(&owner);
-        wnd->Open();
-        PumpMessages();
-        ASSERT_TRUE(::IsWindow(Hwnd()));
-    }
-    HWND Hwnd() const { return wnd->GetSafeHwnd(); }
-    HWND Item(int id) const { return ::GetDlgItem(Hwnd(), id); }
-    bool Pushed(int id) const { return (::SendMessageW(Item(id), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
     CDialCtrl& Dial() const { return *wnd->Dial(); }
-    // Hands a report to the window's sink as the library would, without pumping.
-    void Deliver(std::initializer_list<std::pair<int, std::uint8_t>> changes,
-                 std::initializer_list<std::pair<int, std::uint8_t>> status) {
-        PanelChanges c{};
-        PanelStatus s{};
-        for (auto [byte, value] : changes) c.bytes[byte] = value;
-        for (auto [byte, value] : status) s.bytes[byte] = value;
-        ASSERT_NE(fake.Events(kPanelJogShuttle).sink, nullptr);
-        fake.Events(kPanelJogShuttle).sink->OnPanelReport(&IID_TqJogShuttleEvents, &c, &s);
-    }
-    void Report(std::initializer_list<std::pair<int, std::uint8_t>> changes,
-                std::initializer_list<std::pair<int, std::uint8_t>> status) {
-        Deliver(changes, status);
-        PumpReports(*wnd);
-    }
     Log DialCommands() const { return fake.log.Matching("jog.device.SetDialMode"); }
     std::vector<int> CheckedDialRadios() const {
         std::vector<int> out;
@@ -57,42 +26,7 @@ protected:
         return out;
     }
     std::vector<bool> LitLamps() const { return {Pushed(Dev_Jog_Led), Pushed(Dev_Shuttle_Led), Pushed(Dev_Dmc_led)}; }
-
-    FakeDeviceManager fake;
-    MessageBoxRecorder boxes;
-    GoodbyeRecorder owner;
-    std::unique_ptr<CJogShuttlePanelDlg> wnd;
 };
-
-RECT ChildRect(HWND child) {
-    RECT r;
-    ::GetWindowRect(child, &r);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-COLORREF BitmapPixel(UINT bitmapId, int x, int y) {
-    HBITMAP bmp = static_cast<HBITMAP>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, 0));
-    if (!bmp) return CLR_INVALID;
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    const COLORREF c = ::GetPixel(mem, x, y);
-    ::SelectObject(mem, old);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
-    ::DeleteObject(bmp);
-    return c;
-}
-
-COLORREF WindowPixel(HWND hwnd, int x, int y) {
-    ::UpdateWindow(hwnd);
-    HDC dc = ::GetDC(hwnd);
-    const COLORREF c = ::GetPixel(dc, x, y);
-    ::ReleaseDC(hwnd, dc);
-    return c;
-}
 
 TEST_F(JogShuttlePanelTest, OpenBuildsKeysLampsAndDialWhereTheyBelong) {
     OpenWindow();

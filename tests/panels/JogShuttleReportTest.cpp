@@ -1,8 +1,7 @@
 // Decoding of Jog & Shuttle reports and the dial-mode blocks, without a window.
 #include <gtest/gtest.h>
 
-#include <cctype>
-
+#include "DecodeCase.h"
 #include "JogShuttleLayout.h"
 #include "JogShuttleReport.h"
 
@@ -15,12 +14,7 @@ int KeyIndex(UINT id) {
     return -1;
 }
 
-struct ReportCase {
-    const char* name;
-    std::vector<std::pair<int, std::uint8_t>> changes;  // byte, value
-    std::vector<std::pair<int, std::uint8_t>> status;
-    std::vector<A> expected;
-};
+using ReportCase = DecodeCase<A>;
 
 std::vector<ReportCase> Cases() {
     const int a = KeyIndex(Dev_A_Button), d = KeyIndex(Dev_D_Button), f1 = KeyIndex(IDC_F1_BTN);
@@ -60,19 +54,10 @@ std::vector<ReportCase> Cases() {
 class JogReportDecodeTest : public ::testing::TestWithParam<ReportCase> {};
 
 TEST_P(JogReportDecodeTest, DecodesInOrder) {
-    PanelChanges changes{};
-    PanelStatus status{};
-    for (auto [byte, value] : GetParam().changes) changes.bytes[byte] = value;
-    for (auto [byte, value] : GetParam().status) status.bytes[byte] = value;
-    EXPECT_EQ(DecodeJogShuttleReport(changes, status), GetParam().expected);
+    EXPECT_EQ(DecodeJogShuttleReport(GetParam().Changes(), GetParam().Status()), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, JogReportDecodeTest, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<ReportCase>& info) {
-                             std::string n;
-                             for (const char* c = info.param.name; *c; ++c) n += std::isalnum(*c) ? *c : '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Table, JogReportDecodeTest, ::testing::ValuesIn(Cases()), DecodeCaseName<A>);
 
 TEST(JogDialModeBlockTest, FourBlocksAndNothingElse) {
     const std::uint8_t expected[4][4] = {{0, 0, 0, 0}, {0, 0x10, 0x10, 1}, {0, 0, 0x20, 2}, {0, 0, 0x40, 3}};

@@ -1,9 +1,7 @@
 // Decoding of Media Bar reports and knob movements, without a window.
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <string>
-
+#include "DecodeCase.h"
 #include "MediaBarReport.h"
 
 namespace {
@@ -22,12 +20,7 @@ TEST(KnobMovementTest, DifferenceOrThe255Form) {
         EXPECT_EQ(KnobMovement(c.first, c.second), c.movement) << int(c.first) << "," << int(c.second);
 }
 
-struct ReportCase {
-    const char* name;
-    std::vector<std::pair<int, std::uint8_t>> changes;  // byte, value
-    std::vector<std::pair<int, std::uint8_t>> status;
-    std::vector<A> expected;
-};
+using ReportCase = DecodeCase<A>;
 
 std::vector<ReportCase> Cases() {
     return {
@@ -70,19 +63,10 @@ std::vector<ReportCase> Cases() {
 class MediaBarReportDecodeTest : public ::testing::TestWithParam<ReportCase> {};
 
 TEST_P(MediaBarReportDecodeTest, DecodesInOrder) {
-    PanelChanges changes{};
-    PanelStatus status{};
-    for (auto [byte, value] : GetParam().changes) changes.bytes[byte] = value;
-    for (auto [byte, value] : GetParam().status) status.bytes[byte] = value;
-    EXPECT_EQ(DecodeMediaBarReport(changes, status, 8), GetParam().expected);
+    EXPECT_EQ(DecodeMediaBarReport(GetParam().Changes(), GetParam().Status(), 8), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, MediaBarReportDecodeTest, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<ReportCase>& info) {
-                             std::string n;
-                             for (const char* c = info.param.name; *c; ++c) n += std::isalnum(*c) ? *c : '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Table, MediaBarReportDecodeTest, ::testing::ValuesIn(Cases()), DecodeCaseName<A>);
 
 TEST(MediaBarReportDecodeTest, KnobsBeyondTheWindowsListAreNotRead) {
     PanelChanges changes{};

@@ -58,3 +58,33 @@ bool IsEnabled(HWND dialog, int id) { return ::IsWindowEnabled(::GetDlgItem(dial
 std::vector<std::string> LogSince(const FakeLog& log, size_t mark) {
     return std::vector<std::string>(log.calls.begin() + static_cast<std::ptrdiff_t>(mark), log.calls.end());
 }
+
+RECT ChildRect(HWND child) {
+    RECT r;
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+COLORREF BitmapPixel(UINT bitmapId, int x, int y) {
+    HBITMAP bmp = static_cast<HBITMAP>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, 0));
+    if (!bmp) return CLR_INVALID;
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    const COLORREF c = ::GetPixel(mem, x, y);
+    ::SelectObject(mem, old);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(bmp);
+    return c;
+}
+
+COLORREF WindowPixel(HWND hwnd, int x, int y) {
+    ::UpdateWindow(hwnd);
+    HDC dc = ::GetDC(hwnd);
+    const COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(hwnd, dc);
+    return c;
+}

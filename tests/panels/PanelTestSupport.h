@@ -4,12 +4,19 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "CPanelFrameDlg.h"
 #include "CWnd.h"
 #include "FakeDeviceManager.h"
+#include "PanelIids.h"
+#include "TestWindows.h"
 
 class GoodbyeRecorder : public CWnd {
 public:
@@ -42,3 +49,55 @@ bool IsEnabled(HWND dialog, int id);
 
 // The log lines added since a mark.
 std::vector<std::string> LogSince(const FakeLog& log, size_t mark);
+
+// A child window's rectangle in its parent's client coordinates.
+RECT ChildRect(HWND child);
+
+// One pixel of a bitmap resource of this program; CLR_INVALID if it has none.
+COLORREF BitmapPixel(UINT bitmapId, int x, int y);
+
+// One pixel of a window's client area once it has painted.
+COLORREF WindowPixel(HWND hwnd, int x, int y);
+
+// A panel window of one kind against the fake library, owned by a goodbye
+// recorder, with the fake's factory installed for the test's length.
+template <class Dlg, int Panel>
+class PanelWindowTest : public ::testing::Test {
+protected:
+    using ReportBytes = std::initializer_list<std::pair<int, std::uint8_t>>;
+
+    void SetUp() override { FakeDeviceManager::InstallFactory(&fake); }
+    void TearDown() override {
+        if (wnd) wnd->DestroyWindow();
+        wnd.reset();
+        PumpMessages();
+        FakeDeviceManager::InstallFactory(nullptr);
+    }
+    void OpenWindow() {
+        wnd = std::make_unique<Dlg>(&owner);
+        wnd->Open();
+        PumpMessages();
+        ASSERT_TRUE(::IsWindow(Hwnd()));
+    }
+    HWND Hwnd() const { return wnd->GetSafeHwnd(); }
+    HWND Item(int id) const { return ::GetDlgItem(Hwnd(), id); }
+    bool Pushed(int id) const { return (::SendMessageW(Item(id), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
+    // Hands a report to the window's sink as the library would, without pumping.
+    void Deliver(ReportBytes changes, ReportBytes status) {
+        PanelChanges c{};
+        PanelStatus s{};
+        for (auto [byte, value] : changes) c.bytes[byte] = value;
+        for (auto [byte, value] : status) s.bytes[byte] = value;
+        ASSERT_NE(fake.Events(Panel).sink, nullptr);
+        fake.Events(Panel).sink->OnPanelReport(kEventIids[Panel], &c, &s);
+    }
+    void Report(ReportBytes changes, ReportBytes status) {
+        Deliver(changes, status);
+        PumpReports(*wnd);
+    }
+
+    FakeDeviceManager fake;
+    MessageBoxRecorder boxes;
+    GoodbyeRecorder owner;
+    std::unique_ptr<Dlg> wnd;
+};

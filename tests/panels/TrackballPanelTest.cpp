@@ -13,56 +13,18 @@
 using Log = std::vector<std::string>;
 
 namespace {
-class TrackballPanelTest : public ::testing::Test {
+class TrackballPanelTest : public PanelWindowTest<CTrackballPanelDlg, kPanelTrackball> {
 protected:
-    void SetUp() override { FakeDeviceManager::InstallFactory(&fake); }
-    void TearDown() override {
-        if (wnd) wnd->DestroyWindow();
-        wnd.reset();
-        PumpMessages();
-        FakeDeviceManager::InstallFactory(nullptr);
-    }
-    void OpenWindow() {
-        wnd = std::make_unique<CTrackballPanelDlg>(&owner);
-        wnd->Open();
-        PumpMessages();
-        ASSERT_TRUE(::IsWindow(Hwnd()));
-    }
-    HWND Hwnd() const { return wnd->GetSafeHwnd(); }
-    HWND Item(int id) const { return ::GetDlgItem(Hwnd(), id); }
-    bool Pushed(int key) const {
-        return (::SendMessageW(Item(static_cast<int>(kTrackballKeys[key].id)), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
-    }
+    // By key index, where the shared one goes by control id.
+    bool Pushed(int key) const { return PanelWindowTest::Pushed(static_cast<int>(kTrackballKeys[key].id)); }
     std::vector<bool> PushedKeys() const {
         std::vector<bool> out;
         for (int k = 0; k < kTrackballKeyCount; ++k) out.push_back(Pushed(k));
         return out;
     }
     CDialCtrl& Dial() const { return *wnd->Dial(); }
-    void Report(std::initializer_list<std::pair<int, std::uint8_t>> changes,
-                std::initializer_list<std::pair<int, std::uint8_t>> status) {
-        PanelChanges c{};
-        PanelStatus s{};
-        for (auto [byte, value] : changes) c.bytes[byte] = value;
-        for (auto [byte, value] : status) s.bytes[byte] = value;
-        ASSERT_NE(fake.Events(kPanelTrackball).sink, nullptr);
-        fake.Events(kPanelTrackball).sink->OnPanelReport(&IID_TqTrackballEvents, &c, &s);
-        PumpReports(*wnd);
-    }
     Log LedCommands() const { return fake.log.Matching("trackball.device.SetLed"); }
-
-    FakeDeviceManager fake;
-    MessageBoxRecorder boxes;
-    GoodbyeRecorder owner;
-    std::unique_ptr<CTrackballPanelDlg> wnd;
 };
-
-RECT ChildRect(HWND child) {
-    RECT r;
-    ::GetWindowRect(child, &r);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 TEST_F(TrackballPanelTest, OpenBuildsKeysAndRingWhereTheyBelong) {
     OpenWindow();
@@ -129,27 +91,6 @@ TEST_F(TrackballPanelTest, OpenBuildsKeysAndRingWhereTheyBelong) {
     EXPECT_EQ(Dial().GetBallMovement(), (dial::Point{0, 0}));
     EXPECT_TRUE(IsChecked(Hwnd(), IDC_MODE_NORMAL));
     EXPECT_TRUE(LedCommands().empty());
-}
-
-COLORREF BitmapPixel(UINT bitmapId, int x, int y) {
-    HBITMAP bmp = static_cast<HBITMAP>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, 0));
-    if (!bmp) return CLR_INVALID;
-    HDC mem = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    const COLORREF c = ::GetPixel(mem, x, y);
-    ::SelectObject(mem, old);
-    ::DeleteDC(mem);
-    ::DeleteObject(bmp);
-    return c;
-}
-
-COLORREF WindowPixel(HWND hwnd, int x, int y) {
-    ::UpdateWindow(hwnd);
-    HDC dc = ::GetDC(hwnd);
-    const COLORREF c = ::GetPixel(dc, x, y);
-    ::ReleaseDC(hwnd, dc);
-    return c;
 }
 
 TEST_F(TrackballPanelTest, KeysShowTheirOwnNormalAndPressedBitmaps) {

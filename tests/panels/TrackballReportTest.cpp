@@ -1,20 +1,13 @@
 // Decoding of Trackball reports, without a window.
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <string>
-
+#include "DecodeCase.h"
 #include "TrackballReport.h"
 
 namespace {
 using A = TrackballReportAction;
 
-struct ReportCase {
-    const char* name;
-    std::vector<std::pair<int, std::uint8_t>> changes;  // byte, value
-    std::vector<std::pair<int, std::uint8_t>> status;
-    std::vector<A> expected;
-};
+using ReportCase = DecodeCase<A>;
 
 std::vector<ReportCase> Cases() {
     return {
@@ -55,17 +48,8 @@ std::vector<ReportCase> Cases() {
 class TrackballReportDecodeTest : public ::testing::TestWithParam<ReportCase> {};
 
 TEST_P(TrackballReportDecodeTest, DecodesInOrder) {
-    PanelChanges changes{};
-    PanelStatus status{};
-    for (auto [byte, value] : GetParam().changes) changes.bytes[byte] = value;
-    for (auto [byte, value] : GetParam().status) status.bytes[byte] = value;
-    EXPECT_EQ(DecodeTrackballReport(changes, status), GetParam().expected);
+    EXPECT_EQ(DecodeTrackballReport(GetParam().Changes(), GetParam().Status()), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, TrackballReportDecodeTest, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<ReportCase>& info) {
-                             std::string n;
-                             for (const char* c = info.param.name; *c; ++c) n += std::isalnum(*c) ? *c : '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Table, TrackballReportDecodeTest, ::testing::ValuesIn(Cases()), DecodeCaseName<A>);
 }  // namespace
