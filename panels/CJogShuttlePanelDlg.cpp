@@ -79,20 +79,7 @@ void CJogShuttlePanelDlg::CreateKeys() {
         list.push_back(std::move(button));
     }
     for (int k = kJogFunctionKeyCount + kJogTransportKeyCount; k < kJogKeyCount; ++k) {
-        CShapedButton* button = Key(k);
-        switch (kJogKeys[k].outline) {
-        case KeyOutline::Ellipse:
-            button->SetEllipticRegion(kJogRoundKeyEllipse);
-            break;
-        case KeyOutline::LeftWing:
-            button->SetLeftWingRegion();
-            break;
-        case KeyOutline::RightWing:
-            button->SetRightWingRegion();
-            break;
-        case KeyOutline::Rectangle:
-            break;
-        }
+        ApplyKeyOutline(*Key(k), kJogKeys[k].outline, kJogRoundKeyEllipse);
     }
 }
 
@@ -104,14 +91,6 @@ void CJogShuttlePanelDlg::CreateLamps() {
         m_lamps[i].LoadBitmaps(kJogLampDarkBitmap, kJogLampLitBitmap);
         m_lamps[i].MoveWindow(rect, TRUE);
     }
-}
-
-void CJogShuttlePanelDlg::DestroyKeys(KeyList& list) {
-    for (auto& key : list) {
-        key->DestroyWindow();
-        key.reset();
-    }
-    list.clear();
 }
 
 void CJogShuttlePanelDlg::DestroyPanelControls() {

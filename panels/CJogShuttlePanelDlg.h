@@ -8,6 +8,7 @@
 
 #include "CPanelFrameDlg.h"
 #include "CShapedButton.h"
+#include "PanelKeys.h"
 
 class CDialCtrl;
 
@@ -31,14 +32,11 @@ protected:
     BOOL OnButtonClicked(int id) override;
 
 private:
-    using KeyList = std::vector<std::unique_ptr<CShapedButton>>;
-
     void CreateDial();
     void CreateKeys();
     void CreateLamps();
     void ShowDialMode(int mode);
     void DialModeCommand(int mode);
-    static void DestroyKeys(KeyList& list);
 
     CDialCtrl* m_dial = nullptr;
     KeyList m_functionKeys;

@@ -48,30 +48,12 @@ void CTrackballPanelDlg::CreateKeys() {
         button->Create(L"", kKeyStyle, rect, this, key.id);
         button->LoadBitmaps(key.normalBitmap, key.pressedBitmap);
         button->MoveWindow(rect, TRUE);
-        switch (key.outline) {
-        case KeyOutline::Ellipse:
-            button->SetEllipticRegion(kTrackballRoundKeyEllipse);
-            break;
-        case KeyOutline::LeftWing:
-            button->SetLeftWingRegion();
-            break;
-        case KeyOutline::RightWing:
-            button->SetRightWingRegion();
-            break;
-        case KeyOutline::Rectangle:
-            break;
-        }
+        ApplyKeyOutline(*button, key.outline, kTrackballRoundKeyEllipse);
         m_keys.push_back(std::move(button));
     }
 }
 
-void CTrackballPanelDlg::DestroyPanelControls() {
-    for (auto& key : m_keys) {
-        key->DestroyWindow();
-        key.reset();
-    }
-    m_keys.clear();
-}
+void CTrackballPanelDlg::DestroyPanelControls() { DestroyKeys(m_keys); }
 
 void CTrackballPanelDlg::DestroyLateControls() {
     if (!m_dial) return;

@@ -8,6 +8,7 @@
 
 #include "CPanelFrameDlg.h"
 #include "CShapedButton.h"
+#include "PanelKeys.h"
 
 class CDialCtrl;
 
@@ -33,5 +34,5 @@ private:
     void CreateKeys();
 
     CDialCtrl* m_dial = nullptr;
-    std::vector<std::unique_ptr<CShapedButton>> m_keys;
+    KeyList m_keys;
 };

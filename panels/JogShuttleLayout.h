@@ -5,9 +5,8 @@
 #include <windows.h>
 
 #include "DialGeometry.h"
+#include "PanelKeys.h"
 #include "resource.h"
-
-enum class KeyOutline { Rectangle, Ellipse, LeftWing, RightWing };
 
 struct JogKeyLayout {
     UINT id;
