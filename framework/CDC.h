@@ -30,6 +30,15 @@ public:
     }
     void FillSolidRect(const RECT& r, COLORREF color);
     BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
+    int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
+    COLORREF SetTextColor(COLORREF color) { return ::SetTextColor(m_hDC, color); }
+    int DrawText(LPCWSTR text, int count, RECT* rect, UINT format) {
+        return ::DrawTextW(m_hDC, text, count, rect, format);
+    }
+    int SaveDC() { return ::SaveDC(m_hDC); }
+    BOOL RestoreDC(int saved) { return ::RestoreDC(m_hDC, saved); }
+    // Logical coordinates, unlike a region selected into the DC.
+    int IntersectClipRect(const RECT& r) { return ::IntersectClipRect(m_hDC, r.left, r.top, r.right, r.bottom); }
 
 protected:
     HDC m_hDC = nullptr;

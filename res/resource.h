@@ -111,6 +111,12 @@
 #define IDC_TRACKBALL_PICTURE 1095
 #define IDC_MEDIABAR_PICTURE 1120
 
+// Copying window
+#define IDC_ANIMATE 1114
+#define IDC_PROGRESS 1115
+#define IDC_FILENAME 1125
+#define IDR_COPY_CLIP 192
+
 // Bitmaps
 #define IDB_FADER_BACK 130
 #define IDB_JOG_PANEL 131

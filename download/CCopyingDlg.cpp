@@ -1,0 +1,30 @@
+#include "CCopyingDlg.h"
+
+#include <commctrl.h>
+
+#include "resource.h"
+
+CCopyingDlg::CCopyingDlg(CWnd* parent) : CDialog(IDD_COPYING, parent) {}
+
+void CCopyingDlg::SetFileName(const std::wstring& name) { m_fileName = name; }
+
+BOOL CCopyingDlg::Create() { return CDialog::Create(IDD_COPYING); }
+
+void CCopyingDlg::DoDataExchange(CDataExchange* pDX) { DDX_Control(pDX, IDC_PROGRESS, m_progress); }
+
+BOOL CCopyingDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SetDlgItemText(IDC_FILENAME, m_fileName.c_str());
+    // No module handle: the control looks the clip up in the module its dialog was made from.
+    SendDlgItemMessage(IDC_ANIMATE, ACM_OPENW, 0, reinterpret_cast<LPARAM>(MAKEINTRESOURCEW(IDR_COPY_CLIP)));
+    return TRUE;
+}
+
+LRESULT CCopyingDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_DESTROY) {
+        const LRESULT result = Default();
+        SendDlgItemMessage(IDC_ANIMATE, ACM_OPENW, 0, 0);  // stops the clip and closes it
+        return result;
+    }
+    return CDialog::WindowProc(msg, wp, lp);
+}

@@ -1,0 +1,10 @@
+// The common progress control.
+#pragma once
+
+#include "CWnd.h"
+
+class CProgressCtrl : public CWnd {
+public:
+    // Creates a progress control as a child of parent.
+    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+};
