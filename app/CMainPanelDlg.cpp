@@ -1,5 +1,7 @@
 #include "CMainPanelDlg.h"
 
+#include <utility>
+
 #include "AfxMessageBox.h"
 #include "CAboutDlg.h"
 #include "CAudioPanelDlg.h"
@@ -102,8 +104,7 @@ void CMainPanelDlg::ReleaseEverything() {
     for (const ShutdownStep& step : kShutdownOrder) {
         CPanelFrameDlg*& window = m_panelWnd[step.panel];
         if (!window) continue;
-        window->DestroyWindow();
-        delete window;
+        CWnd::DestroyAndDelete(window);
         window = nullptr;
     }
 }
@@ -148,13 +149,21 @@ void CMainPanelDlg::OnPanelButton(int panel) {
     m_panelWnd[panel] = NewPanelWindow(panel);
     // While the panel window is open only it talks to the panel.
     m_panels[panel].Release(CPanelInterfaces::ReleaseOrder::DeviceFirst);
+    // Open may show a box, whose loop can run the window's goodbye; the window
+    // must not go while Open is still working on it.
+    m_opening = panel;
     m_panelWnd[panel]->Open();
+    m_opening = -1;
+    if (std::exchange(m_goodbyeWhileOpening, false)) PostMessage(PanelFrameInfoOf(panel).goodbyeMessage);
 }
 
 LRESULT CMainPanelDlg::OnGoodbye(int panel) {
     if (!m_panelWnd[panel]) return 0;
-    m_panelWnd[panel]->DestroyWindow();
-    delete m_panelWnd[panel];
+    if (panel == m_opening) {
+        m_goodbyeWhileOpening = true;
+        return 0;
+    }
+    CWnd::DestroyAndDelete(m_panelWnd[panel]);
     m_panelWnd[panel] = nullptr;
     AcquirePanel(panel);
     return 0;

@@ -45,4 +45,6 @@ private:
     TqPtr<ITqDeviceManager> m_manager;
     CPanelInterfaces m_panels[kPanelCount];
     CPanelFrameDlg* m_panelWnd[kPanelCount] = {};
+    int m_opening = -1;  // the panel whose window's Open is running
+    bool m_goodbyeWhileOpening = false;
 };

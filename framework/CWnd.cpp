@@ -143,6 +143,7 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_P
     auto* self = reinterpret_cast<CWnd*>(ref);
     const Current saved = self->m_current;
     self->m_current = {msg, wp, lp};
+    ++self->m_handlerDepth;
     LRESULT result = 0;
     try {
         result = self->WindowProc(msg, wp, lp);
@@ -151,11 +152,24 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_P
         ::OutputDebugStringW(L"VelPanel: exception in a window procedure\n");
         result = self->CallBaseProc(msg, wp, lp);
     }
+    --self->m_handlerDepth;
     if (msg == WM_NCDESTROY) {
         self->Detach();
         self->PostNcDestroy();
         return result;
     }
     self->m_current = saved;
+    if (self->m_deleteWhenIdle && self->m_handlerDepth == 0) delete self;
     return result;
+}
+
+void CWnd::DestroyAndDelete(CWnd* wnd) {
+    if (!wnd) return;
+    if (wnd->m_handlerDepth == 0) {
+        wnd->DestroyWindow();
+        delete wnd;
+        return;
+    }
+    wnd->m_deleteWhenIdle = true;
+    wnd->DestroyWindow();
 }

@@ -27,6 +27,11 @@ public:
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
     virtual BOOL DestroyWindow();
+    // Destroys wnd's window and deletes the object. A modal loop inside one of
+    // wnd's own handlers (a message box, a file dialog) may run the message that
+    // closes wnd; the object must then outlive that handler, so only the window
+    // goes now and the object follows when the outermost handler returns.
+    static void DestroyAndDelete(CWnd* wnd);
 
     CWnd* GetParent() const;
     HWND GetDlgItemHwnd(int id) const { return ::GetDlgItem(m_hWnd, id); }
@@ -96,6 +101,8 @@ private:
         WPARAM wp;
         LPARAM lp;
     } m_current{};
+    int m_handlerDepth = 0;  // handlers of this object on the stack
+    bool m_deleteWhenIdle = false;
 };
 
 // The class of plain child windows created with a null class name.

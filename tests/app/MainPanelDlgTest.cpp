@@ -204,6 +204,28 @@ TEST_F(MainWindowTest, LendsAPanelAndTakesItBack) {
     EXPECT_EQ(0, fake.OverReleases());
 }
 
+// A box that the panel window shows while it opens runs its own message loop;
+// a goodbye handled there must not take the window away under Open's feet.
+TEST_F(MainWindowTest, GoodbyeDuringThePanelWindowsOpenWaitsForOpenToReturn) {
+    Open();
+    fake.FailDevice(kPanelJogShuttle);  // the panel window's "ERROR" box
+    bool stillThereUnderTheBox = false;
+    boxes.whileShown = [&](const MessageBoxRecorder::Box&) {
+        if (boxes.boxes.size() != 1) return;
+        ::PostMessageW(hwnd, ID_JOG_GOODBYE, 0, 0);
+        PumpMessages();
+        CPanelFrameDlg* window = dlg->PanelWindow(kPanelJogShuttle);
+        stillThereUnderTheBox = window && ::IsWindow(window->GetSafeHwnd());
+    };
+    Click(IDC_JOG_BTN);
+    EXPECT_TRUE(stillThereUnderTheBox);
+    PumpMessages();
+    EXPECT_EQ(nullptr, dlg->PanelWindow(kPanelJogShuttle));
+    dlg->DestroyWindow();
+    EXPECT_EQ(0, fake.OutstandingRefs());
+    EXPECT_EQ(0, fake.OverReleases());
+}
+
 TEST_F(MainWindowTest, GoodbyeForAClosedPanelIsIgnored) {
     Open();
     const size_t calls = fake.log.calls.size();

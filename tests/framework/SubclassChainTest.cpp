@@ -171,3 +171,58 @@ TEST(SubclassDialogTest, DefaultProcessingReachesTheDialogManagerUnderAForeignSu
 }
 
 }  // namespace
+
+// Stands in for a window whose handler runs a modal loop, inside which the
+// message that closes the window arrives: its owner destroys and deletes it.
+class ModalLoopProbe : public CWnd {
+public:
+    static constexpr UINT kRunLoop = WM_APP + 1;
+    ModalLoopProbe(Trace& trace, HWND closer) : m_trace(trace), m_closer(closer) {}
+    ~ModalLoopProbe() override { m_trace.push_back("deleted"); }
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg != kRunLoop) return CWnd::WindowProc(msg, wp, lp);
+        ::SendMessageW(m_closer, WM_APP, 0, reinterpret_cast<LPARAM>(this));
+        // Still inside the handler: the object must be whole, the window gone.
+        m_trace.push_back(::IsWindow(m_hWnd) ? "handler sees its window" : "handler returns");
+        return 0;
+    }
+
+private:
+    Trace& m_trace;
+    HWND m_closer;
+};
+
+// The owner's side: what the main window does with a panel window that says goodbye.
+class Closer : public CWnd {
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg != WM_APP) return CWnd::WindowProc(msg, wp, lp);
+        CWnd::DestroyAndDelete(reinterpret_cast<CWnd*>(lp));
+        return 0;
+    }
+};
+
+TEST(SubclassLifetimeTest, DeleteWaitsForTheHandlerThatRanTheClosingMessage) {
+    Closer closer;
+    ASSERT_TRUE(closer.Create(nullptr, L"", WS_POPUP, RECT{0, 0, 20, 20}, nullptr, 0));
+    Trace trace;
+    auto* probe = new ModalLoopProbe(trace, closer.GetSafeHwnd());
+    ASSERT_TRUE(probe->Create(nullptr, L"", WS_POPUP, RECT{0, 0, 20, 20}, nullptr, 0));
+    const HWND hwnd = probe->GetSafeHwnd();
+
+    ::SendMessageW(hwnd, ModalLoopProbe::kRunLoop, 0, 0);
+    EXPECT_EQ((Trace{"handler returns", "deleted"}), trace);
+    EXPECT_FALSE(::IsWindow(hwnd));
+}
+
+TEST(SubclassLifetimeTest, DeleteOutsideAnyHandlerIsImmediate) {
+    Trace trace;
+    auto* probe = new ModalLoopProbe(trace, nullptr);
+    ASSERT_TRUE(probe->Create(nullptr, L"", WS_POPUP, RECT{0, 0, 20, 20}, nullptr, 0));
+    const HWND hwnd = probe->GetSafeHwnd();
+    CWnd::DestroyAndDelete(probe);
+    EXPECT_EQ((Trace{"deleted"}), trace);
+    EXPECT_FALSE(::IsWindow(hwnd));
+}

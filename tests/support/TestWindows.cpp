@@ -15,6 +15,7 @@ void PumpMessages() {
 MessageBoxRecorder::MessageBoxRecorder(int answer) {
     SetMessageBoxHook([this, answer](HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
         boxes.push_back({owner, text ? text : L"", caption ? caption : L"", type});
+        if (whileShown) whileShown(boxes.back());
         return answer;
     });
 }

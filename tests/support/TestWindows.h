@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ public:
 
     std::vector<Box> boxes;
     size_t Count(const std::wstring& text) const;
+    // Runs while a box is "on screen", inside the code that showed it.
+    std::function<void(const Box&)> whileShown;
 };
 
 std::wstring WindowText(HWND hwnd);
