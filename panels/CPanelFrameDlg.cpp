@@ -57,6 +57,7 @@ void CPanelFrameDlg::ReleaseInterfaces() {
 }
 
 void CPanelFrameDlg::Teardown() {
+    m_download.Close();
     DestroyPanelControls();
     ReleaseInterfaces();
     DestroyLateControls();
@@ -137,6 +138,10 @@ void CPanelFrameDlg::HandleWaitingReports() {
 }
 
 BOOL CPanelFrameDlg::OnTimer(UINT_PTR id) {
+    if (id == CFirmwareDownload::kPollTimerId) {
+        m_download.OnPollTimer();
+        return CDialog::OnTimer(id);
+    }
     if (id != kReportTimerId) return CDialog::OnTimer(id);
     KillTimer(id);
     m_reportTimerArmed = false;
@@ -148,12 +153,8 @@ BOOL CPanelFrameDlg::OnTimer(UINT_PTR id) {
 }
 
 void CPanelFrameDlg::ShowInformation() {
-    // The Information window shows help file m_info.panelIndex; it is not part of this build yet.
+    // The Information window comes with the help text.
 }
-
-void CPanelFrameDlg::OnProgramDownLoad() {}
-
-void CPanelFrameDlg::OnDownloadEnded() {}
 
 BOOL CPanelFrameDlg::OnButtonClicked(int id) {
     switch (id) {
@@ -167,7 +168,7 @@ BOOL CPanelFrameDlg::OnButtonClicked(int id) {
         ShowInformation();
         return TRUE;
     case IDC_DOWNLOAD_BTN:
-        OnProgramDownLoad();
+        m_download.Start();
         return TRUE;
     default:
         return CDialog::OnButtonClicked(id);
@@ -186,7 +187,7 @@ LRESULT CPanelFrameDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         OnPanelReport();
         return 0;
     case WM_PANEL_PROGRESS:
-        OnDownloadEnded();
+        m_download.OnEnded();
         return 0;
     case WM_DESTROY: {
         const LRESULT result = Default();

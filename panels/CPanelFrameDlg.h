@@ -14,14 +14,14 @@
 
 #include "CDeviceEventSink.h"
 #include "CDialog.h"
+#include "CFirmwareDownload.h"
+#include "IDownloadTarget.h"
 #include "CPanelInterfaces.h"
 #include "PanelFrameInfo.h"
 #include "TqDvManager.h"
 #include "TqPtr.h"
 
-class CCopyingDlg;
-
-class CPanelFrameDlg : public CDialog {
+class CPanelFrameDlg : public CDialog, private IDownloadTarget {
 public:
     CPanelFrameDlg(int panelIndex, CWnd* owner);
     ~CPanelFrameDlg() override;
@@ -45,13 +45,15 @@ public:
     static constexpr wchar_t kReportsHandledProp[] = L"VelPanel.ReportsHandled";
     // True while reports wait for the next frame (see kReportFrameMs).
     bool HasDeferredReports() const { return m_reportTimerArmed; }
+    const CFirmwareDownload& Download() const { return m_download; }
 
     // While reports keep coming they are taken at most once a frame: under a
     // storm every batch would otherwise cost a paint of its own, and a paint
     // costs many times what handling a report does. A report after a quiet
     // spell is handled at once.
     static constexpr UINT kReportFrameMs = 16;
-    static constexpr UINT_PTR kReportTimerId = 2;  // 1 is the download poll
+    static constexpr UINT_PTR kReportTimerId = 2;
+    static_assert(kReportTimerId != CFirmwareDownload::kPollTimerId, "one timer id per purpose");
 
 protected:
     BOOL OnInitDialog() override;
@@ -81,14 +83,7 @@ protected:
     // Every connection message that reports the panel connected.
     virtual void OnPanelConnected() {}
 
-    // "?": shows the panel's help text.
-    virtual void ShowInformation();
-
-    // Firmware download; the flow is the same for every panel. Without the flow
-    // ProgramDownLoad does nothing and the download timer gets the default
-    // processing of OnTimer, which the flow overrides.
-    virtual void OnProgramDownLoad();
-    virtual void OnDownloadEnded();
+    // The report frame and the download poll; other ids get the default processing.
     BOOL OnTimer(UINT_PTR id) override;
 
     // Device calls whose slot differs per panel; both return -1 without a device.
@@ -100,11 +95,14 @@ protected:
     const PanelFrameInfo& Info() const { return m_info; }
 
     CWnd* m_owner;
-    // Used by the download flow only.
-    CCopyingDlg* m_pCopyingDlg = nullptr;
-    UINT_PTR m_downloadTimer = 0;
 
 private:
+    // IDownloadTarget
+    ITqPanelDevice* DownloadDevice() const override { return m_panel.Device(); }
+    TqStatus QueryDeviceStatus(PanelDeviceStatus* status) override { return GetDeviceStatus(status); }
+
+    // "?": shows the panel's help text.
+    void ShowInformation();
     void AcquirePanel();
     void ReleaseInterfaces();
     // WM_PANEL_REPORT: hands the waiting reports to OnReport now or at the next frame.
@@ -130,4 +128,5 @@ private:
     bool m_reportTimerArmed = false;
     ULONGLONG m_lastReportTake = 0;  // GetTickCount64 of the last take, 0 before any
     std::uint64_t m_reportsHandled = 0;
+    CFirmwareDownload m_download{*this, *this};
 };
