@@ -17,6 +17,20 @@ HWND CDialog::OwnerHwnd(CWnd* parent) const {
     return (main && main != this) ? main->GetSafeHwnd() : nullptr;
 }
 
+HWND CDialog::ModalOwnerHwnd(HWND* topLevel) const {
+    HWND owner = OwnerHwnd(m_pParentWnd);
+    // A popup can't be owned by a child window.
+    while (owner && (::GetWindowLongW(owner, GWL_STYLE) & WS_CHILD)) owner = ::GetParent(owner);
+    HWND top = owner;
+    for (HWND up = owner; up; up = ::GetParent(up)) top = up;
+    // Without a parent the dialog goes over whichever of the main window's windows the
+    // user worked in last (a panel window's help opens over that panel window), and
+    // both that window and the main window wait for it.
+    if (!m_pParentWnd && owner) owner = ::GetLastActivePopup(owner);
+    *topLevel = top != owner ? top : nullptr;
+    return owner;
+}
+
 HWND CDialog::CreateFromTemplate(UINT templateId, HWND owner) {
     const HWND hwnd = ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(templateId), owner,
                                            &CDialog::StaticDlgProc, reinterpret_cast<LPARAM>(this));
@@ -37,9 +51,12 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
 
 INT_PTR CDialog::DoModal() {
     if (m_hWnd) return -1;
-    HWND owner = OwnerHwnd(m_pParentWnd);
-    // The owner is disabled while the dialog runs, like any modal window.
+    HWND top = nullptr;
+    const HWND owner = ModalOwnerHwnd(&top);
+    // The owner is disabled while the dialog runs, like any modal window, and so is
+    // the window that owns the owner.
     const bool disableOwner = owner && ::IsWindowEnabled(owner);
+    const bool disableTop = top && ::IsWindowEnabled(top);
     m_modal = true;
     m_modalRunning = true;
     m_modalResult = -1;
@@ -48,6 +65,7 @@ INT_PTR CDialog::DoModal() {
         return -1;
     }
     if (disableOwner) ::EnableWindow(owner, FALSE);
+    if (disableTop) ::EnableWindow(top, FALSE);
     if (m_modalRunning) ::ShowWindow(m_hWnd, SW_SHOW);
 
     MSG msg;
@@ -72,6 +90,7 @@ INT_PTR CDialog::DoModal() {
         if (owner && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(owner);
         DestroyWindow();
     }
+    if (disableTop) ::EnableWindow(top, TRUE);
     m_modal = false;
     if (quit) ::PostQuitMessage(quitCode);
     return m_modalResult;

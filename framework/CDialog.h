@@ -47,6 +47,8 @@ protected:
 
 private:
     HWND OwnerHwnd(CWnd* parent) const;
+    // The owner of a modal run, and the top-level window above it to disable too (or null).
+    HWND ModalOwnerHwnd(HWND* topLevel) const;
     HWND CreateFromTemplate(UINT templateId, HWND owner);
     static INT_PTR CALLBACK StaticDlgProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
