@@ -42,6 +42,9 @@
 #define IDC_HELP2_BTN 1010
 #define IDC_DOWNLOAD_BTN 1012
 
+// Information window
+#define IDC_HELP_EDIT 1127
+
 // Jog & Shuttle window
 #define IDC_DIAL_OFF 1013
 #define IDC_DIAL_JOG 1014
