@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,9 @@ struct Seen {
     HWND owner = nullptr;
     HWND focus = nullptr;
     HWND okButton = nullptr;
+    int widestLine = 0;    // pixels, in the box's font
+    int visibleWidth = 0;  // pixels of the box inside the window, less its margin
+    int visibleLines = 0;  // lines of the box inside the window
 };
 
 RECT DialogUnits(HWND dlg, int x, int y, int w, int h) {
@@ -59,6 +63,26 @@ Seen Look(HWND dlg) {
     seen.owner = ::GetWindow(dlg, GW_OWNER);
     seen.focus = ::GetFocus();
     seen.okButton = ::GetDlgItem(dlg, IDOK);
+
+    RECT client{};
+    ::GetClientRect(dlg, &client);
+    const int margin = LOWORD(::SendMessageW(edit, EM_GETMARGINS, 0, 0));
+    seen.visibleWidth = std::min(client.right, seen.edit.right) - seen.edit.left - margin;
+    const HDC dc = ::GetDC(edit);
+    const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(edit, WM_GETFONT, 0, 0)));
+    TEXTMETRICW tm{};
+    ::GetTextMetricsW(dc, &tm);
+    seen.visibleLines = (std::min(client.bottom, seen.edit.bottom) - seen.edit.top) / std::max(1L, tm.tmHeight);
+    for (size_t start = 0; start < seen.text.size();) {
+        size_t end = seen.text.find(L"\r\n", start);
+        if (end == std::wstring::npos) end = seen.text.size();
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, seen.text.data() + start, static_cast<int>(end - start), &size);
+        seen.widestLine = std::max(seen.widestLine, static_cast<int>(size.cx));
+        start = end + 2;
+    }
+    ::SelectObject(dc, old);
+    ::ReleaseDC(edit, dc);
     return seen;
 }
 
@@ -221,6 +245,38 @@ TEST(InformationDlg, EveryOpeningReadsTheFileAgain) {
     }
 }
 
+// Most of a help text lies below the window's edge, and the box has no scroll bars:
+// the wheel and the keys the help text names must bring the rest into view.
+TEST(InformationDlg, ScrollsToTheRestOfALongText) {
+    TempDir dir;
+    ASSERT_TRUE(WriteBytes(dir.Path() + L"VelJog.txt", NumberedLines(4000)));
+    FolderInformationDlg dlg(dir.Path());
+    int afterWheel = 0, afterPageDown = 0, afterDown = 0;
+    ModalDriver driver([&dlg] { return dlg.GetSafeHwnd(); }, CloseBy::OkButton,
+                       [&](HWND hwnd) {
+                           const HWND edit = ::GetDlgItem(hwnd, IDC_HELP_EDIT);
+                           const auto top = [edit] {
+                               return static_cast<int>(::SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
+                           };
+                           ::SendMessageW(edit, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(100, 100));
+                           afterWheel = top();
+                           ::SendMessageW(edit, EM_LINESCROLL, 0, -afterWheel);
+                           ::SetFocus(edit);
+                           ::SendMessageW(edit, WM_KEYDOWN, VK_NEXT, 0x01510001);
+                           afterPageDown = top();
+                           ::SendMessageW(edit, EM_LINESCROLL, 0, -afterPageDown);
+                           ::SendMessageW(edit, EM_SETSEL, 0, 0);
+                           for (int i = 0; i < 40; ++i) ::SendMessageW(edit, WM_KEYDOWN, VK_DOWN, 0x01500001);
+                           afterDown = top();
+                           ::SetFocus(::GetDlgItem(hwnd, IDOK));
+                       });
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    ASSERT_TRUE(driver.Looked());
+    EXPECT_GT(afterWheel, 0);
+    EXPECT_GT(afterPageDown, 0);
+    EXPECT_GT(afterDown, 0);
+}
+
 // A panel window's "?" runs the window with no parent: it must go over that panel
 // window, and neither the panel window nor the main window may take input meanwhile.
 TEST(InformationDlg, OwnedByTheWindowTheUserWorksInWhichWaitsForIt) {
@@ -280,7 +336,7 @@ TEST(InformationDlg, ShippedHelpFilesShowLineByLine) {
             for (unsigned char ch : line) ASSERT_TRUE(ch >= 0x20 && ch < 0x7F) << "line " << lines + 1 << ": " << line;
             start = end + 2;
         }
-        EXPECT_LE(longest, 66u);
+        EXPECT_LE(longest, 60u);
 
         FolderInformationDlg dlg(SourceHelpFolder());
         dlg.SetHelpIndex(index);
@@ -288,6 +344,10 @@ TEST(InformationDlg, ShippedHelpFilesShowLineByLine) {
         EXPECT_TRUE(Widened(bytes) == seen.text);
         // The edit control counts the empty line after the last line end too.
         EXPECT_EQ(lines + 1, seen.lines);
+        // Unwrapped lines must not run past the window's edge, with the font the box really got.
+        EXPECT_LE(seen.widestLine, seen.visibleWidth);
+        std::cout << "help file " << index << ": widest line " << seen.widestLine << " of " << seen.visibleWidth
+                  << " pixels, " << seen.visibleLines << " of " << lines << " lines in view\n";
     }
 }
 
