@@ -21,14 +21,6 @@ constexpr size_t kChunk = 1 << 20;
 // The longest path the system takes at all (in units, with the \\?\ form).
 constexpr DWORD kLongestPath = 32768;
 
-// A path as long as a deep program folder makes it opens only in the \\?\ form.
-std::wstring OpenablePath(const std::wstring& path) {
-    if (path.size() < MAX_PATH || path.compare(0, 4, L"\\\\?\\") == 0) return path;
-    if (path.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + path.substr(2);
-    if (path.size() > 2 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
-    return path;
-}
-
 std::wstring AnsiToWide(const char* bytes, size_t count) {
     // The conversion takes an int count; no help file comes near that.
     const int n = static_cast<int>(std::min<size_t>(count, INT_MAX));
@@ -41,6 +33,13 @@ std::wstring AnsiToWide(const char* bytes, size_t count) {
 }
 
 }  // namespace
+
+std::wstring OpenablePath(const std::wstring& path) {
+    if (path.size() < MAX_PATH || path.compare(0, 4, L"\\\\?\\") == 0) return path;
+    if (path.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + path.substr(2);
+    if (path.size() > 2 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
+    return path;
+}
 
 const wchar_t* HelpFileName(int helpIndex) {
     if (helpIndex < 0 || helpIndex >= static_cast<int>(std::size(kHelpFiles))) return nullptr;

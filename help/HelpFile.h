@@ -23,6 +23,10 @@ std::wstring ProgramPath(const std::function<unsigned long(wchar_t* buffer, unsi
 // The help file of the panel in the given folder; empty for an unknown panel.
 std::wstring HelpFilePath(const std::wstring& directory, int helpIndex);
 
+// The path in the form the file functions take at any length: a path of MAX_PATH
+// units or more that names a drive or a share goes in the \\?\ form.
+std::wstring OpenablePath(const std::wstring& path);
+
 // The file's text, read whole and converted from the ANSI code page up to its
 // first zero byte; nothing when the file can't be opened for reading.
 std::optional<std::wstring> ReadAnsiTextFile(const std::wstring& path);

@@ -54,6 +54,26 @@ TEST(DirectoryOfPath, EndsAtTheLastBackslash) {
     }
 }
 
+TEST(OpenablePath, LongPathsInTheFormThatTakesAnyLength) {
+    const std::wstring deep(MAX_PATH, L'd');
+    const struct {
+        std::wstring path;
+        std::wstring openable;
+    } cases[] = {
+        {L"D:\\Tools\\VelTrk.txt", L"D:\\Tools\\VelTrk.txt"},
+        {L"D:\\" + deep.substr(8) + L".txt", L"D:\\" + deep.substr(8) + L".txt"},         // one short of MAX_PATH
+        {L"D:\\" + deep.substr(7) + L".txt", L"\\\\?\\D:\\" + deep.substr(7) + L".txt"},  // MAX_PATH
+        {L"D:\\" + deep + L"\\VelTrk.txt", L"\\\\?\\D:\\" + deep + L"\\VelTrk.txt"},
+        {L"\\\\server\\" + deep + L"\\VelTrk.txt", L"\\\\?\\UNC\\server\\" + deep + L"\\VelTrk.txt"},
+        {L"\\\\?\\D:\\" + deep + L"\\VelTrk.txt", L"\\\\?\\D:\\" + deep + L"\\VelTrk.txt"},
+        {deep + L"\\VelTrk.txt", deep + L"\\VelTrk.txt"},  // relative: left to the system
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
+        EXPECT_TRUE(c.openable == OpenablePath(c.path));
+    }
+}
+
 // The program's path as the system hands it out: cut to the buffer (and terminated
 // there) when it does not fit, with the buffer's size as the answer.
 TEST(ProgramPath, WholeHoweverLongThePathIs) {

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
-#include <vector>
 
 #include "CInformationDlg.h"
 #include "CWinApp.h"
@@ -158,7 +157,7 @@ TEST(InformationDlg, TemplateAsDesigned) {
 
 class CloseTest : public testing::TestWithParam<std::pair<CloseBy, INT_PTR>> {};
 
-TEST_P(CloseTest, EndsTheWindowAndHandsBackTheFocusOwner) {
+TEST_P(CloseTest, EndsTheWindowWithItsResult) {
     TempDir dir;
     ASSERT_TRUE(WriteBytes(dir.Path() + L"VelJog.txt", "Jog\r\n"));
     FolderInformationDlg dlg(dir.Path());
@@ -229,19 +228,6 @@ TEST(InformationDlg, EmptyBoxWithoutAFileToShow) {
         EXPECT_EQ(L"", seen.text);
         // Without a file the window stops before it lays out the box.
         EXPECT_TRUE(SameRect(c.moved ? kMovedEdit : seen.editTemplate, seen.edit)) << RectText(seen.edit);
-    }
-}
-
-TEST(InformationDlg, EveryOpeningReadsTheFileAgain) {
-    TempDir dir;
-    const std::wstring path = dir.Path() + L"VelKnb.txt";
-    const char* versions[] = {"first\r\n", "second, after an edit\r\n", ""};
-    for (const char* bytes : versions) {
-        SCOPED_TRACE(bytes);
-        ASSERT_TRUE(WriteBytes(path, bytes));
-        FolderInformationDlg dlg(dir.Path());
-        dlg.SetHelpIndex(3);
-        EXPECT_EQ(Widened(bytes), RunModal(dlg).text);
     }
 }
 

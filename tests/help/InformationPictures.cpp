@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "CInformationDlg.h"
 #include "HelpTestSupport.h"
