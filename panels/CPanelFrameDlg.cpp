@@ -4,6 +4,7 @@
 
 #include "AfxMessageBox.h"
 #include "CDeviceLibrary.h"
+#include "CInformationDlg.h"
 #include "PanelMessages.h"
 #include "resource.h"
 
@@ -153,7 +154,9 @@ BOOL CPanelFrameDlg::OnTimer(UINT_PTR id) {
 }
 
 void CPanelFrameDlg::ShowInformation() {
-    // The Information window comes with the help text.
+    CInformationDlg information;
+    information.SetHelpIndex(m_info.panelIndex);
+    information.DoModal();
 }
 
 BOOL CPanelFrameDlg::OnButtonClicked(int id) {

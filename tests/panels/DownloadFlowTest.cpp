@@ -61,24 +61,6 @@ public:
     std::function<void()> whileShown;
 };
 
-// The main window's part: a goodbye destroys and deletes the panel window.
-class ClosingOwner : public CWnd {
-public:
-    ClosingOwner() { Create(nullptr, L"", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0); }
-    CPanelFrameDlg* panel = nullptr;
-    int goodbyes = 0;
-
-protected:
-    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
-        if (msg < WM_USER && panel && msg == panel->GoodbyeMessage()) {
-            ++goodbyes;
-            CWnd::DestroyAndDelete(std::exchange(panel, nullptr));
-            return 0;
-        }
-        return CWnd::WindowProc(msg, wp, lp);
-    }
-};
-
 class DownloadFlowTest : public ::testing::TestWithParam<PanelCase> {
 protected:
     void SetUp() override { FakeDeviceManager::InstallFactory(&fake); }

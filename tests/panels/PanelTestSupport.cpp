@@ -6,6 +6,8 @@
 #include "CTrackballPanelDlg.h"
 #include "TestWindows.h"
 
+#include <utility>
+
 GoodbyeRecorder::GoodbyeRecorder() {
     CreateEx(0, nullptr, L"test main window", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0);
 }
@@ -22,6 +24,17 @@ size_t GoodbyeRecorder::Count(UINT msg) const {
 LRESULT GoodbyeRecorder::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg >= 100 && msg <= 115) {
         received.push_back({msg, wp, lp});
+        return 0;
+    }
+    return CWnd::WindowProc(msg, wp, lp);
+}
+
+ClosingOwner::ClosingOwner() { Create(nullptr, L"", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0); }
+
+LRESULT ClosingOwner::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg < WM_USER && panel && msg == panel->GoodbyeMessage()) {
+        ++goodbyes;
+        CWnd::DestroyAndDelete(std::exchange(panel, nullptr));
         return 0;
     }
     return CWnd::WindowProc(msg, wp, lp);

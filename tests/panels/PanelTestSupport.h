@@ -34,6 +34,18 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
+// The main window's part in closing a panel window: a goodbye destroys and
+// deletes it, whatever the panel window is in the middle of.
+class ClosingOwner : public CWnd {
+public:
+    ClosingOwner();
+    CPanelFrameDlg* panel = nullptr;
+    int goodbyes = 0;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+};
+
 // Constructs the panel window of a PanelIndex the way the main window does.
 std::unique_ptr<CPanelFrameDlg> NewPanelWindow(int panel, CWnd* owner);
 
