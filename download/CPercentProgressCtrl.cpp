@@ -109,7 +109,7 @@ LRESULT CPercentProgressCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 1;  // painting covers every pixel, off-screen
     case WM_SIZE: {
         const LRESULT result = Default();
-        m_lastBarWidth = -1;
+        m_lastBarWidth.reset();
         return result;
     }
     case WM_SETTEXT:

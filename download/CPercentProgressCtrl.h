@@ -4,6 +4,7 @@
 // position itself; the common control underneath never sees them.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "CProgressCtrl.h"
@@ -50,7 +51,9 @@ private:
     int m_lower = 0;
     std::wstring m_text;
     bool m_showText = true;
-    int m_lastBarWidth = -1;  // none drawn yet
+    // The filled width SetPos last drew; none before the first SetPos and after
+    // a resize. Not -1 for none: that is the width of a position just below the range.
+    std::optional<int> m_lastBarWidth;
     COLORREF m_barColor;
     COLORREF m_backgroundColor;
     COLORREF m_textColor;
