@@ -1,14 +1,8 @@
 // COffscreenDC: nothing reaches the destination until the object goes, then
 // exactly the destination's clip box, in the destination's coordinates; the
-// destination keeps its own objects; a printer or an empty clip box is drawn
-// into directly and given back undeleted; no GDI object is left behind.
+// destination keeps its own objects; an empty clip box is drawn into directly
+// and given back undeleted (the printer's way); no GDI object is left behind.
 #include <gtest/gtest.h>
-
-#include <windows.h>
-#include <winspool.h>
-
-#include <string>
-#include <vector>
 
 #include "COffscreenDC.h"
 #include "GuiObjectCount.h"
@@ -82,38 +76,6 @@ TEST(OffscreenDC, EmptyClipBoxIsDrawnIntoDirectlyAndGivenBack) {
     ::SelectClipRgn(canvas.dc, nullptr);
     canvas.dc.FillSolidRect(RECT{0, 0, 1, 1}, kDot);
     EXPECT_EQ(canvas.Pixel(0, 0), kDot);
-}
-
-// The first printer the system knows, if any.
-std::wstring AnyPrinter() {
-    DWORD needed = 0, count = 0;
-    ::EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
-    if (!needed) return std::wstring();
-    std::vector<BYTE> buffer(needed);
-    if (!::EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, buffer.data(), needed, &needed,
-                         &count) ||
-        !count)
-        return std::wstring();
-    return reinterpret_cast<const PRINTER_INFO_4W*>(buffer.data())->pPrinterName;
-}
-
-TEST(OffscreenDC, PrinterIsDrawnIntoDirectlyAndGivenBack) {
-    const std::wstring printer = AnyPrinter();
-    if (printer.empty()) GTEST_SKIP() << "no printer on this system";
-    const HDC printerDC = ::CreateDCW(nullptr, printer.c_str(), nullptr, nullptr);
-    if (!printerDC) GTEST_SKIP() << "no device context for the printer";
-    ASSERT_EQ(::GetDeviceCaps(printerDC, TECHNOLOGY), DT_RASPRINTER);
-    {
-        struct Borrowed : CDC {
-            explicit Borrowed(HDC dc) { m_hDC = dc; }
-            ~Borrowed() override { m_hDC = nullptr; }
-        } destination(printerDC);
-        COffscreenDC dc(&destination);
-        EXPECT_FALSE(dc.IsOffscreen());
-        EXPECT_EQ(dc.GetSafeHdc(), printerDC);
-    }
-    EXPECT_EQ(::GetObjectType(printerDC), static_cast<DWORD>(OBJ_DC));
-    ::DeleteDC(printerDC);
 }
 
 TEST(OffscreenDC, LeavesNoGdiObject) {
