@@ -1,0 +1,64 @@
+#include "RecordingWriter.h"
+
+#include <utility>
+
+#include "RecordingFormat.h"
+
+namespace {
+// Room kept under the cap for the note that says the recording stops.
+constexpr std::uint64_t kNoteRoom = 128;
+
+std::string ThreadToken(std::uint32_t thread) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    do {
+        hex.insert(hex.begin(), kDigits[thread & 15]);
+        thread >>= 4;
+    } while (thread);
+    return "t" + hex;
+}
+}  // namespace
+
+RecordingWriter::RecordingWriter(Output output, Clock clock, std::uint64_t capBytes)
+    : output_(std::move(output)), clock_(std::move(clock)), cap_(capBytes) {}
+
+bool RecordingWriter::Put(const std::string& line) {
+    if (!output_(line)) {
+        // A full disk or a file gone: recording ends, the program goes on.
+        stopped_ = true;
+        return false;
+    }
+    written_ += line.size();
+    return true;
+}
+
+void RecordingWriter::Start(const std::vector<std::string>& comments) {
+    std::lock_guard<std::mutex> lock(mu_);
+    if (!Put(std::string(RecordingFormat::VersionLine()) + "\n")) return;
+    for (const std::string& c : comments)
+        if (!Put("# " + c + "\n")) return;
+}
+
+void RecordingWriter::Event(std::uint32_t thread, const std::string& body) {
+    std::lock_guard<std::mutex> lock(mu_);
+    if (stopped_) return;
+    // Stamped under the lock: the file's times never go backwards.
+    const std::string head = RecordingFormat::Milliseconds(clock_()) + " " + ThreadToken(thread) + " ";
+    const std::string line = head + body + "\n";
+    if (written_ + line.size() + kNoteRoom > cap_) {
+        Put(head + "note capped at " + std::to_string(cap_) + " bytes; later events are not recorded\n");
+        stopped_ = true;
+        return;
+    }
+    Put(line);
+}
+
+bool RecordingWriter::Stopped() {
+    std::lock_guard<std::mutex> lock(mu_);
+    return stopped_;
+}
+
+std::uint64_t RecordingWriter::BytesWritten() {
+    std::lock_guard<std::mutex> lock(mu_);
+    return written_;
+}

@@ -1,0 +1,28 @@
+// Turns a recording into the control lines that make the simulated panels say
+// again what the real ones said: each report as a raw "report" line, each
+// connection state as "fault connection-state" (the simulated panel itself is
+// left as it is). Calls of the program are not replayed: the program under
+// replay makes its own. Download progress is shown by the timeline only.
+//
+// The library delivers one event of a panel to every sink advised for that
+// panel, one after the other, so the recording has one line per sink. Replay
+// must inject each event once: a line for another sink with the same panel and
+// the same content as the event just seen is that event again; the same sink a
+// second time is a new event.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "RecordedEvent.h"
+
+struct ReplayStep {
+    double ms;            // when, since the recording started
+    int line;             // the recording's line it comes from
+    std::string command;  // one control-protocol line
+};
+
+class ReplayPlan {
+public:
+    static std::vector<ReplayStep> Build(const std::vector<RecordedEvent>& events);
+};
