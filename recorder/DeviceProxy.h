@@ -1,0 +1,44 @@
+// The slots every device interface shares, wrapped once for all four layouts.
+// Final is the concrete wrapper (it is the one deleted when the real object goes).
+#pragma once
+
+#include "ProxyLife.h"
+
+template <class Interface, class Final>
+class DeviceProxy : public Interface, public ProxyLife {
+public:
+    DeviceProxy(RecorderSession& session, Interface* real, int kind)
+        : ProxyLife(session, 'D', real, kind), real_(real) {}
+
+    TqStatus Reserved1() override {
+        return Forward("slot1", "", [&] { return real_->Reserved1(); });
+    }
+    TqStatus Reserved2() override {
+        return Forward("slot2", "", [&] { return real_->Reserved2(); });
+    }
+    TqStatus Release() override {
+        TqStatus status = 0;
+        if (ForwardRelease([&] { return real_->Release(); }, status)) delete static_cast<Final*>(this);
+        return status;
+    }
+    TqStatus DownloadProgram(wchar_t* path, std::int32_t one) override {
+        return Forward("DownloadProgram", RecorderSession::PathText(path) + " " + std::to_string(one),
+                       [&] { return real_->DownloadProgram(path, one); });
+    }
+    TqStatus FinishDownload() override {
+        return Forward("FinishDownload", "", [&] { return real_->FinishDownload(); });
+    }
+    TqStatus SetMode(std::int32_t mode) override {
+        return Forward("SetMode", std::to_string(mode), [&] { return real_->SetMode(mode); });
+    }
+    TqStatus GetDeviceStatus(PanelDeviceStatus* status) override {
+        return Forward(
+            "GetDeviceStatus", status ? "" : "null", [&] { return real_->GetDeviceStatus(status); },
+            [&](TqStatus r) { return r >= 0 ? RecorderSession::BlockText(status, sizeof *status) : std::string(); });
+    }
+
+protected:
+    ~DeviceProxy() = default;
+
+    Interface* const real_;
+};

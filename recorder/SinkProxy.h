@@ -1,0 +1,25 @@
+// Stands between the library and the program's callback object: each callback
+// is recorded on the library's thread, then handed on unchanged, on that same
+// thread, and the program's answer goes back to the library.
+#pragma once
+
+#include <string>
+
+#include "RecorderSession.h"
+#include "device/TqDvManager.h"
+
+class SinkProxy final : public ITqEventSink {
+public:
+    SinkProxy(RecorderSession& session, ITqEventSink* program);
+
+    TqStatus OnPanelReport(const GUID* eventIid, const PanelChanges* changes, const PanelStatus* status) override;
+    TqStatus OnPanelConnection(const GUID* eventIid, std::int32_t state) override;
+    TqStatus OnPanelProgress(std::int32_t first, std::int32_t value) override;
+
+    const std::string& Name() const { return name_; }
+
+private:
+    RecorderSession& session_;
+    ITqEventSink* const program_;
+    const std::string name_;
+};
