@@ -6,17 +6,21 @@
 //   velsim --demo            the built-in demo, every panel in turn
 //   velsim -                 commands from standard input, one a line
 //   velsim --pipe NAME ...   another channel than this session's
+//   velsim play-recording FILE [--speed N]   a recorder's recording, replayed into the panels
+//   velsim show-recording FILE               the recording as a readable timeline
 // Prints each answer; exit code 0 when every answer was "ok", 1 when one was
 // an error, 2 when no simulator could be reached.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "ControlPipe.h"
+#include "RecordingPlayer.h"
 
 namespace {
 std::string ToUtf8(const std::wstring& w) {
@@ -59,6 +63,8 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: velsim [--pipe NAME] COMMAND...\n"
                  "       velsim [--pipe NAME] --script FILE | --demo | -\n"
+                 "       velsim [--pipe NAME] play-recording FILE [--speed N]\n"
+                 "       velsim show-recording FILE\n"
                  "commands: velsim help (while VelPanel runs)\n");
     return 2;
 }
@@ -77,6 +83,33 @@ int main() {
         args.erase(args.begin(), args.begin() + 2);
     }
     if (args.empty()) return Usage();
+
+    if (args[0] == L"show-recording") return args.size() == 2 ? RecordingPlayer::Show(args[1]) : Usage();
+    if (args[0] == L"play-recording") {
+        double speed = 1;
+        if (args.size() == 4 && args[2] == L"--speed") {
+            wchar_t* end = nullptr;
+            speed = std::wcstod(args[3].c_str(), &end);
+            if (!end || *end || !(speed >= 0.01 && speed <= 1000)) {
+                std::fprintf(stderr, "velsim: --speed wants a number from 0.01 to 1000\n");
+                return 2;
+            }
+        } else if (args.size() != 2) {
+            return Usage();
+        }
+        HANDLE pipe = INVALID_HANDLE_VALUE;
+        const int rc = RecordingPlayer::Play(args[1], speed, [&]() -> RecordingPlayer::Ask {
+            pipe = Connect(pipeName);
+            if (pipe == INVALID_HANDLE_VALUE) {
+                std::fprintf(stderr, "error: no simulated panels are running (nothing serves %s)\n",
+                             ToUtf8(pipeName).c_str());
+                return nullptr;
+            }
+            return [&](const std::string& line, std::string& answer) { return Ask(pipe, line, answer); };
+        });
+        if (pipe != INVALID_HANDLE_VALUE) CloseHandle(pipe);
+        return rc;
+    }
 
     std::vector<std::string> lines;
     if (args[0] == L"--demo" && args.size() == 1) {

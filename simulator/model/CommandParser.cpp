@@ -34,6 +34,16 @@ bool ParseInt(const std::string& token, int base, long long lo, long long hi, in
     return true;
 }
 
+// Exactly size bytes as 2 * size hex digits.
+bool ParseBlock(const std::string& token, std::uint8_t* out, std::size_t size) {
+    if (token.size() != 2 * size) return false;
+    for (std::size_t i = 0; i < token.size(); ++i)
+        if (!std::isxdigit(static_cast<unsigned char>(token[i]))) return false;
+    for (std::size_t i = 0; i < size; ++i)
+        out[i] = std::uint8_t(std::strtoul(token.substr(2 * i, 2).c_str(), nullptr, 16));
+    return true;
+}
+
 bool KeyExists(int panel, const std::string& name, std::string& canonical) {
     const char* const* names = nullptr;
     int count = 0;
@@ -142,7 +152,7 @@ const char* CommandParser::Usage() {
            "fader <1-8|master> <0-255>; plug|unplug|powercycle <panel>; firmware <panel> <major> <build-hex>; "
            "driver <panel> <major> <minor> <build>; fault getinterface <panel> [device|events|both] on|off; "
            "fault versioninfo|unplug-in-download <panel> on|off; fault unknown-iid [<panel>]; "
-           "fault connection-state <panel> <value>; "
+           "fault connection-state <panel> <value>; report <panel> <changes: 56 hex> <status: 64 hex>; "
            "storm <panel> <per-second> <seconds>; wait <ms>; play <path>; demo; stop; reset; status [<panel>]; help";
 }
 
@@ -277,6 +287,16 @@ bool CommandParser::Parse(const std::string& line, ControlCommand& out, std::str
         }
         return c.Fail("unknown fault '" + t[1] +
                       "' (getinterface, versioninfo, unplug-in-download, unknown-iid, connection-state)");
+    }
+    if (verb == "report") {
+        out.verb = ControlCommand::kReport;
+        if (!c.Count(4, 4, "report <panel> <changes: 56 hex digits> <status: 64 hex digits>") || !c.Panel(1, out.panel))
+            return false;
+        if (!ParseBlock(t[2], out.changes.bytes, sizeof out.changes.bytes))
+            return c.Fail("the changes block must be 28 bytes as 56 hex digits");
+        if (!ParseBlock(t[3], out.status.bytes, sizeof out.status.bytes))
+            return c.Fail("the status block must be 32 bytes as 64 hex digits");
+        return true;
     }
     if (verb == "storm") {
         out.verb = ControlCommand::kStorm;

@@ -17,6 +17,7 @@
 //   fault unplug-in-download <panel> on|off
 //   fault unknown-iid [<panel>]
 //   fault connection-state <panel> <any 32-bit value>
+//   report <panel> <changes: 56 hex digits> <status: 64 hex digits>   (a raw report, for replays)
 //   storm <panel> <reports a second 1-5000> <seconds 1-120>
 //   wait <ms 0-600000>                (scripts only)
 //   play <path> | demo | stop | reset | status [<panel>] | help

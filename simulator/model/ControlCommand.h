@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "device/PanelBlocks.h"
+
 struct ControlCommand {
     enum Verb {
         kNone,  // empty line or comment (scripts only)
@@ -23,6 +25,7 @@ struct ControlCommand {
         kStorm,
         kUnknownIid,
         kConnectionState,  // a connection callback with any state, the panel unchanged
+        kReport,           // a report of exactly these bytes, the panel unchanged (recording replay)
         kWait,
         kPlay,
         kDemo,
@@ -40,5 +43,7 @@ struct ControlCommand {
     FaultKind fault = kFaultGetInterface;
     bool device = true, events = true;  // fault getinterface: which interfaces
     bool on = true;
-    std::string text;  // play: the path
+    std::string text;        // play: the path
+    PanelChanges changes{};  // report
+    PanelStatus status{};    // report
 };

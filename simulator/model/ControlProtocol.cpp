@@ -153,6 +153,8 @@ std::string ControlProtocol::Run(const ControlCommand& c, bool fromScript) {
         return Answer(sim_.UnknownIid(c.panel));
     case ControlCommand::kConnectionState:
         return Answer(sim_.ReportConnectionState(c.panel, c.a));
+    case ControlCommand::kReport:
+        return Answer(sim_.RawReport(c.panel, c.changes, c.status));
     case ControlCommand::kStorm:
         return Answer(sim_.Storm(c.panel, c.a, c.b));
     case ControlCommand::kStop: {

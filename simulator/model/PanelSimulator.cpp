@@ -290,6 +290,19 @@ std::string PanelSimulator::ReportConnectionState(int panel, std::int32_t state)
     return {};
 }
 
+std::string PanelSimulator::RawReport(int panel, const PanelChanges& changes, const PanelStatus& status) {
+    if (!ValidPanel(panel)) return "no such panel";
+    std::lock_guard<std::mutex> lock(mu_);
+    SimEvent e;
+    e.kind = SimEvent::kReport;
+    e.panel = panel;
+    e.changes = changes;
+    e.status = status;
+    std::vector<SimEvent> events{e};
+    Publish(events);
+    return {};
+}
+
 std::string PanelSimulator::Describe(int panel) {
     if (!ValidPanel(panel)) return "no such panel";
     std::lock_guard<std::mutex> lock(mu_);

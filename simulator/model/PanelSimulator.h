@@ -64,6 +64,9 @@ public:
     // A connection callback with any value, the panel itself unchanged (how a
     // program copes with states other than 0 and 1).
     std::string ReportConnectionState(int panel, std::int32_t state);
+    // A report of exactly these bytes, the panel's own state unchanged: how a
+    // recorded session is played back.
+    std::string RawReport(int panel, const PanelChanges& changes, const PanelStatus& status);
     // The model's line plus "reports <n> last-report <stamp>": what NoteDelivered counted.
     std::string Describe(int panel);
     // Every panel back to its starting state (versions, faders, LEDs, download

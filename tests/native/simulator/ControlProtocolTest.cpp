@@ -40,7 +40,7 @@ struct ProtocolFixture : SimFixture {
     }
 };
 
-class BadLine : public ::testing::TestWithParam<const char*> {};
+class BadLine : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(BadLine, IsRefusedWithAReasonAndChangesNothing) {
     ProtocolFixture f;
@@ -68,7 +68,12 @@ INSTANTIATE_TEST_SUITE_P(
                       "fault connection-state jog 2147483648", "fault connection-state jog 99999999999",
                       "fault connection-state moon 1", "wait 10", "wait -1", "play", "play /no/such/script", "demo now",
                       "stop it", "status jog extra", "help me", "press jog F1\x01", "tap\x1b[2J jog F1", "jog\r5",
-                      "status\x7f"));
+                      "status\x7f", "report", "report jog", "report jog 00 00",
+                      "report moon " + std::string(56, '0') + " " + std::string(64, '0'),
+                      "report jog " + std::string(54, '0') + " " + std::string(64, '0'),
+                      "report jog " + std::string(56, '0') + " " + std::string(66, '0'),
+                      "report jog " + std::string(55, '0') + "g " + std::string(64, '0'),
+                      "report jog " + std::string(56, '0') + " " + std::string(64, '0') + " 00"));
 
 TEST(ProtocolLines, UnplugOfAnUnpluggedPanelIsAnErrorAndStaysUnplugged) {
     ProtocolFixture f;
@@ -137,6 +142,24 @@ TEST(ProtocolLines, VersionsFaultsStatusAndHelp) {
     EXPECT_EQ(e[0].panel, 1);
     EXPECT_EQ(e[0].state, INT32_MIN);
     EXPECT_EQ(e[1].state, 2);
+    EXPECT_EQ(f.Snapshot(), before);
+}
+
+// A replayed report reaches the program byte for byte and leaves the panel as it was.
+TEST(ProtocolLines, ReportDeliversExactlyTheBytesGiven) {
+    ProtocolFixture f;
+    const std::string before = f.Snapshot();
+    std::string changes, status;
+    for (int i = 0; i < 28; ++i) changes += "0123456789abcdefABCDEF"[i % 22], changes += "f0a5"[i % 4];
+    for (int i = 0; i < 32; ++i) status += "c3"[i % 2], status += "0123456789abcdef"[i % 16];
+    EXPECT_EQ(f.protocol.Execute("report Trackball " + changes + " " + status), "ok");
+    const auto e = f.Take();
+    ASSERT_EQ(e.size(), 1u);
+    EXPECT_EQ(e[0].kind, SimEvent::kReport);
+    EXPECT_EQ(e[0].panel, 2);
+    for (int i = 0; i < 28; ++i)
+        EXPECT_EQ(e[0].changes.bytes[i], std::stoi(changes.substr(2 * i, 2), nullptr, 16)) << i;
+    for (int i = 0; i < 32; ++i) EXPECT_EQ(e[0].status.bytes[i], std::stoi(status.substr(2 * i, 2), nullptr, 16)) << i;
     EXPECT_EQ(f.Snapshot(), before);
 }
 
