@@ -1,13 +1,19 @@
 // The real VelPanel.exe with the stand-in library beside it, started as its own
 // process, driven through the simulator's control channel and inspected from
 // outside the way a user sees it: window texts, enabled states, key states.
+// Every case runs twice: with the stand-in library as the program's
+// TqDvManager.dll, and with the recorder in its place in front of it (renamed
+// TqDvManager.real.dll), where the program must behave exactly the same and
+// leave a recording that reads back whole.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "LiveControl.h"
+#include "RecordingParser.h"
 #include "WinePath.h"
 #include "resource.h"
 
@@ -50,25 +56,69 @@ HWND TopWindowOf(DWORD pid, const wchar_t* title) {
     return args.found;
 }
 
-class VelPanelProcess : public ::testing::Test {
+// What sits beside VelPanel.exe.
+enum class Library {
+    kPlain,               // the stand-in library as TqDvManager.dll
+    kThroughTheRecorder,  // the recorder as TqDvManager.dll, the stand-in as TqDvManager.real.dll
+    kNone,                // no library at all
+    kRecorderAlone,       // the recorder without a real library behind it
+};
+
+std::string LibraryName(const ::testing::TestParamInfo<Library>& info) {
+    return info.param == Library::kPlain ? "Plain" : "ThroughTheRecorder";
+}
+
+std::string ReadFileText(const std::wstring& path) {
+    std::string text;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return text;
+    char buf[65536];
+    DWORD got = 0;
+    while (::ReadFile(file, buf, sizeof buf, &got, nullptr) && got > 0) text.append(buf, got);
+    ::CloseHandle(file);
+    return text;
+}
+
+class VelPanelProcess : public ::testing::TestWithParam<Library> {
 protected:
-    void SetUp() override {
+    void SetUp() override { Start(GetParam(), true); }
+
+    void Start(Library library, bool waitForMain) {
+        library_ = library;
         UseOwnControlPipe();  // inherited by the program, so parallel tests don't meet
         wchar_t temp[MAX_PATH];
         ::GetTempPathW(MAX_PATH, temp);
         folder_ = std::wstring(temp) + L"velpanel-e2e-" + std::to_wstring(::GetCurrentProcessId());
         ::CreateDirectoryW(folder_.c_str(), nullptr);
         exe_ = folder_ + L"\\VelPanel.exe";
-        dll_ = folder_ + L"\\TqDvManager.dll";
         ASSERT_TRUE(::CopyFileW(WinePath(VEL_APP_EXE).c_str(), exe_.c_str(), FALSE));
-        ASSERT_TRUE(::CopyFileW(WinePath(VEL_SIM_DLL).c_str(), dll_.c_str(), FALSE));
+        const std::wstring dll = folder_ + L"\\TqDvManager.dll";
+        const std::wstring real = folder_ + L"\\TqDvManager.real.dll";
+        struct Copy {
+            bool wanted;
+            const char* from;
+            const std::wstring& to;
+        };
+        const Copy copies[] = {
+            {library == Library::kPlain, VEL_SIM_DLL, dll},
+            {library == Library::kThroughTheRecorder || library == Library::kRecorderAlone, VEL_RECORDER_DLL, dll},
+            {library == Library::kThroughTheRecorder, VEL_SIM_DLL, real},
+        };
+        for (const Copy& c : copies) {
+            if (c.wanted) {
+                ASSERT_TRUE(::CopyFileW(WinePath(c.from).c_str(), c.to.c_str(), FALSE));
+            }
+        }
 
         STARTUPINFOW si{};
         si.cb = sizeof si;
         std::wstring cmd = L"\"" + exe_ + L"\"";
         ASSERT_TRUE(::CreateProcessW(exe_.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
                                      &si, &process_));
-        ASSERT_TRUE(WaitFor([&] { return (main_ = TopWindowOf(process_.dwProcessId, L"VelPanel")) != nullptr; }));
+        if (waitForMain) {
+            ASSERT_TRUE(WaitFor([&] { return (main_ = TopWindowOf(process_.dwProcessId, L"VelPanel")) != nullptr; }));
+        }
     }
 
     void TearDown() override {
@@ -81,9 +131,46 @@ protected:
             ::CloseHandle(process_.hThread);
             ::CloseHandle(process_.hProcess);
         }
-        ::DeleteFileW(exe_.c_str());
-        ::DeleteFileW(dll_.c_str());
+        const std::vector<std::wstring> recordings = Recordings();
+        if (library_ == Library::kThroughTheRecorder) {
+            EXPECT_EQ(recordings.size(), 1u);
+            for (const auto& r : recordings) CheckRecording(r);
+        } else {
+            EXPECT_TRUE(recordings.empty()) << "only the recorder writes a file";
+        }
+        for (const auto& r : recordings) ::DeleteFileW(r.c_str());
+        for (const wchar_t* name : {L"VelPanel.exe", L"TqDvManager.dll", L"TqDvManager.real.dll"})
+            ::DeleteFileW((folder_ + L"\\" + name).c_str());
         ::RemoveDirectoryW(folder_.c_str());
+    }
+
+    // The recordings beside the program.
+    std::vector<std::wstring> Recordings() const {
+        std::vector<std::wstring> found;
+        WIN32_FIND_DATAW data;
+        HANDLE find = ::FindFirstFileW((folder_ + L"\\*.tqrec").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return found;
+        do found.push_back(folder_ + L"\\" + data.cFileName);
+        while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+        return found;
+    }
+
+    // The session the program had, written down whole: it reads back without a
+    // bad line, and every call came back (the program ended normally).
+    static void CheckRecording(const std::wstring& path) {
+        std::vector<RecordedEvent> events;
+        std::string error;
+        EXPECT_TRUE(RecordingParser::Parse(ReadFileText(path), events, error)) << error;
+        int calls = 0, returns = 0, connections = 0;
+        for (const RecordedEvent& e : events) {
+            calls += e.kind == RecordedEvent::kCall;
+            returns += e.kind == RecordedEvent::kReturn;
+            connections += e.kind == RecordedEvent::kConnection;
+        }
+        EXPECT_GT(calls, 0);
+        EXPECT_EQ(calls, returns);
+        EXPECT_GE(connections, 4) << "every panel says it is connected";
     }
 
     HWND Item(int id) const { return ::GetDlgItem(main_, id); }
@@ -98,12 +185,16 @@ protected:
         return code;
     }
 
-    std::wstring folder_, exe_, dll_;
+    Library library_ = Library::kPlain;
+    std::wstring folder_, exe_;
     PROCESS_INFORMATION process_{};
     HWND main_ = nullptr;
 };
 
-TEST_F(VelPanelProcess, ListsTheFourPanelsWithTheirVersionsAndFollowsConnection) {
+INSTANTIATE_TEST_SUITE_P(Library, VelPanelProcess, ::testing::Values(Library::kPlain, Library::kThroughTheRecorder),
+                         LibraryName);
+
+TEST_P(VelPanelProcess, ListsTheFourPanelsWithTheirVersionsAndFollowsConnection) {
     struct Row {
         int button, firmware, driver;
         const wchar_t* firmwareText;
@@ -139,7 +230,7 @@ TEST_F(VelPanelProcess, ListsTheFourPanelsWithTheirVersionsAndFollowsConnection)
         << Text(Item(IDC_TRACKBALL_FLASH));
 }
 
-TEST_F(VelPanelProcess, OpensAPanelWindowThatFollowsThePanelAndGoesBackOnClose) {
+TEST_P(VelPanelProcess, OpensAPanelWindowThatFollowsThePanelAndGoesBackOnClose) {
     Click(main_, IDC_JOG_BTN);
     HWND jog = nullptr;
     ASSERT_TRUE(
@@ -174,7 +265,7 @@ TEST_F(VelPanelProcess, OpensAPanelWindowThatFollowsThePanelAndGoesBackOnClose) 
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowEnabled(Item(IDC_JOG_BTN)); }));
 }
 
-TEST_F(VelPanelProcess, UnpluggingTheOpenPanelClosesItsWindow) {
+TEST_P(VelPanelProcess, UnpluggingTheOpenPanelClosesItsWindow) {
     Click(main_, IDC_JOG_BTN);
     HWND jog = nullptr;
     ASSERT_TRUE(
@@ -192,21 +283,72 @@ TEST_F(VelPanelProcess, UnpluggingTheOpenPanelClosesItsWindow) {
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowEnabled(Item(IDC_JOG_BTN)); }));
 }
 
-TEST_F(VelPanelProcess, ExitEndsTheProgramCleanly) {
+TEST_P(VelPanelProcess, ExitEndsTheProgramCleanly) {
     Click(main_, IDC_AUDIO_BTN);  // with a panel window open, too
     ASSERT_TRUE(WaitFor([&] { return TopWindowOf(process_.dwProcessId, L"Audio Control Panel") != nullptr; }));
     Click(main_, IDC_EXIT_BTN);
     EXPECT_EQ(0u, ExitCodeAfterExit());
 }
 
-TEST_F(VelPanelProcess, EscapeEndsTheProgramCleanly) {
+TEST_P(VelPanelProcess, EscapeEndsTheProgramCleanly) {
     ::PostMessageW(main_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_EQ(0u, ExitCodeAfterExit());
 }
 
-TEST_F(VelPanelProcess, CloseBoxEndsTheProgramCleanly) {
+TEST_P(VelPanelProcess, CloseBoxEndsTheProgramCleanly) {
     ::PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, ExitCodeAfterExit());
+}
+
+// A process's message box: a window with the box's text control (0xFFFF), or null.
+HWND MessageBoxOf(DWORD pid) {
+    FindArgs args{pid, nullptr, nullptr};
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* a = reinterpret_cast<FindArgs*>(lp);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(hwnd, &owner);
+            if (owner != a->pid || !::IsWindowVisible(hwnd) || !::GetDlgItem(hwnd, 0xFFFF)) return TRUE;
+            a->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&args));
+    return args.found;
+}
+
+// Without the real library behind it the recorder refuses to load, so the
+// program says exactly what it says when there is no library at all.
+class MissingLibrary : public VelPanelProcess {
+protected:
+    void SetUp() override {}
+    std::wstring BoxTextWith(Library library) {
+        Start(library, false);
+        HWND box = nullptr;
+        EXPECT_TRUE(WaitFor([&] { return (box = MessageBoxOf(process_.dwProcessId)) != nullptr; })) << "no box";
+        const std::wstring text = Text(::GetDlgItem(box, 0xFFFF));
+        // Once the box is answered, the program runs on without panels and ends normally.
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitFor([&] {
+            main_ = TopWindowOf(process_.dwProcessId, L"VelPanel");
+            return main_ && ::GetDlgItem(main_, IDC_EXIT_BTN) && !MessageBoxOf(process_.dwProcessId);
+        }));
+        ::PostMessageW(main_, WM_COMMAND, MAKEWPARAM(IDC_EXIT_BTN, BN_CLICKED), 0);
+        EXPECT_EQ(0u, ExitCodeAfterExit());
+        ::CloseHandle(process_.hThread);
+        ::CloseHandle(process_.hProcess);
+        process_ = {};
+        main_ = nullptr;
+        return text;
+    }
+};
+
+TEST_F(MissingLibrary, TheRecorderWithoutTheRealLibraryGetsTheProgramsOwnMessage) {
+    const std::wstring none = BoxTextWith(Library::kNone);
+    TearDown();
+    const std::wstring recorder = BoxTextWith(Library::kRecorderAlone);
+    EXPECT_NE(none.find(L"could not be loaded"), std::wstring::npos) << none;
+    EXPECT_NE(none.find(L"TqDvManager.dll"), std::wstring::npos) << none;
+    EXPECT_EQ(recorder, none);
 }
 
 }  // namespace
