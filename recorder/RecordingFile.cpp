@@ -19,8 +19,8 @@ bool RecordingFile::OpenIn(const std::wstring& folder, const std::wstring& stem,
     for (int n = 1; n <= 99; ++n) {
         const std::wstring path = Name(folder, stem, time, n);
         // Readable by others while it grows: the engineer may look at it during the session.
-        file_ = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                            nullptr);
+        file_ = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file_ != INVALID_HANDLE_VALUE) {
             path_ = path;
             return true;

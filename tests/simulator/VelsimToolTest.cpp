@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
 
@@ -119,6 +120,66 @@ TEST_F(VelsimTool, ScriptFileIsPlayedByTheLibrary) {
     events->Release();
     RunVelsim(L"--pipe \\\\.\\pipe\\" + PipeName() + L" reset");
     DeleteFileW(path.c_str());
+}
+
+// Counts the reports that reach it.
+struct CountingSink : ITqEventSink {
+    std::atomic<int> reports{0};
+    TqStatus OnPanelReport(const GUID*, const PanelChanges*, const PanelStatus*) override { return ++reports, 0; }
+    TqStatus OnPanelConnection(const GUID*, std::int32_t) override { return 0; }
+    TqStatus OnPanelProgress(std::int32_t, std::int32_t) override { return 0; }
+};
+
+// A recording plays up to its first bad line, which the error names; the
+// timeline shows the same part.
+TEST_F(VelsimTool, RecordingsPlayUpToTheirFirstBadLine) {
+    const std::string report = " t2 report S1 jog " + std::string(56, '0') + " " + std::string(62, '0') + "01\n";
+    const std::string head = "tqrec 1\n# test\n";
+    struct Case {
+        const char* name;
+        std::string text;
+        DWORD code;
+        int played;
+        const char* says;
+    } cases[] = {
+        {"whole", head + "1.0" + report + "2.0" + report + "3.0" + report, 0, 3, "ok replayed 3 events"},
+        {"truncated", head + "1.0" + report + "2.0" + report + "3.0 t2 report S1 jog 00", 1, 2, "line 5: truncated"},
+        {"corrupt", head + "1.0" + report + "2.0 t2 report S1 jog zz " + std::string(64, '0') + "\n3.0" + report, 1, 1,
+         "line 4: the changes"},
+        {"not a recording", "press jog F1\n", 1, 0, "line 1: not a recording"},
+    };
+    void* p = nullptr;
+    ASSERT_EQ(manager_->GetInterface(&IID_TqJogShuttleEvents, &p), 0);
+    auto* events = static_cast<ITqPanelEvents*>(p);
+    CountingSink sink;
+    ASSERT_EQ(events->Advise(&sink), 0);
+    wchar_t dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    const std::wstring path = std::wstring(dir) + L"velsim-rec-" + std::to_wstring(GetCurrentProcessId()) + L".tqrec";
+    for (const Case& c : cases) {
+        HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD n = 0;
+        WriteFile(f, c.text.data(), DWORD(c.text.size()), &n, nullptr);
+        CloseHandle(f);
+        const int before = sink.reports.load();
+        const Outcome o =
+            RunVelsim(L"--pipe \\\\.\\pipe\\" + PipeName() + L" play-recording \"" + path + L"\" --speed 100");
+        EXPECT_EQ(o.exitCode, c.code) << c.name << ": " << o.out;
+        EXPECT_NE(o.out.find(c.says), std::string::npos) << c.name << ": " << o.out;
+        for (int i = 0; i < 200 && sink.reports.load() - before < c.played; ++i) Sleep(10);
+        Sleep(50);
+        EXPECT_EQ(sink.reports.load() - before, c.played) << c.name;
+        const Outcome shown = RunVelsim(L"show-recording \"" + path + L"\"");
+        EXPECT_EQ(shown.exitCode, c.code) << c.name << ": " << shown.out;
+        std::size_t lines = 0;
+        for (std::size_t at = shown.out.find("jog report"); at != std::string::npos;
+             at = shown.out.find("jog report", at + 1))
+            ++lines;
+        EXPECT_EQ(lines, std::size_t(c.played)) << c.name << ": " << shown.out;
+    }
+    DeleteFileW(path.c_str());
+    events->Unadvise();
+    events->Release();
 }
 
 }  // namespace

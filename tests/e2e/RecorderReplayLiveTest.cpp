@@ -1,0 +1,203 @@
+// A session recorded through the recorder plays back into the same picture:
+// the Jog & Shuttle window is worked live with the recorder in front of the
+// stand-in library, then opened afresh on the stand-in library alone while
+// velsim plays the recording into it; both pictures must be the same, pixel
+// for pixel, and so must the window's key, lamp, radio and dial states.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CDeviceLibrary.h"
+#include "CDialCtrl.h"
+#include "CJogShuttlePanelDlg.h"
+#include "LiveControl.h"
+#include "PanelTestSupport.h"
+#include "TestWindows.h"
+#include "WinePath.h"
+#include "resource.h"
+
+namespace {
+
+std::wstring ExeFolder() {
+    wchar_t path[MAX_PATH];
+    const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring s(path, n);
+    return s.substr(0, s.find_last_of(L"\\/") + 1);
+}
+
+std::string ReadText(const std::wstring& path) {
+    std::string text;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return text;
+    char buf[65536];
+    DWORD got = 0;
+    while (::ReadFile(file, buf, sizeof buf, &got, nullptr) && got > 0) text.append(buf, got);
+    ::CloseHandle(file);
+    return text;
+}
+
+// This process's recording beside the program (its header names the process).
+std::wstring OwnRecording() {
+    const std::wstring folder = ExeFolder();
+    const std::string mark = ", process " + std::to_string(::GetCurrentProcessId()) + "\n";
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((folder + L"*.tqrec").c_str(), &data);
+    std::wstring found;
+    if (find == INVALID_HANDLE_VALUE) return found;
+    do {
+        const std::wstring path = folder + data.cFileName;
+        if (ReadText(path).find(mark) != std::string::npos) found = path;
+    } while (found.empty() && ::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return found;
+}
+
+PFN_CreateDeviceManager ExportOf(const std::wstring& path) {
+    HMODULE module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    return module ? reinterpret_cast<PFN_CreateDeviceManager>(
+                        reinterpret_cast<void*>(::GetProcAddress(module, kCreateDeviceManagerExport)))
+                  : nullptr;
+}
+
+// Everything the window shows, as pixels of its client area.
+std::vector<COLORREF> Picture(HWND hwnd) {
+    ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessages();
+    RECT r;
+    ::GetClientRect(hwnd, &r);
+    HDC dc = ::GetDC(hwnd);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < r.bottom; y += 2)
+        for (int x = 0; x < r.right; x += 2) pixels.push_back(::GetPixel(dc, x, y));
+    ::ReleaseDC(hwnd, dc);
+    return pixels;
+}
+
+// The same, as states: keys and lamps pushed, radios checked, the dial.
+std::string States(CJogShuttlePanelDlg& wnd) {
+    std::string s;
+    for (int id = IDC_F2_BTN; id <= Dev_Dmc_led; ++id)
+        if (::SendDlgItemMessageW(wnd.GetSafeHwnd(), id, BM_GETSTATE, 0, 0) & BST_PUSHED) s += std::to_string(id) + " ";
+    if (::SendDlgItemMessageW(wnd.GetSafeHwnd(), IDC_F1_BTN, BM_GETSTATE, 0, 0) & BST_PUSHED) s += "F1 ";
+    for (int id = IDC_DIAL_OFF; id <= IDC_DIAL_DMC; ++id)
+        if (IsChecked(wnd.GetSafeHwnd(), id)) s += "radio " + std::to_string(id) + " ";
+    s += "dial " + std::to_string(wnd.Dial()->GetCount()) + " mode " + std::to_string(int(wnd.Dial()->GetMode()));
+    return s;
+}
+
+bool Pushed(HWND hwnd, int id) { return (::SendDlgItemMessageW(hwnd, id, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
+
+// Runs velsim to its end while this thread keeps the windows going.
+DWORD RunVelsim(const std::wstring& args) {
+    std::wstring cmd = L"\"" + WinePath(VELSIM_EXE_PATH) + L"\" " + args;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
+        return 9999;
+    DWORD code = 9998;
+    for (int i = 0; i < 6000; ++i) {
+        if (::MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 10, QS_ALLINPUT) == WAIT_OBJECT_0) {
+            ::GetExitCodeProcess(pi.hProcess, &code);
+            break;
+        }
+        PumpMessages();
+    }
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return code;
+}
+
+class RecorderReplay : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { UseOwnControlPipe(); }
+
+    void TearDown() override {
+        CloseWindow();
+        CDeviceLibrary::SetFactoryForTesting(nullptr);
+        if (!recording.empty()) ::DeleteFileW(recording.c_str());
+    }
+
+    // A Jog & Shuttle window on freshly reset panels, through the library factory given.
+    void OpenWindow(PFN_CreateDeviceManager factory) {
+        CDeviceLibrary::SetFactoryForTesting(factory);
+        keepAlive = CDeviceLibrary::CreateDeviceManager();
+        ASSERT_NE(keepAlive, nullptr);
+        ASSERT_EQ(Control("reset"), "ok");
+        wnd = std::make_unique<CJogShuttlePanelDlg>(&owner);
+        wnd->Open();
+        ASSERT_TRUE(PumpUntil([&] { return wnd->IsConnected(); }));
+    }
+    void CloseWindow() {
+        if (wnd) wnd->DestroyWindow();
+        wnd.reset();
+        PumpMessages();
+        if (keepAlive) keepAlive->Release();
+        keepAlive = nullptr;
+    }
+    HWND Hwnd() const { return wnd->GetSafeHwnd(); }
+
+    MessageBoxRecorder boxes;
+    GoodbyeRecorder owner;
+    std::unique_ptr<CJogShuttlePanelDlg> wnd;
+    ITqDeviceManager* keepAlive = nullptr;
+    std::wstring recording;
+};
+
+TEST_F(RecorderReplay, ARecordedSessionPlaysBackIntoTheSamePicture) {
+    // The recorder and the stand-in as its real library sit in recorder/ beside this test.
+    const std::wstring folder = ExeFolder() + L"recorder\\";
+    const PFN_CreateDeviceManager throughRecorder = ExportOf(folder + L"TqDvManager.dll");
+    const PFN_CreateDeviceManager plain = ExportOf(folder + L"TqDvManager.real.dll");
+    ASSERT_TRUE(throughRecorder && plain);
+
+    OpenWindow(throughRecorder);
+    const HWND live = Hwnd();
+    ASSERT_EQ(Control("press jog F1"), "ok");
+    ASSERT_TRUE(PumpUntil([&] { return Pushed(live, IDC_F1_BTN); }));
+    ASSERT_EQ(Control("press jog ENTER"), "ok");
+    ASSERT_TRUE(PumpUntil([&] { return Pushed(live, ENTER_BTN); }));
+    ASSERT_EQ(Control("release jog F1"), "ok");
+    ASSERT_TRUE(PumpUntil([&] { return !Pushed(live, IDC_F1_BTN); }));
+    ClickButton(live, IDC_DIAL_JOG);
+    ASSERT_TRUE(PumpUntil([&] { return Pushed(live, Dev_Jog_Led); }));
+    ASSERT_EQ(Control("jog 36"), "ok");
+    ASSERT_TRUE(PumpUntil([&] { return wnd->Dial()->GetCount() == 36; }));
+    ASSERT_EQ(Control("tap jog C"), "ok");
+    ASSERT_TRUE(PumpUntil([&] { return Pushed(live, Dev_Shuttle_Led) && !Pushed(live, Dev_C_Button); }));
+    ASSERT_EQ(Control("jog 50"), "ok");
+    ASSERT_EQ(Control("press jog B"), "ok");
+    ASSERT_TRUE(PumpUntil([&] { return Pushed(live, Dev_B_Button); }));
+    ::Sleep(200);
+    PumpMessages();
+    const std::string liveStates = States(*wnd);
+    const std::vector<COLORREF> livePicture = Picture(live);
+    CloseWindow();
+
+    recording = OwnRecording();
+    ASSERT_FALSE(recording.empty()) << "the recorder wrote no recording beside the program";
+
+    OpenWindow(plain);
+    // The session changed the picture: a replay that did nothing could not pass.
+    ASSERT_NE(Picture(Hwnd()), livePicture);
+    ASSERT_NE(States(*wnd), liveStates);
+    const std::wstring pipe = L"VelPanelLive-" + std::to_wstring(::GetCurrentProcessId());
+    EXPECT_EQ(RunVelsim(L"--pipe \\\\.\\pipe\\" + pipe + L" play-recording \"" + recording + L"\" --speed 4"), 0u);
+    EXPECT_TRUE(PumpUntil([&] { return States(*wnd) == liveStates; }));
+    ::Sleep(200);
+    PumpMessages();
+    EXPECT_EQ(States(*wnd), liveStates);
+    const std::vector<COLORREF> replayed = Picture(Hwnd());
+    ASSERT_EQ(replayed.size(), livePicture.size());
+    std::size_t differ = 0;
+    for (std::size_t i = 0; i < replayed.size(); ++i) differ += replayed[i] != livePicture[i];
+    EXPECT_EQ(differ, 0u) << "of " << replayed.size() << " pixels";
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+}  // namespace
