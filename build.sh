@@ -69,5 +69,11 @@ for arch in x86_64:win64 i686:win32; do
     "$cpu-w64-mingw32-strip" --strip-debug "$f"
   done
   cp build/firmware/*.rom "$dist/firmware/" 2>/dev/null || true
+  # The recorder (recorder/README.md) in a folder of its own, so that its TqDvManager.dll never
+  # takes the place of ours by accident; its scripts swap it in beside VelPanel.exe.
+  cmake --build "build/$name" -j "$jobs" --target TqDvRecorder
+  mkdir -p "$dist/recorder"
+  cp "build/$name/recorder/dll/TqDvManager.dll" recorder/record-o* recorder/README.md "$dist/recorder/"
+  "$cpu-w64-mingw32-strip" --strip-debug "$dist/recorder/TqDvManager.dll"
 done
 say "done: dist/win64 and dist/win32"
