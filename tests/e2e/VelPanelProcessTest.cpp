@@ -162,15 +162,13 @@ protected:
         std::vector<RecordedEvent> events;
         std::string error;
         EXPECT_TRUE(RecordingParser::Parse(ReadFileText(path), events, error)) << error;
-        int calls = 0, returns = 0, connections = 0;
+        int calls = 0, returns = 0;
         for (const RecordedEvent& e : events) {
             calls += e.kind == RecordedEvent::kCall;
             returns += e.kind == RecordedEvent::kReturn;
-            connections += e.kind == RecordedEvent::kConnection;
         }
         EXPECT_GT(calls, 0);
         EXPECT_EQ(calls, returns);
-        EXPECT_GE(connections, 4) << "every panel says it is connected";
     }
 
     HWND Item(int id) const { return ::GetDlgItem(main_, id); }
