@@ -5,7 +5,12 @@
 #include "RecordingFormat.h"
 
 namespace {
+// The library hands one event to its sinks one after the other, at once; the
+// same content at another sink this much later is a new event.
+constexpr double kEchoMs = 50;
+
 struct PanelEcho {
+    double ms = 0;                // when the last event was first seen
     std::string content;          // what the last event said
     std::set<std::string> sinks;  // the sinks it has been seen at
 };
@@ -27,7 +32,9 @@ std::vector<ReplayStep> ReplayPlan::Build(const std::vector<RecordedEvent>& even
             command = "fault connection-state " + panel + " " + std::to_string(e.state);
         }
         PanelEcho& seen = echo[e.panel];
-        if (command == seen.content && seen.sinks.insert(e.object).second) continue;  // the same event, next sink
+        if (command == seen.content && e.ms - seen.ms <= kEchoMs && seen.sinks.insert(e.object).second)
+            continue;  // the same event, at the next sink
+        seen.ms = e.ms;
         seen.content = command;
         seen.sinks = {e.object};
         steps.push_back({e.ms, e.line, command});

@@ -7,8 +7,8 @@
 // The library delivers one event of a panel to every sink advised for that
 // panel, one after the other, so the recording has one line per sink. Replay
 // must inject each event once: a line for another sink with the same panel and
-// the same content as the event just seen is that event again; the same sink a
-// second time is a new event.
+// the same content as the event just seen, within 50 ms of it, is that event
+// again; the same sink a second time, or a later line, is a new event.
 #pragma once
 
 #include <string>
