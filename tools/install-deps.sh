@@ -3,6 +3,8 @@
 set -euo pipefail
 need=(cmake make g++ mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
       wine wine64 xvfb imagemagick xdotool x11-utils)
+# Fonts the windows name, or stand-ins of their measure, and Wine's own (tools/wine-env.sh).
+need+=(fonts-wine fonts-liberation fonts-dejavu-core)
 missing=()
 for p in "${need[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
