@@ -5,6 +5,7 @@
 #include "AfxMessageBox.h"
 #include "CAboutDlg.h"
 #include "CAudioPanelDlg.h"
+#include "CClientDC.h"
 #include "CDeviceLibrary.h"
 #include "CJogShuttlePanelDlg.h"
 #include "CMediaBarPanelDlg.h"
@@ -83,12 +84,33 @@ BOOL CMainPanelDlg::OnInitDialog() {
     }
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
+    SetVersionFont();
 
     m_manager = TqPtr<ITqDeviceManager>(CDeviceLibrary::CreateDeviceManager());
     if (!m_manager) ReportMissingLibrary();
     m_sink.SetOwner(this);
     for (int p = 0; p < kPanelCount; ++p) AcquirePanel(p);
     return TRUE;
+}
+
+// "Ver 255 Build 10fef" beside "Ver 255.65535 Build 255" is wider, in the window's
+// 8 point face, than the room between the buttons and the frame; one point less
+// keeps both whole on one line without changing the window.
+void CMainPanelDlg::SetVersionFont() {
+    constexpr int kVersionPoints = 7;
+    LOGFONTW face{};
+    const auto windowFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    if (!windowFont || !::GetObjectW(windowFont, sizeof face, &face)) return;
+    CClientDC dc(this);
+    face.lfHeight = -::MulDiv(kVersionPoints, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
+    face.lfWidth = 0;
+    m_versionFont.Attach(::CreateFontIndirectW(&face));
+    if (!m_versionFont) return;
+    const auto font = reinterpret_cast<WPARAM>(m_versionFont.GetSafeHandle());
+    for (const PanelRow& row : kRows) {
+        SendDlgItemMessage(row.firmwareLabel, WM_SETFONT, font, FALSE);
+        SendDlgItemMessage(row.driverLabel, WM_SETFONT, font, FALSE);
+    }
 }
 
 void CMainPanelDlg::AcquirePanel(int panel) {

@@ -4,6 +4,7 @@
 
 #include "CDeviceEventSink.h"
 #include "CDialog.h"
+#include "CGdiObject.h"
 #include "CPanelInterfaces.h"
 #include "PanelBlocks.h"
 #include "TqDvManager.h"
@@ -28,6 +29,7 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    void SetVersionFont();
     void AcquirePanel(int panel);
     void ReleaseEverything();
     LRESULT OnPanelConnection(WPARAM panel, LPARAM state);
@@ -38,6 +40,8 @@ private:
     CPanelFrameDlg* NewPanelWindow(int panel);
 
     HICON m_hIcon;
+    // The version labels' face, one point smaller than the window's.
+    CGdiObject<HFONT> m_versionFont;
     // The sink outlives the interfaces registered with it. This window shows no
     // reports: nobody takes them, so the sink announces only the first of each
     // panel and its bounded queues just keep the newest.

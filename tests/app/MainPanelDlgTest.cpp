@@ -5,6 +5,7 @@
 #include "CDeviceLibrary.h"
 #include "CMainPanelDlg.h"
 #include "CPanelFrameDlg.h"
+#include "CSelectScope.h"
 #include "CWinApp.h"
 #include "FakeDeviceManager.h"
 #include "PanelIids.h"
@@ -288,6 +289,71 @@ TEST_F(MainWindowTest, ExitPostsClose) {
     ASSERT_TRUE(::PeekMessageW(&msg, hwnd, WM_CLOSE, WM_CLOSE, PM_REMOVE));
     EXPECT_EQ(0u, msg.wParam);
     EXPECT_EQ(0, msg.lParam);
+}
+
+// A text and the control that shows it, measured in the control's own font.
+struct TextFit {
+    SIZE text;
+    SIZE client;
+};
+
+// A control's own DC for the scope; the version labels have no window object.
+class ControlDC {
+public:
+    explicit ControlDC(HWND control) : m_control(control), m_dc(::GetDC(control)) {}
+    ~ControlDC() { ::ReleaseDC(m_control, m_dc); }
+    ControlDC(const ControlDC&) = delete;
+    ControlDC& operator=(const ControlDC&) = delete;
+    operator HDC() const { return m_dc; }
+
+private:
+    HWND m_control;
+    HDC m_dc;
+};
+
+TextFit Measure(HWND control, const std::wstring& text) {
+    TextFit fit{};
+    RECT client{};
+    ::GetClientRect(control, &client);
+    fit.client = {client.right - client.left, client.bottom - client.top};
+    ControlDC dc(control);
+    CSelectScope font(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &fit.text);
+    return fit;
+}
+
+void ExpectOnOneLine(HWND control, const std::wstring& text) {
+    ASSERT_NE(nullptr, control);
+    const TextFit fit = Measure(control, text);
+    EXPECT_TRUE(fit.text.cx <= fit.client.cx && fit.text.cy <= fit.client.cy)
+        << testing::PrintToString(text) << " is " << fit.text.cx << " x " << fit.text.cy << " pixels, the control "
+        << fit.client.cx << " x " << fit.client.cy;
+}
+
+// The widest texts the version formats can make. Digits are of one width in the
+// faces used, so the longest numbers stand for all. A firmware build above ffff is
+// 10 and three more hexadecimal digits up to fef, so each of a-e and a decimal digit
+// is tried in all three places, and the largest build (two narrow f's) as well.
+TEST_F(MainWindowTest, EveryVersionTextFitsItsLabelOnOneLine) {
+    Open();
+    const std::wstring firmware[] = {
+        L"Ver 255 Build 10fef", L"Ver 255 Build 10eee", L"Ver 255 Build 10ddd", L"Ver 255 Build 10ccc",
+        L"Ver 255 Build 10bbb", L"Ver 255 Build 10aaa", L"Ver 255 Build 10888",
+    };
+    const std::wstring driver[] = {L"Ver 255.65535 Build 255"};
+    for (int p = 0; p < kPanelCount; ++p) {
+        SCOPED_TRACE(testing::Message() << "panel " << p);
+        for (const auto& text : firmware) ExpectOnOneLine(::GetDlgItem(hwnd, kFirmware[p]), text);
+        for (const auto& text : driver) ExpectOnOneLine(::GetDlgItem(hwnd, kDriver[p]), text);
+    }
+}
+
+TEST_F(MainWindowTest, ColumnHeadingsFitOnOneLine) {
+    Open();
+    for (const wchar_t* heading : {L"FLASH Firmware", L"Driver"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(heading)));
+        ExpectOnOneLine(::FindWindowExW(hwnd, nullptr, L"Static", heading), heading);
+    }
 }
 
 TEST(MainWindowWithoutLibrary, RunsOnWithoutCallsOrErrorBoxes) {
