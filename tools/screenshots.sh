@@ -1,0 +1,230 @@
+#!/usr/bin/env bash
+# Takes the README's pictures: runs VelPanel with the simulated panels on a
+# virtual display of its own, works the panels with velsim until each window
+# shows something worth seeing, and saves each window alone as docs/<name>.png.
+# Re-run it whenever a window changes, and look at the pictures before committing.
+#
+#   tools/screenshots.sh [--dist DIR] [--out DIR] [SHOT...]
+#
+# --dist: the program folder (VelPanel.exe, TqDvManager.dll, velsim.exe); default
+#         dist/win64, built with ./build.sh --no-tests when it is missing.
+# --out:  where the pictures go; default docs.
+# SHOT:   only these pictures (main jog audio trackball mediabar); default all.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+dist=$root/dist/win64
+out=$root/docs
+all_shots=(main jog audio trackball mediabar)
+shots=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --dist) dist=$(cd "$2" && pwd); shift ;;
+    --out) out=$2; shift ;;
+    -*) echo "screenshots.sh: unknown option $1" >&2; exit 2 ;;
+    *) shots+=("$1") ;;
+  esac
+  shift
+done
+[ ${#shots[@]} -gt 0 ] || shots=("${all_shots[@]}")
+
+if [ ! -e "$dist/VelPanel.exe" ]; then
+  "$root/tools/install-deps.sh"
+  (cd "$root" && ./build.sh --no-tests)
+fi
+mkdir -p "$out"
+
+# A prefix of its own: Wine draws the title bars itself here (there is no window
+# manager on the virtual display), which is not wanted in run.sh's prefix.
+export VEL_WINEPREFIX=${VEL_SCREENSHOT_PREFIX:-$root/build/wineprefix-screenshots}
+export VEL_WINE_HEADLESS=0
+# A control channel of its own, so that velsim reaches this VelPanel only.
+export VELPANELSIM_PIPE=VelPanelSim-screenshots-$$
+for n in $(seq 70 99); do
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { export DISPLAY=:$n; break; }
+done
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+source "$root/tools/wine-env.sh"
+cleanup() {
+  vel_wine_stop
+  kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+sleep 2
+vel_wine_start
+wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null >/dev/null 2>&1
+
+# ---- helpers ------------------------------------------------------------------
+
+# velsim commands, one a line, from standard input.
+sim() { (cd "$dist" && wine64 velsim.exe -) | grep -v "^ok" || true; }
+
+# The X window of the visible top-level window with exactly this title.
+find_window() {
+  local title=$1 id
+  for _ in $(seq 1 60); do
+    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1) || true
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.5
+  done
+  echo "screenshots.sh: no window \"$title\"" >&2
+  return 1
+}
+
+# Wine draws the frame: 3 pixels of border, 20 of caption. Dialog units are
+# worked out from the window's size, so a change of font moves the clicks along.
+frame=3
+caption=20
+
+# Clicks at dialog-unit position X,Y of a dialog of WIDTH x HEIGHT dialog units.
+click_dialog() {
+  local id=$1 x=$2 y=$3 dw=$4 dh=$5 WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$id" | grep -E '^(WIDTH|HEIGHT)=')"
+  xdotool mousemove --window "$id" $((frame + x * (WIDTH - 2 * frame) / dw)) \
+    $((frame + caption + y * (HEIGHT - 2 * frame - caption) / dh)) click 1
+}
+
+# The main window (305 x 148 dialog units): its panel buttons' centres.
+open_panel() {
+  local main
+  main=$(find_window VelPanel)
+  case "$1" in
+    jog) click_dialog "$main" 69 43 305 148 ;;
+    audio) click_dialog "$main" 69 65 305 148 ;;
+    trackball) click_dialog "$main" 69 87 305 148 ;;
+    mediabar) click_dialog "$main" 69 109 305 148 ;;
+  esac
+}
+
+# Closes a panel window with its close box and waits until it is gone, so that
+# the main window is free again.
+close_window() {
+  local id=$1 WIDTH
+  eval "$(xdotool getwindowgeometry --shell "$id" | grep -E '^WIDTH=')"
+  xdotool mousemove --window "$id" $((WIDTH - 14)) 12 click 1
+  for _ in $(seq 1 40); do
+    xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$id" || return 0
+    sleep 0.5
+  done
+  echo "screenshots.sh: window $id did not close" >&2
+  return 1
+}
+
+# Saves the window alone, active, with the pointer out of the way. No time
+# stamps in the file, so that a picture that did not change stays the same file.
+shoot() {
+  local id=$1 name=$2
+  xdotool mousemove 1270 1010
+  xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
+  sleep 1
+  import -window "$id" "png:$out/$name.png.tmp"
+  convert "$out/$name.png.tmp" -strip -define png:exclude-chunks=date,time "$out/$name.png"
+  rm -f "$out/$name.png.tmp"
+  echo "==> $out/$name.png"
+}
+
+# ---- the pictures -----------------------------------------------------------
+
+# The main window, one panel at the widest versions the simulator can give (its
+# builds stop at fff). Without a window manager Wine makes the main window active
+# only when a window it owns hands the activation back: one is opened and closed.
+shot_main() {
+  open_panel jog
+  close_window "$(find_window 'Jog & Shuttle Control Panel')"
+  sim <<'EOF'
+firmware mediabar 255 fff
+driver mediabar 255 65535 255
+powercycle mediabar
+EOF
+  sleep 2.5
+  shoot "$(find_window VelPanel)" main
+}
+
+shot_jog() {
+  open_panel jog
+  local id
+  id=$(find_window 'Jog & Shuttle Control Panel')
+  sim <<'EOF'
+press jog B
+press jog F2
+press jog PLAY
+jog 40
+EOF
+  sleep 1
+  shoot "$id" jog
+  close_window "$id"
+}
+
+shot_audio() {
+  open_panel audio
+  local id
+  id=$(find_window 'Audio Control Panel')
+  sim <<'EOF'
+tap audio 1_T
+tap audio 3_T
+tap audio 6_B
+tap audio SOLO
+press audio MUTE
+fader 1 200
+fader 3 90
+fader 6 240
+fader master 170
+EOF
+  sleep 1
+  shoot "$id" audio
+  close_window "$id"
+}
+
+shot_trackball() {
+  open_panel trackball
+  local id
+  id=$(find_window 'Trackball Control Panel')
+  sim <<'EOF'
+press trackball A
+press trackball D
+press trackball ENTER
+ring 30
+ball 40 -25
+EOF
+  sleep 1
+  shoot "$id" trackball
+  close_window "$id"
+}
+
+shot_mediabar() {
+  open_panel mediabar
+  local id
+  id=$(find_window 'Media Bar Control Panel')
+  sim <<'EOF'
+tap mediabar B
+press mediabar A
+knob 1 20
+knob 4 -12
+knob 7 35
+EOF
+  sleep 1
+  shoot "$id" mediabar
+  close_window "$id"
+}
+
+# ---- more pictures go here ----------------------------------------------------
+# To come: "copying" (the Copying window half way through a download: a panel
+# window's ProgramDownLoad, a firmware/*.rom picked in the file dialog; a transfer
+# runs at 16 KiB a second) and "information" (a panel window's "?" button).
+# Write each as a shot_<name> function like those above, ending with its windows
+# closed again, add <name> to all_shots at the top and a line to the README's
+# Pictures section.
+
+# ---- run ----------------------------------------------------------------------
+
+echo "==> starting VelPanel from $dist on $DISPLAY"
+( cd "$dist" && exec wine64 VelPanel.exe ) >/dev/null 2>&1 &
+find_window VelPanel >/dev/null
+sleep 3
+for s in "${shots[@]}"; do
+  declare -F "shot_$s" >/dev/null || { echo "screenshots.sh: no picture \"$s\"" >&2; exit 2; }
+  "shot_$s"
+done
+# End the program as a user would, and give it a moment to let go of its panels.
+xdotool windowfocus "$(find_window VelPanel)" key Escape >/dev/null 2>&1 || true
+sleep 2
