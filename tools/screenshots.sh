@@ -35,16 +35,19 @@ mkdir -p "$out"
 
 # A prefix of its own: Wine draws the title bars itself here (there is no window
 # manager on the virtual display), which is not wanted in run.sh's prefix.
-export VEL_WINEPREFIX=${VEL_SCREENSHOT_PREFIX:-$root/build/wineprefix-screenshots}
+export VEL_WINEPREFIX=$root/build/wineprefix-screenshots
 export VEL_WINE_HEADLESS=0
 # A control channel of its own, so that velsim reaches this VelPanel only.
 export VELPANELSIM_PIPE=VelPanelSim-screenshots-$$
+source "$root/tools/wine-env.sh"
+display=""
 for n in $(seq 70 99); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { export DISPLAY=:$n; break; }
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
 done
+[ -n "$display" ] || { echo "screenshots.sh: no free display number" >&2; exit 1; }
+export DISPLAY=$display
 Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-source "$root/tools/wine-env.sh"
 cleanup() {
   vel_wine_stop
   kill "$xvfb" 2>/dev/null || true
