@@ -9,12 +9,13 @@
 # --dist: the program folder (VelPanel.exe, TqDvManager.dll, velsim.exe); default
 #         dist/win64, built with ./build.sh --no-tests when it is missing.
 # --out:  where the pictures go; default docs.
-# SHOT:   only these pictures (main jog audio trackball mediabar); default all.
+# SHOT:   only these pictures (main jog audio trackball mediabar copying
+#         information); default all.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist=$root/dist/win64
 out=$root/docs
-all_shots=(main jog audio trackball mediabar)
+all_shots=(main jog audio trackball mediabar copying information)
 shots=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -210,13 +211,41 @@ EOF
   close_window "$id"
 }
 
-# ---- more pictures go here ----------------------------------------------------
-# To come: "copying" (the Copying window half way through a download: a panel
-# window's ProgramDownLoad, a firmware/*.rom picked in the file dialog; a transfer
-# runs at 16 KiB a second) and "information" (a panel window's "?" button).
-# Write each as a shot_<name> function like those above, ending with its windows
-# closed again, add <name> to all_shots at the top and a line to the README's
-# Pictures section.
+# The Copying window half way through a download into the Jog & Shuttle panel
+# (a sample image takes about 3 seconds), then the result box is answered and
+# the firmware left as it was by a power cycle's absence: the demo panel keeps
+# its versions until the next powercycle.
+shot_copying() {
+  open_panel jog
+  local id dialog box
+  id=$(find_window 'Jog & Shuttle Control Panel')
+  click_dialog "$id" 208 84 255 187  # ProgramDownLoad
+  dialog=$(find_window Open)
+  # The whole path: the dialog starts in the folder it was last left in.
+  xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+  xdotool type --delay 20 "Z:${dist//\//\\}\\firmware\\jog.rom"
+  xdotool key Return
+  sleep 1.2
+  shoot "$(find_window Copying)" copying
+  sleep 3
+  box=$(xdotool search --onlyvisible --name '^VelPanel$' 2>/dev/null | tail -n 1)
+  xdotool windowfocus --sync "$box" 2>/dev/null || true
+  xdotool key Return
+  sleep 1
+  close_window "$id"
+}
+
+# The Trackball window's help.
+shot_information() {
+  open_panel trackball
+  local id info
+  id=$(find_window 'Trackball Control Panel')
+  click_dialog "$id" 241 37 271 140  # "?"
+  info=$(find_window Information)
+  shoot "$info" information
+  close_window "$info"
+  close_window "$id"
+}
 
 # ---- run ----------------------------------------------------------------------
 
