@@ -26,8 +26,10 @@ while [ $# -gt 0 ]; do
 done
 
 say() { printf '==> %s\n' "$*"; }
+source tools/phase.sh
 
 say "host tools and native tests"
+vel_phase "build host"
 cmake -S . -B build/host -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 if [ "$tests" = ON ]; then
   cmake --build build/host -j "$jobs"
@@ -36,10 +38,12 @@ else
 fi
 
 say "artwork"
+vel_phase artwork
 mkdir -p build/art
 build/host/tools/artgen/artgen build/art
 
 say "sample firmware images"
+vel_phase "firmware samples"
 mkdir -p build/firmware
 if [ -x build/host/tools/mkrom/mkrom ]; then
   build/host/tools/mkrom/mkrom --samples build/firmware
@@ -48,6 +52,7 @@ fi
 for arch in x86_64:win64 i686:win32; do
   cpu=${arch%%:*}; name=${arch##*:}
   say "VelPanel $name"
+  vel_phase "build $name"
   notests=OFF
   # The tests run the x86_64 build; the i686 build only has to compile cleanly.
   if [ "$name" = win32 ]; then notests=ON; fi
@@ -76,4 +81,5 @@ for arch in x86_64:win64 i686:win32; do
   cp "build/$name/recorder/dll/TqDvManager.dll" recorder/record-o* recorder/README.md "$dist/recorder/"
   "$cpu-w64-mingw32-strip" --strip-debug "$dist/recorder/TqDvManager.dll"
 done
+vel_phase
 say "done: dist/win64 and dist/win32"
