@@ -2,16 +2,19 @@
 # Builds everything: the host tools (artwork, firmware images) and native tests,
 # then VelPanel for x86_64 and i686, and stages the runnable folders dist/win64
 # and dist/win32. Options: --no-tests (skip building the test programs),
-# --jobs N, --format (only apply .clang-format to every C++ file of the tree,
-# then stop; needs clang-format).
+# --package (also make the release packages in dist/packages: a zip and an
+# installer per architecture, see packaging/), --jobs N, --format (only apply
+# .clang-format to every C++ file of the tree, then stop; needs clang-format).
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$PWD
 jobs=$(nproc)
 tests=ON
+package=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --no-tests) tests=OFF ;;
+    --package) package=1 ;;
     --jobs) jobs=$2; shift ;;
     --format)
       command -v clang-format >/dev/null || {
@@ -81,5 +84,18 @@ for arch in x86_64:win64 i686:win32; do
   cp "build/$name/recorder/dll/TqDvManager.dll" recorder/record-o* recorder/README.md "$dist/recorder/"
   "$cpu-w64-mingw32-strip" --strip-debug "$dist/recorder/TqDvManager.dll"
 done
+if [ $package = 1 ]; then
+  # The one place of the version: res/version.h, which the version resources use too.
+  version=$(for part in MAJOR MINOR PATCH BUILD; do
+              sed -n "s/^#define VEL_VERSION_$part \([0-9]\+\)\$/\1/p" res/version.h
+            done | paste -sd.)
+  [[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+$ ]] || {
+    echo "build.sh: no version in res/version.h" >&2
+    exit 1
+  }
+  say "release packages $version"
+  vel_phase packages
+  packaging/make-packages.sh "$version"
+fi
 vel_phase
 say "done: dist/win64 and dist/win32"
