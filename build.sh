@@ -5,6 +5,8 @@
 # --package (also make the release packages in dist/packages: a zip and an
 # installer per architecture, see packaging/), --jobs N, --format (only apply
 # .clang-format to every C++ file of the tree, then stop; needs clang-format).
+# Compiles go through ccache when it is installed (cmake/ccache.cmake), with the
+# cache in CCACHE_DIR, by default ~/.cache/velpanel-ccache.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$PWD
@@ -30,6 +32,7 @@ done
 
 say() { printf '==> %s\n' "$*"; }
 source tools/phase.sh
+export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/velpanel-ccache}
 
 say "host tools and native tests"
 vel_phase "build host"

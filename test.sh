@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test: the native
-# sanitizer tests of the window-free logic, then the Windows tests under Wine,
-# headless.
+# Installs what is missing, builds everything with the release packages and runs
+# every test: the native sanitizer tests of the window-free logic, the Windows
+# tests under Wine, headless, and the installer's round trip under Wine. Ends
+# with the wall and CPU time of every phase. Compiles go through ccache (see
+# build.sh): a later run on the same machine, from any folder, recompiles little.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/phase.sh
@@ -10,17 +12,25 @@ export VEL_PHASE_LOG=$PWD/build/phases.txt
 : >"$VEL_PHASE_LOG"
 vel_phase deps
 tools/install-deps.sh
+export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/velpanel-ccache}
+ccache -d "$CCACHE_DIR" --zero-stats >/dev/null
 vel_phase
-./build.sh
+./build.sh --package
+
+echo "==> native tests (ThreadSanitizer)"
+vel_phase "build host-tsan"
+# Only the sanitizer tests: the tools and their tests are build/host's.
+cmake -S . -B build/host-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEL_SANITIZE=thread >/dev/null
+cmake --build build/host-tsan -j "$(nproc)"
+ccache -d "$CCACHE_DIR" --print-stats | awk -F'\t' '
+  $1 == "direct_cache_hit" || $1 == "preprocessed_cache_hit" { hit += $2 }
+  $1 == "cache_miss" { miss = $2 }
+  END { printf "==> compiler cache: %d hits, %d misses\n", hit, miss }'
 
 echo "==> native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 vel_phase "test native asan"
 ctest --test-dir build/host --output-on-failure -j "$(nproc)"
-
 echo "==> native tests (ThreadSanitizer)"
-vel_phase "build host-tsan"
-cmake -S . -B build/host-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEL_SANITIZE=thread >/dev/null
-cmake --build build/host-tsan -j "$(nproc)"
 vel_phase "test native tsan"
 ctest --test-dir build/host-tsan --output-on-failure -j "$(nproc)"
 
@@ -37,6 +47,10 @@ trap vel_wine_stop EXIT
 # fails the run.
 vel_phase "test wine"
 ctest --test-dir build/win64 --output-on-failure -j 2 --repeat until-pass:2
+
+echo "==> installer round trip under Wine"
+vel_phase "test installer"
+# The server of the Windows tests still runs, with the prefix set up.
+VEL_WINE_RUNNING=1 tests/package/installer-roundtrip.sh
 vel_phase
-echo "==> timing"
-sed 's/^/    /' "$VEL_PHASE_LOG"
+vel_phase_summary

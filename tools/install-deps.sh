@@ -5,8 +5,8 @@ need=(cmake make g++ mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-pos
       wine wine64 xvfb imagemagick xdotool x11-utils)
 # Fonts the windows name, or stand-ins of their measure, and Wine's own (tools/wine-env.sh).
 need+=(fonts-wine fonts-liberation fonts-dejavu-core)
-# What build.sh --package makes the zips and installers with.
-need+=(zip nsis)
+# The compiler cache of build.sh, and what build.sh --package makes the zips and installers with.
+need+=(ccache zip nsis)
 missing=()
 for p in "${need[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

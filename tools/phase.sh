@@ -5,8 +5,9 @@
 # test programs; not the detached wineserver). CPU seconds say more than wall
 # seconds on a machine that others load too. With VEL_PHASE_LOG set, the line
 # also goes to that file, so that test.sh can repeat every phase, build.sh's too,
-# in one summary at the end.
+# in one summary at the end (vel_phase_summary).
 _vel_phase_name=""
+_vel_phase_first_ms=""
 
 _vel_phase_clock() {
     local -a stat
@@ -26,6 +27,19 @@ vel_phase() {
         if [ -n "${VEL_PHASE_LOG:-}" ]; then printf '%s\n' "$line" >>"$VEL_PHASE_LOG"; fi
     fi
     _vel_phase_name=${1:-}
+    if [ -z "$_vel_phase_first_ms" ]; then
+        _vel_phase_first_ms=$_vel_now_ms
+        _vel_phase_first_cpu_ms=$_vel_now_cpu_ms
+    fi
     _vel_phase_ms=$_vel_now_ms
     _vel_phase_cpu_ms=$_vel_now_cpu_ms
+}
+
+# Every phase of VEL_PHASE_LOG again, and the total since this shell's first phase.
+vel_phase_summary() {
+    _vel_phase_clock
+    echo "==> timing"
+    sed 's/^/    /' "$VEL_PHASE_LOG"
+    printf '    total: %d s wall, %d s cpu\n' $(((_vel_now_ms - _vel_phase_first_ms + 500) / 1000)) \
+        $(((_vel_now_cpu_ms - _vel_phase_first_cpu_ms + 500) / 1000))
 }
