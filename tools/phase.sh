@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by build.sh and test.sh: "vel_phase NAME" closes the phase that runs and
 # opens the next one, "vel_phase" alone only closes it. A closed phase prints
 #   ==> phase NAME: W s wall, C s cpu

@@ -59,8 +59,7 @@ install() {
 # at once: wait for its last step, the registry key.
 uninstall() {
     wine64 "$folder_win\\Uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with $?"
-    local tries
-    for tries in $(seq 1 60); do
+    for _ in $(seq 1 60); do
         if [ ! -e "$folder/Uninstall.exe" ] && ! registered; then return 0; fi
         sleep 1
     done
