@@ -12,7 +12,7 @@
 class FirmwareTransfer {
 public:
     static constexpr std::int64_t kBytesPerSecond = 8192;  // a sample image takes a few seconds: the bar visibly moves
-    static constexpr std::int64_t kSettleMs = 150;  // header handshake, and verification at the end
+    static constexpr std::int64_t kSettleMs = 150;         // header handshake, and verification at the end
 
     enum State { kIdle, kRunning, kEnded };
 

@@ -26,8 +26,7 @@
 namespace {
 
 constexpr int kButtons[kPanelCount] = {IDC_JOG_BTN, IDC_AUDIO_BTN, IDC_TRACKBALL_BTN, IDC_MEDIABAR_BTN};
-constexpr int kFirmwareLabels[kPanelCount] = {IDC_JOG_FLASH, IDC_AUDIO_FLASH, IDC_TRACKBALL_FLASH,
-                                              IDC_MEDIABAR_FLASH};
+constexpr int kFirmwareLabels[kPanelCount] = {IDC_JOG_FLASH, IDC_AUDIO_FLASH, IDC_TRACKBALL_FLASH, IDC_MEDIABAR_FLASH};
 const char* const kNames[kPanelCount] = {"jog", "audio", "trackball", "mediabar"};
 
 // Big enough that the poll sees the transfer half way, small enough to be quick.
@@ -172,8 +171,9 @@ TEST_F(BadImageLiveTest, EveryBadImageEndsInTheFailureBoxAndTheOldFirmwareStays)
     const std::wstring before = DlgItemText(Main(), IDC_JOG_FLASH);
     ClosePanel(kPanelJogShuttle);
     ASSERT_EQ(Control("powercycle jog"), "ok");
-    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(Main(), IDC_JOG_BTN) && !DlgItemText(Main(), IDC_JOG_FLASH).empty(); }));
-    EXPECT_NE(DlgItemText(Main(), IDC_JOG_FLASH), L"Ver 9 Build 1ab");
+    ASSERT_TRUE(
+        PumpUntil([&] { return IsEnabled(Main(), IDC_JOG_BTN) && !DlgItemText(Main(), IDC_JOG_FLASH).empty(); }));
+    EXPECT_EQ(DlgItemText(Main(), IDC_JOG_FLASH), before);
 }
 
 // The end is reported, but a panel that is gone can't tell its result: the

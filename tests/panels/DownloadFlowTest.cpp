@@ -130,7 +130,8 @@ TEST_P(DownloadFlowTest, SuccessfulDownloadFromStartToAcknowledgedEnd) {
     SetStatus(24608, 1024);
     const size_t mark = fake.log.calls.size();
     PressDownload();
-    EXPECT_EQ(LogSince(fake.log, mark), (std::vector<std::string>{Obj("device.DownloadProgram(1)"), Obj("device.GetDeviceStatus")}));
+    EXPECT_EQ(LogSince(fake.log, mark),
+              (std::vector<std::string>{Obj("device.DownloadProgram(1)"), Obj("device.GetDeviceStatus")}));
     ASSERT_EQ(Device().downloadPaths, std::vector<std::wstring>{kRomPath});
 
     ASSERT_NE(Copying(), nullptr);
@@ -294,7 +295,8 @@ TEST_P(DownloadFlowTest, EndWithoutADownloadStillQueriesTellsAndAcknowledges) {
     SetStatus(0, 0, 4);
     const size_t mark = fake.log.calls.size();
     End();
-    EXPECT_EQ(LogSince(fake.log, mark), (std::vector<std::string>{Obj("device.GetDeviceStatus"), Obj("device.FinishDownload")}));
+    EXPECT_EQ(LogSince(fake.log, mark),
+              (std::vector<std::string>{Obj("device.GetDeviceStatus"), Obj("device.FinishDownload")}));
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, CFirmwareDownload::kFailed);
 }

@@ -104,9 +104,7 @@ TEST_P(HelpButtonTest, ShowsThePanelsOwnHelpOverThePanelWindow) {
 // The window goes while its "?" handler still waits in the help's loop.
 TEST_P(HelpButtonTest, PanelLostWhileTheHelpIsOpenClosesBoth) {
     const HWND panel = owner.panel->GetSafeHwnd();
-    ModalDriver driver(InformationWindow, CloseBy::OkButton, [&](HWND) {
-        fake.Connect(GetParam().panel, 0);
-    });
+    ModalDriver driver(InformationWindow, CloseBy::OkButton, [&](HWND) { fake.Connect(GetParam().panel, 0); });
     PressHelp();
     PumpMessages();
     EXPECT_TRUE(driver.Looked());
