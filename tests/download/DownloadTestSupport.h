@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CWnd.h"
+#include "PaintTestBasics.h"
 
 namespace downloadtest {
 
@@ -25,16 +26,8 @@ public:
     }
 };
 
-inline void Pump() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-// A colour no window under test paints, for marking what a window showed before.
-constexpr COLORREF kScribble = RGB(1, 2, 3);
+using painttest::Pump;
+using painttest::kScribble;
 
 inline void Scribble(HWND hwnd) {
     RECT rc{};

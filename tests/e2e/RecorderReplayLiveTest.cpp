@@ -29,18 +29,6 @@ std::wstring ExeFolder() {
     return s.substr(0, s.find_last_of(L"\\/") + 1);
 }
 
-std::string ReadText(const std::wstring& path) {
-    std::string text;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return text;
-    char buf[65536];
-    DWORD got = 0;
-    while (::ReadFile(file, buf, sizeof buf, &got, nullptr) && got > 0) text.append(buf, got);
-    ::CloseHandle(file);
-    return text;
-}
-
 // This process's recording beside the program (its header names the process).
 std::wstring OwnRecording() {
     const std::wstring folder = ExeFolder();
@@ -51,7 +39,7 @@ std::wstring OwnRecording() {
     if (find == INVALID_HANDLE_VALUE) return found;
     do {
         const std::wstring path = folder + data.cFileName;
-        if (ReadText(path).find(mark) != std::string::npos) found = path;
+        if (ReadWholeFile(path).find(mark) != std::string::npos) found = path;
     } while (found.empty() && ::FindNextFileW(find, &data));
     ::FindClose(find);
     return found;

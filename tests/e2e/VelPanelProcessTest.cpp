@@ -68,18 +68,6 @@ std::string LibraryName(const ::testing::TestParamInfo<Library>& info) {
     return info.param == Library::kPlain ? "Plain" : "ThroughTheRecorder";
 }
 
-std::string ReadFileText(const std::wstring& path) {
-    std::string text;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return text;
-    char buf[65536];
-    DWORD got = 0;
-    while (::ReadFile(file, buf, sizeof buf, &got, nullptr) && got > 0) text.append(buf, got);
-    ::CloseHandle(file);
-    return text;
-}
-
 class VelPanelProcess : public ::testing::TestWithParam<Library> {
 protected:
     void SetUp() override { Start(GetParam(), true); }
@@ -161,7 +149,7 @@ protected:
     static void CheckRecording(const std::wstring& path) {
         std::vector<RecordedEvent> events;
         std::string error;
-        EXPECT_TRUE(RecordingParser::Parse(ReadFileText(path), events, error)) << error;
+        EXPECT_TRUE(RecordingParser::Parse(ReadWholeFile(path), events, error)) << error;
         int calls = 0, returns = 0;
         for (const RecordedEvent& e : events) {
             calls += e.kind == RecordedEvent::kCall;

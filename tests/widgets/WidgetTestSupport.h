@@ -8,6 +8,7 @@
 
 #include "CShapedButton.h"
 #include "CWnd.h"
+#include "PaintTestBasics.h"
 
 namespace widgettest {
 
@@ -59,16 +60,8 @@ protected:
     }
 };
 
-inline void Pump() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-// A colour the widgets never paint, for marking what a window showed before.
-constexpr COLORREF kScribble = RGB(1, 2, 3);
+using painttest::Pump;
+using painttest::kScribble;
 
 // Fills the top-left w x h pixels of the window with kScribble, bypassing painting.
 inline void Scribble(HWND hwnd, int w, int h) {
