@@ -72,7 +72,7 @@ public:
     ChosenFile& operator=(const ChosenFile&) = delete;
 };
 
-HWND CopyingOnScreen() { return ::FindWindowW(L"#32770", L"Copying"); }
+HWND CopyingOnScreen() { return FindOwnDialog(L"Copying"); }
 
 class DownloadLiveTest : public LiveMainWindowTest<::testing::TestWithParam<int>> {
 protected:

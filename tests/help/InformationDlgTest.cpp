@@ -43,10 +43,12 @@ struct Seen {
     int visibleLines = 0;  // lines of the box inside the window
 };
 
+// As the dialog manager places a control: its position and its size are mapped
+// each on its own, which can round differently from mapping both corners.
 RECT DialogUnits(HWND dlg, int x, int y, int w, int h) {
-    RECT r{x, y, x + w, y + h};
+    RECT r{x, y, w, h};
     ::MapDialogRect(dlg, &r);
-    return r;
+    return RECT{r.left, r.top, r.left + r.right, r.top + r.bottom};
 }
 
 Seen Look(HWND dlg) {

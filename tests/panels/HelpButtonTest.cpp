@@ -32,7 +32,7 @@ const HelpCase kHelp[] = {
     {kPanelMediaBar, "mediabar", L"VelKnb.txt"},
 };
 
-HWND InformationWindow() { return ::FindWindowW(L"#32770", L"Information"); }
+HWND InformationWindow() { return FindOwnDialog(L"Information"); }
 
 // A help file beside this test program for the test's length.
 class HelpFileBesideProgram {

@@ -36,3 +36,13 @@ std::wstring WindowText(HWND hwnd) {
 }
 
 std::wstring DlgItemText(HWND dialog, int id) { return WindowText(::GetDlgItem(dialog, id)); }
+
+HWND FindOwnDialog(const wchar_t* title) {
+    for (HWND hwnd = ::FindWindowExW(nullptr, nullptr, L"#32770", title); hwnd;
+         hwnd = ::FindWindowExW(nullptr, hwnd, L"#32770", title)) {
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(hwnd, &process);
+        if (process == ::GetCurrentProcessId() && ::IsWindowVisible(hwnd)) return hwnd;
+    }
+    return nullptr;
+}

@@ -31,4 +31,8 @@ public:
 };
 
 std::wstring WindowText(HWND hwnd);
+
+// A visible dialog of this process with this title, or null. Tests run side by
+// side, so a window of another test program must not count.
+HWND FindOwnDialog(const wchar_t* title);
 std::wstring DlgItemText(HWND dialog, int id);
