@@ -6,8 +6,8 @@
 #  - hash_dir = false: the key leaves out the working directory that -g would otherwise
 #    add; the price is that the debug information names the folder of the first compile;
 #  - no sloppiness: nothing here uses __DATE__/__TIME__ or precompiled headers.
-# CCACHE_DIR and CCACHE_BASEDIR in the environment at configure time win (the helpers of
-# one machine share /tmp/vel-helper-ccache with base /work). -DVEL_CCACHE=OFF turns it off;
+# CCACHE_DIR and CCACHE_BASEDIR in the environment at configure time win (several
+# checkouts below one folder can share a cache that way). -DVEL_CCACHE=OFF turns it off;
 # a launcher given on the command line is left alone. The resource compiler has no
 # launcher in CMake: windres is never cached.
 option(VEL_CCACHE "Compile through ccache when it is installed" ON)
