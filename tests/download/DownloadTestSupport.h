@@ -26,8 +26,8 @@ public:
     }
 };
 
-using painttest::Pump;
 using painttest::kScribble;
+using painttest::Pump;
 
 inline void Scribble(HWND hwnd) {
     RECT rc{};

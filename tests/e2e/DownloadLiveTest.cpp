@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "CCopyingDlg.h"
-#include "CFileDialog.h"
 #include "CFirmwareDownload.h"
 #include "CMainPanelDlg.h"
 #include "CPanelFrameDlg.h"
@@ -59,19 +58,6 @@ std::vector<std::uint8_t> GoodImage(int panel, int major = 9, int build = 0x1ab)
     return RomImage::Build(header, RomImage::SamplePayload(kPayload, 7));
 }
 
-class ChosenFile {
-public:
-    explicit ChosenFile(std::wstring path) {
-        CFileDialog::SetHook([path](const CFileDialog&, std::wstring& chosen) {
-            chosen = path;
-            return static_cast<INT_PTR>(IDOK);
-        });
-    }
-    ~ChosenFile() { CFileDialog::SetHook(nullptr); }
-    ChosenFile(const ChosenFile&) = delete;
-    ChosenFile& operator=(const ChosenFile&) = delete;
-};
-
 HWND CopyingOnScreen() { return FindOwnDialog(L"Copying"); }
 
 class DownloadLiveTest : public LiveMainWindowTest<::testing::TestWithParam<int>> {
@@ -100,7 +86,7 @@ TEST_P(DownloadLiveTest, GoodImageGoesInAndShowsAfterAPowerCycle) {
     CPanelFrameDlg* panel = OpenPanel(p);
     ASSERT_NE(panel, nullptr);
     const std::wstring path = WriteImage(L"good.rom", GoodImage(p));
-    ChosenFile chosen(path);
+    FileDialogAnswer chosen(IDOK, path);
     ClickButton(panel->GetSafeHwnd(), IDC_DOWNLOAD_BTN);
 
     CCopyingDlg* copying = panel->Download().CopyingWindow();
@@ -161,7 +147,7 @@ TEST_F(BadImageLiveTest, EveryBadImageEndsInTheFailureBoxAndTheOldFirmwareStays)
         SCOPED_TRACE(testing::PrintToString(std::wstring(bad.name)));
         boxes.boxes.clear();
         const std::wstring path = bad.make ? WriteImage(bad.name, bad.make()) : ImagePath(bad.name);
-        ChosenFile chosen(path);
+        FileDialogAnswer chosen(IDOK, path);
         ClickButton(panel->GetSafeHwnd(), IDC_DOWNLOAD_BTN);
         ASSERT_TRUE(WaitForBox());
         EXPECT_EQ(boxes.boxes[0].text, CFirmwareDownload::kFailed);
@@ -182,7 +168,7 @@ TEST_F(BadImageLiveTest, PanelUnpluggedMidTransferEndsTheDownloadAndGoesBack) {
     CPanelFrameDlg* panel = OpenPanel(kPanelTrackball);
     ASSERT_NE(panel, nullptr);
     ASSERT_EQ(Control("fault unplug-in-download trackball on"), "ok");
-    ChosenFile chosen(WriteImage(L"good.rom", GoodImage(kPanelTrackball)));
+    FileDialogAnswer chosen(IDOK, WriteImage(L"good.rom", GoodImage(kPanelTrackball)));
     ClickButton(panel->GetSafeHwnd(), IDC_DOWNLOAD_BTN);
     ASSERT_NE(CopyingOnScreen(), nullptr);
     ASSERT_TRUE(PumpUntil([&] { return main->PanelWindow(kPanelTrackball) == nullptr; }));
@@ -194,7 +180,7 @@ TEST_F(BadImageLiveTest, PanelUnpluggedMidTransferEndsTheDownloadAndGoesBack) {
 TEST_F(BadImageLiveTest, WindowClosedMidTransferLeavesNoCopyingWindowAndTheNextDownloadWorks) {
     CPanelFrameDlg* panel = OpenPanel(kPanelAudio);
     ASSERT_NE(panel, nullptr);
-    ChosenFile chosen(WriteImage(L"good.rom", GoodImage(kPanelAudio)));
+    FileDialogAnswer chosen(IDOK, WriteImage(L"good.rom", GoodImage(kPanelAudio)));
     ClickButton(panel->GetSafeHwnd(), IDC_DOWNLOAD_BTN);
     ASSERT_TRUE(PumpUntil([&] {
         CCopyingDlg* copying = panel->Download().CopyingWindow();

@@ -21,15 +21,3 @@ bool PumpUntil(const std::function<bool()>& done) {
     }
     return done();
 }
-
-std::string ReadWholeFile(const std::wstring& path) {
-    std::string text;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return text;
-    char buf[65536];
-    DWORD got = 0;
-    while (::ReadFile(file, buf, sizeof buf, &got, nullptr) && got > 0) text.append(buf, got);
-    ::CloseHandle(file);
-    return text;
-}

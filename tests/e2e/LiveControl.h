@@ -13,7 +13,3 @@ std::string Control(const std::string& line);
 
 // Pumps the window thread until done() holds; false after a generous guard.
 bool PumpUntil(const std::function<bool()>& done);
-
-// A file's bytes, read while another process may still be writing it; empty if
-// it can't be opened.
-std::string ReadWholeFile(const std::wstring& path);

@@ -15,6 +15,7 @@
 #include "CDialCtrl.h"
 #include "CJogShuttlePanelDlg.h"
 #include "LiveControl.h"
+#include "TestFiles.h"
 #include "PanelTestSupport.h"
 #include "TestWindows.h"
 #include "WinePath.h"
@@ -39,7 +40,7 @@ std::wstring OwnRecording() {
     if (find == INVALID_HANDLE_VALUE) return found;
     do {
         const std::wstring path = folder + data.cFileName;
-        if (ReadWholeFile(path).find(mark) != std::string::npos) found = path;
+        if (ReadWholeFile(path).value_or(std::string()).find(mark) != std::string::npos) found = path;
     } while (found.empty() && ::FindNextFileW(find, &data));
     ::FindClose(find);
     return found;

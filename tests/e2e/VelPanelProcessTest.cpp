@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "LiveControl.h"
+#include "TestFiles.h"
 #include "RecordingParser.h"
 #include "WinePath.h"
 #include "resource.h"
@@ -149,7 +150,7 @@ protected:
     static void CheckRecording(const std::wstring& path) {
         std::vector<RecordedEvent> events;
         std::string error;
-        EXPECT_TRUE(RecordingParser::Parse(ReadWholeFile(path), events, error)) << error;
+        EXPECT_TRUE(RecordingParser::Parse(ReadWholeFile(path).value_or(std::string()), events, error)) << error;
         int calls = 0, returns = 0;
         for (const RecordedEvent& e : events) {
             calls += e.kind == RecordedEvent::kCall;

@@ -1,6 +1,9 @@
 #include "HelpTestSupport.h"
 
+#include <optional>
 #include <vector>
+
+#include "TestFiles.h"
 
 namespace {
 ModalDriver* g_driver = nullptr;
@@ -52,15 +55,9 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 bool ReadBytes(const std::wstring& path, std::string& bytes) {
-    bytes.clear();
-    const HANDLE file = ::CreateFileW(LongForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    char chunk[4096];
-    DWORD got = 0;
-    while (::ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-    ::CloseHandle(file);
-    return true;
+    const std::optional<std::string> read = ReadWholeFile(LongForm(path));
+    bytes = read.value_or(std::string());
+    return read.has_value();
 }
 
 void RemoveTree(const std::wstring& path) {

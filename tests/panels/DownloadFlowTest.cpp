@@ -4,13 +4,15 @@
 // window that goes away in the middle of it.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commdlg.h>
+
 #include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "CCopyingDlg.h"
-#include "CFileDialog.h"
 #include "CFirmwareDownload.h"
 #include "CWinApp.h"
 #include "PanelIids.h"
@@ -35,30 +37,6 @@ const PanelCase kPanels[] = {
     {kPanelAudio, "audio"},
     {kPanelTrackball, "trackball"},
     {kPanelMediaBar, "mediabar"},
-};
-
-// Answers the file-open dialog without a window, and notes how it was asked.
-class FileDialogAnswer {
-public:
-    explicit FileDialogAnswer(INT_PTR answer, std::wstring path = kRomPath) {
-        CFileDialog::SetHook([this, answer, path](const CFileDialog& dialog, std::wstring& chosen) {
-            ++shown;
-            defaultExt = dialog.DefaultExt();
-            initialName = dialog.InitialFileName();
-            flags = dialog.Flags();
-            if (whileShown) whileShown();
-            chosen = path;
-            return answer;
-        });
-    }
-    ~FileDialogAnswer() { CFileDialog::SetHook(nullptr); }
-    FileDialogAnswer(const FileDialogAnswer&) = delete;
-    FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
-
-    int shown = 0;
-    std::wstring defaultExt, initialName;
-    DWORD flags = 0;
-    std::function<void()> whileShown;
 };
 
 class DownloadFlowTest : public ::testing::TestWithParam<PanelCase> {
@@ -112,7 +90,7 @@ protected:
 
 TEST_P(DownloadFlowTest, DialogAsksForARomFileAndCancelDoesNothing) {
     OpenWindow();
-    FileDialogAnswer dialog(IDCANCEL);
+    FileDialogAnswer dialog(IDCANCEL, kRomPath);
     const size_t mark = fake.log.calls.size();
     PressDownload();
     EXPECT_EQ(dialog.shown, 1);
@@ -126,7 +104,7 @@ TEST_P(DownloadFlowTest, DialogAsksForARomFileAndCancelDoesNothing) {
 
 TEST_P(DownloadFlowTest, SuccessfulDownloadFromStartToAcknowledgedEnd) {
     OpenWindow();
-    FileDialogAnswer dialog(IDOK);
+    FileDialogAnswer dialog(IDOK, kRomPath);
     SetStatus(24608, 1024);
     const size_t mark = fake.log.calls.size();
     PressDownload();
@@ -180,7 +158,7 @@ TEST_P(DownloadFlowTest, SuccessfulDownloadFromStartToAcknowledgedEnd) {
 
 TEST_P(DownloadFlowTest, PollRunsOnItsOwnTimerEveryFewMilliseconds) {
     OpenWindow();
-    FileDialogAnswer dialog(IDOK);
+    FileDialogAnswer dialog(IDOK, kRomPath);
     SetStatus(100, 0);
     PressDownload();
     const size_t queries = StatusQueries();
@@ -205,7 +183,7 @@ TEST_P(DownloadFlowTest, ResultDecidesTheBox) {
         {-1, CFirmwareDownload::kFailed, MB_ICONEXCLAMATION},
     };
     OpenWindow();
-    FileDialogAnswer dialog(IDOK);
+    FileDialogAnswer dialog(IDOK, kRomPath);
     for (const ResultCase& c : cases) {
         SCOPED_TRACE(c.result);
         boxes.boxes.clear();
@@ -222,7 +200,7 @@ TEST_P(DownloadFlowTest, ResultDecidesTheBox) {
 
 TEST_P(DownloadFlowTest, RefusedStartShowsTheFailureAndStaysIdle) {
     OpenWindow();
-    FileDialogAnswer dialog(IDOK);
+    FileDialogAnswer dialog(IDOK, kRomPath);
     Device().downloadResult = -3;
     const size_t mark = fake.log.calls.size();
     PressDownload();
@@ -242,7 +220,7 @@ TEST_P(DownloadFlowTest, WithoutADeviceNothingIsSentAndTheFailureShows) {
     owner.panel->Open();
     PumpMessages();
     boxes.boxes.clear();  // the window's "ERROR"
-    FileDialogAnswer dialog(IDOK);
+    FileDialogAnswer dialog(IDOK, kRomPath);
     const size_t mark = fake.log.calls.size();
     PressDownload();
     EXPECT_TRUE(LogSince(fake.log, mark).empty());
@@ -253,7 +231,7 @@ TEST_P(DownloadFlowTest, WithoutADeviceNothingIsSentAndTheFailureShows) {
 
 TEST_P(DownloadFlowTest, FailedStatusQueriesKeepTheBarAndEndWithoutABox) {
     OpenWindow();
-    FileDialogAnswer dialog(IDOK);
+    FileDialogAnswer dialog(IDOK, kRomPath);
     Device().deviceStatusResult = -1;
     PressDownload();
     ASSERT_NE(Copying(), nullptr);
@@ -305,7 +283,7 @@ TEST_P(DownloadFlowTest, EndWithoutADownloadStillQueriesTellsAndAcknowledges) {
 // goodbye, which the user's close, the panel's loss and Exit all come to.
 TEST_P(DownloadFlowTest, WindowClosedMidTransferStopsThePollAndClosesTheCopyingWindow) {
     OpenWindow();
-    FileDialogAnswer dialog(IDOK);
+    FileDialogAnswer dialog(IDOK, kRomPath);
     SetStatus(100, 10);
     PressDownload();
     ASSERT_NE(Copying(), nullptr);
@@ -324,7 +302,7 @@ TEST_P(DownloadFlowTest, WindowClosedMidTransferStopsThePollAndClosesTheCopyingW
 
 TEST_P(DownloadFlowTest, PanelLostWhileTheResultIsShownAcknowledgesBeforeTheRelease) {
     OpenWindow();
-    FileDialogAnswer dialog(IDOK);
+    FileDialogAnswer dialog(IDOK, kRomPath);
     SetStatus(100, 100, 0);
     PressDownload();
     const HWND copying = Copying()->GetSafeHwnd();
@@ -349,7 +327,7 @@ TEST_P(DownloadFlowTest, PanelLostWhileTheResultIsShownAcknowledgesBeforeTheRele
 
 TEST_P(DownloadFlowTest, WindowClosedWhileTheFileDialogIsOpenStartsNothing) {
     OpenWindow();
-    FileDialogAnswer dialog(IDOK);
+    FileDialogAnswer dialog(IDOK, kRomPath);
     dialog.whileShown = [&] {
         ::SendMessageW(Hwnd(), WM_CLOSE, 0, 0);
         PumpMessages();

@@ -1,6 +1,7 @@
 #include "PanelTestSupport.h"
 
 #include "CAudioPanelDlg.h"
+#include "CFileDialog.h"
 #include "CJogShuttlePanelDlg.h"
 #include "CMediaBarPanelDlg.h"
 #include "CTrackballPanelDlg.h"
@@ -28,6 +29,20 @@ LRESULT GoodbyeRecorder::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     return CWnd::WindowProc(msg, wp, lp);
 }
+
+FileDialogAnswer::FileDialogAnswer(INT_PTR answer, std::wstring path) {
+    CFileDialog::SetHook([this, answer, path](const CFileDialog& dialog, std::wstring& chosen) {
+        ++shown;
+        defaultExt = dialog.DefaultExt();
+        initialName = dialog.InitialFileName();
+        flags = dialog.Flags();
+        if (whileShown) whileShown();
+        chosen = path;
+        return answer;
+    });
+}
+
+FileDialogAnswer::~FileDialogAnswer() { CFileDialog::SetHook(nullptr); }
 
 ClosingOwner::ClosingOwner() { Create(nullptr, L"", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0); }
 

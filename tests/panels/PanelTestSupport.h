@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -44,6 +46,22 @@ public:
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+};
+
+// Answers the file-open dialog with path, without a window, for the object's
+// lifetime, and notes how the dialog was asked for.
+class FileDialogAnswer {
+public:
+    FileDialogAnswer(INT_PTR answer, std::wstring path);
+    ~FileDialogAnswer();
+    FileDialogAnswer(const FileDialogAnswer&) = delete;
+    FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
+
+    int shown = 0;
+    std::wstring defaultExt, initialName;
+    DWORD flags = 0;
+    // Runs while the dialog is "on screen", inside the code that asked for it.
+    std::function<void()> whileShown;
 };
 
 // Constructs the panel window of a PanelIndex the way the main window does.

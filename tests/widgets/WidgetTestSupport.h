@@ -60,8 +60,8 @@ protected:
     }
 };
 
-using painttest::Pump;
 using painttest::kScribble;
+using painttest::Pump;
 
 // Fills the top-left w x h pixels of the window with kScribble, bypassing painting.
 inline void Scribble(HWND hwnd, int w, int h) {
