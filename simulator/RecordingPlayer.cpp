@@ -8,16 +8,9 @@
 #include "RecordingParser.h"
 #include "RecordingTimeline.h"
 #include "ReplayPlan.h"
+#include "Utf8Text.h"
 
 namespace {
-std::string Utf8(const std::wstring& w) {
-    if (w.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), int(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(std::size_t(n > 0 ? n : 0), '\0');
-    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, w.c_str(), int(w.size()), &s[0], n, nullptr, nullptr);
-    return s;
-}
-
 bool ReadText(const std::wstring& path, std::string& text) {
     // Shared for writing too: a recording still being written can be looked at.
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

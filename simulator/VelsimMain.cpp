@@ -21,16 +21,9 @@
 
 #include "ControlPipe.h"
 #include "RecordingPlayer.h"
+#include "Utf8Text.h"
 
 namespace {
-std::string ToUtf8(const std::wstring& w) {
-    if (w.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), int(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(std::size_t(n > 0 ? n : 0), '\0');
-    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, w.c_str(), int(w.size()), &s[0], n, nullptr, nullptr);
-    return s;
-}
-
 HANDLE Connect(const std::wstring& name) {
     for (int attempt = 0; attempt < 20; ++attempt) {
         HANDLE pipe = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -102,7 +95,7 @@ int main() {
             pipe = Connect(pipeName);
             if (pipe == INVALID_HANDLE_VALUE) {
                 std::fprintf(stderr, "error: no simulated panels are running (nothing serves %s)\n",
-                             ToUtf8(pipeName).c_str());
+                             Utf8(pipeName).c_str());
                 return nullptr;
             }
             return [&](const std::string& line, std::string& answer) { return Ask(pipe, line, answer); };
@@ -122,7 +115,7 @@ int main() {
             std::fprintf(stderr, "velsim: bad script path\n");
             return 2;
         }
-        lines.push_back("play " + ToUtf8(full));
+        lines.push_back("play " + Utf8(full));
     } else if (args[0] == L"-" && args.size() == 1) {
         std::string line;
         while (std::getline(std::cin, line)) {
@@ -131,13 +124,13 @@ int main() {
         }
     } else {
         std::string line;
-        for (const auto& a : args) line += (line.empty() ? "" : " ") + ToUtf8(a);
+        for (const auto& a : args) line += (line.empty() ? "" : " ") + Utf8(a);
         lines.push_back(line);
     }
 
     HANDLE pipe = Connect(pipeName);
     if (pipe == INVALID_HANDLE_VALUE) {
-        std::fprintf(stderr, "error: no simulated panels are running (nothing serves %s)\n", ToUtf8(pipeName).c_str());
+        std::fprintf(stderr, "error: no simulated panels are running (nothing serves %s)\n", Utf8(pipeName).c_str());
         return 2;
     }
     int rc = 0;
