@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,27 +35,32 @@ bool WaitFor(const std::function<bool()>& done, int ms = 15000) {
     return done();
 }
 
+// The first top-level window of process pid that match accepts, or null.
 struct FindArgs {
     DWORD pid;
-    const wchar_t* title;
+    const std::function<bool(HWND)>& match;
     HWND found;
 };
 
-HWND TopWindowOf(DWORD pid, const wchar_t* title) {
-    FindArgs args{pid, title, nullptr};
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* a = reinterpret_cast<FindArgs*>(lp);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(hwnd, &owner);
-            if (owner == a->pid && Text(hwnd) == a->title) {
-                a->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&args));
+// A named callback, not a lambda: a lambda converts to a plain function pointer,
+// which on i686 is not the __stdcall that WNDENUMPROC is.
+BOOL CALLBACK MatchTopWindow(HWND hwnd, LPARAM lp) {
+    auto* a = reinterpret_cast<FindArgs*>(lp);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != a->pid || !a->match(hwnd)) return TRUE;
+    a->found = hwnd;
+    return FALSE;
+}
+
+HWND FindTopWindow(DWORD pid, const std::function<bool(HWND)>& match) {
+    FindArgs args{pid, match, nullptr};
+    ::EnumWindows(&MatchTopWindow, reinterpret_cast<LPARAM>(&args));
     return args.found;
+}
+
+HWND TopWindowOf(DWORD pid, const wchar_t* title) {
+    return FindTopWindow(pid, [title](HWND hwnd) { return Text(hwnd) == title; });
 }
 
 // What sits beside VelPanel.exe.
@@ -289,18 +295,7 @@ TEST_P(VelPanelProcess, CloseBoxEndsTheProgramCleanly) {
 
 // A process's message box: a window with the box's text control (0xFFFF), or null.
 HWND MessageBoxOf(DWORD pid) {
-    FindArgs args{pid, nullptr, nullptr};
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* a = reinterpret_cast<FindArgs*>(lp);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(hwnd, &owner);
-            if (owner != a->pid || !::IsWindowVisible(hwnd) || !::GetDlgItem(hwnd, 0xFFFF)) return TRUE;
-            a->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&args));
-    return args.found;
+    return FindTopWindow(pid, [](HWND hwnd) { return ::IsWindowVisible(hwnd) && ::GetDlgItem(hwnd, 0xFFFF); });
 }
 
 // Without the real library behind it the recorder refuses to load, so the
