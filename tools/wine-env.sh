@@ -50,6 +50,32 @@ vel_wine_start() {
   return 0
 }
 
+# Starts the test desktops' keeper (tests/support/DesktopKeeper.cpp) of the build
+# folder $1 for the ctest slots 0 to $2-1 and the default desktop, detached with
+# its output in a file, and waits until it holds them all. It ends with the Wine
+# session.
+vel_test_desktops_start() {
+  local keeper=$1/tests/support/vel_desktop_keeper.exe log=$1/desktop-keeper.log ids=() i
+  for ((i = 0; i < $2; i++)); do ids+=("$i"); done
+  : >"$log"
+  wine64 "$keeper" "${ids[@]}" default </dev/null >"$log" 2>&1 &
+  disown
+  for _ in $(seq 1 300); do
+    [ "$(grep -c '^holding' "$log")" -eq $(($2 + 1)) ] && return 0
+    sleep 0.1
+  done
+  echo "vel_test_desktops_start: the keeper holds only: $(tr '\r\n' '  ' <"$log")" >&2
+  return 1
+}
+
+# True when this machine can run the 32-bit Wine loader. wine32:i386 installs on
+# any amd64 Debian, but a kernel without 32-bit user space (some virtual
+# machines' kernels refuse i386 executables with "Exec format error") cannot
+# start it, and Debian's wine64 has no working WoW64 of its own.
+vel_wine32_usable() {
+  [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
 vel_wine_stop() {
   wineserver -k </dev/null >/dev/null 2>&1 || true
 }
