@@ -83,13 +83,19 @@ TEST_F(CopyingDlgTest, ClipPlaysOverTheDialogBackground) {
     EXPECT_EQ(rc.right, 260);
     EXPECT_EQ(rc.bottom, 40);
 
+    // The clip draws its first frame on a thread of its own: wait for the left
+    // folder (bounded) before reading the frame.
+    constexpr COLORREF kFolder = RGB(255, 222, 70);
+    for (int waited = 0; waited < 5000 && ClientPixel(clip, 30, 30) != kFolder; waited += 10) {
+        ::Sleep(10);
+        Pump();
+    }
     // The top-left pixel is magenta in every frame and shows the dialog instead.
-    Pump();
     const COLORREF corner = ClientPixel(clip, 0, 0);
     EXPECT_NE(corner, kMagenta);
     EXPECT_EQ(corner, ::GetSysColor(COLOR_3DFACE));
     // The left folder is there from the first frame.
-    EXPECT_EQ(ClientPixel(clip, 30, 30), RGB(255, 222, 70));
+    EXPECT_EQ(ClientPixel(clip, 30, 30), kFolder);
 
     // The sheet moves along the middle: over a second the pictures differ.
     std::set<std::vector<COLORREF>> seen;

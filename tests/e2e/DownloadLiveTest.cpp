@@ -193,7 +193,7 @@ TEST_F(BadImageLiveTest, WindowClosedMidTransferLeavesNoCopyingWindowAndTheNextD
 
     // The abandoned transfer runs to its end in the library; the panel is then
     // free for the next window's download.
-    ::Sleep(1500);
+    EXPECT_TRUE(PumpUntil([] { return Control("status audio").find("download idle") != std::string::npos; }));
     panel = OpenPanel(kPanelAudio);
     ASSERT_NE(panel, nullptr);
     ClickButton(panel->GetSafeHwnd(), IDC_DOWNLOAD_BTN);
