@@ -41,24 +41,28 @@
 #   and the resident memory (VmRSS). Before the storm, after it, and with --soak
 #   after each of five more storms of 2 minutes at the same rate.
 #
-# Usage: bench/live-reports.sh [--soak] [--program FILE] [--no-wait]
+# Usage: bench/live-reports.sh [--arch win64|win32] [--soak] [--program FILE] [--no-wait]
+#   --arch ARCH      the build to measure: win64 (the default) or win32, the one
+#                    the field runs beside the maker's 32-bit library
 #   --program FILE   run this VelPanel.exe instead of the one built from the tree
 #                    (the library, velsim and VelBench are always built fresh)
 #   --no-wait        storm at once, however busy the machine is
-# Builds what it needs in build/win64 (./build.sh first if there is none) and
-# runs a copy of the runnable folder staged in build/win64/bench/run, so that a
+# Builds what it needs in build/ARCH (./build.sh first if there is none) and
+# runs a copy of the runnable folder staged in build/ARCH/bench/run, so that a
 # build started meanwhile cannot swap files under a run; a Wine prefix of its
-# own (build/win64/bench/wineprefix), its own control channel. The samples of
-# the last poll go to build/win64/bench/settle-samples.txt. Leaves nothing running.
+# own (build/ARCH/bench/wineprefix), its own control channel. The samples of
+# the last poll go to build/ARCH/bench/settle-samples.txt. Leaves nothing running.
 set -euo pipefail
 started=$(date +%s)
 
 soak=0
+arch=win64
 program=""
 wait_quiet=1
 while [ $# -gt 0 ]; do
   case "$1" in
     --soak) soak=1 ;;
+    --arch) arch=$2; shift ;;
     --program) program=$(realpath "$2"); shift ;;
     --no-wait) wait_quiet=0 ;;
     *) echo "live-reports.sh: unknown option $1" >&2; exit 2 ;;
@@ -80,7 +84,12 @@ say() { printf '==> %s\n' "$*" >&2; }
 die() { printf 'live-reports.sh: %s\n' "$*" >&2; exit 1; }
 
 # ---- build and stage
-build=$root/build/win64
+case "$arch" in
+  win64) loader=wine64 cpu=x86_64 ;;
+  win32) loader=wine cpu=i686 ;;
+  *) die "--arch must be win64 or win32" ;;
+esac
+build=$root/build/$arch
 out=$build/bench
 mkdir -p "$out"
 # One run at a time: runs share the prefix and the staged folder.
@@ -103,7 +112,7 @@ cp "${program:-$build/app/VelPanel.exe}" "$run/VelPanel.exe"
 cp "$build/simulator/TqDvManager.dll" "$build/simulator/velsim.exe" "$build/bench/VelBench.exe" "$run/"
 for f in help/Vel*.txt; do [ -e "$f" ] && cp "$f" "$run/"; done
 # As build.sh ships them.
-for f in VelPanel.exe TqDvManager.dll velsim.exe; do x86_64-w64-mingw32-strip --strip-debug "$run/$f"; done
+for f in VelPanel.exe TqDvManager.dll velsim.exe; do "$cpu-w64-mingw32-strip" --strip-debug "$run/$f"; done
 
 # ---- display, Wine, program
 tmp=$(mktemp -d /tmp/vel-bench.XXXXXX)
@@ -145,10 +154,10 @@ for p in $(pgrep -x wineserver64) $(pgrep -x wineserver); do
 done
 [ -n "$wineserver_pid" ] || die "cannot find the wineserver of $WINEPREFIX"
 
-( cd "$run" && exec wine64 VelPanel.exe ) >"$tmp/velpanel.log" 2>&1 </dev/null &
+( cd "$run" && exec $loader VelPanel.exe ) >"$tmp/velpanel.log" 2>&1 </dev/null &
 app=$!
 
-coproc BENCH { cd "$run" && exec wine64 VelBench.exe 2>"$tmp/velbench.err"; }
+coproc BENCH { cd "$run" && exec $loader VelBench.exe 2>"$tmp/velbench.err"; }
 helper_up=1
 # ask COMMAND TIMEOUT: one answer line from VelBench.
 ask() {
@@ -213,7 +222,7 @@ objects_line() {  # objects_line LABEL ANSWER
 storm() {  # storm SECONDS: all four panels at the rate, through velsim
   local cmds="" p
   for p in $panels; do cmds+="storm $p $rate $1"$'\n'; done
-  ( cd "$run" && printf '%s' "$cmds" | wine64 velsim.exe - ) >"$tmp/velsim.out" 2>&1 \
+  ( cd "$run" && printf '%s' "$cmds" | $loader velsim.exe - ) >"$tmp/velsim.out" 2>&1 \
     || { cat "$tmp/velsim.out" >&2; die "velsim could not start the storms"; }
 }
 

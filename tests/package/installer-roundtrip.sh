@@ -1,23 +1,33 @@
 #!/usr/bin/env bash
-# The win64 installer's round trip under Wine, silent, headless:
+# An installer's round trip under Wine, silent, headless (win64 or win32, each
+# with its own loader, registry view and shortcut):
 #  1. install with the simulated panels into a folder of our choosing (/D=, with
-#     spaces); check every file against dist/win64, the Start-menu shortcut and
+#     spaces); check every file against dist/<arch>, the Start-menu shortcut and
 #     the uninstall registration; start VelPanel.exe from that folder and wait for
 #     its main window (bench's VelBench finds it and closes it again); uninstall and
 #     check that nothing is left: folder, shortcut, registry key;
 #  2. with a TqDvManager.dll in the folder that is not ours (the panel maker's),
 #     install with the simulated panels and uninstall: that library must come out
 #     untouched, still there, and the rest must be gone.
-# Needs ./build.sh --package and the test build of build/win64 (for VelBench.exe).
-# Usage: tests/package/installer-roundtrip.sh [SETUP.exe]
+# Needs ./build.sh --package and the test build of build/<arch> (for VelBench.exe).
+# Usage: tests/package/installer-roundtrip.sh [--arch win64|win32] [SETUP.exe]
 # test.sh runs it with VEL_WINE_RUNNING=1 in its Wine session; on its own, it
 # starts the project's headless Wine prefix and stops it again.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
-dist=$root/dist/win64
-bench=$root/build/win64/bench/VelBench.exe
-setup=${1:-$(ls -t "$root"/dist/packages/VelPanel-*-win64-setup.exe 2>/dev/null | head -n 1)}
+arch=win64
+if [ "${1:-}" = --arch ]; then arch=${2:?--arch needs win64 or win32}; shift 2; fi
+case "$arch" in
+    # The 32-bit loader runs the 32-bit programs, and its reg.exe sees the 32-bit
+    # registry view that the 32-bit installer writes its uninstall key to.
+    win64) loader=wine64; shortcut_name=VelPanel.lnk ;;
+    win32) loader=wine; shortcut_name='VelPanel (32-bit).lnk' ;;
+    *) echo "installer-roundtrip: --arch must be win64 or win32" >&2; exit 2 ;;
+esac
+dist=$root/dist/$arch
+bench=$root/build/$arch/bench/VelBench.exe
+setup=${1:-$(ls -t "$root"/dist/packages/VelPanel-*-"$arch"-setup.exe 2>/dev/null | head -n 1)}
 
 fail() {
     echo "installer-roundtrip: FAILED: $*" >&2
@@ -25,9 +35,9 @@ fail() {
 }
 step() { printf -- '--- %s\n' "$*"; }
 
-[ -f "$setup" ] || fail "no win64 installer in dist/packages (./build.sh --package)"
-[ -f "$bench" ] || fail "no $bench (the test build of build/win64)"
-version=$(basename "$setup" | sed -n 's/^VelPanel-\(.*\)-win64-setup\.exe$/\1/p')
+[ -f "$setup" ] || fail "no $arch installer in dist/packages (./build.sh --package)"
+[ -f "$bench" ] || fail "no $bench (the test build of build/$arch)"
+version=$(basename "$setup" | sed -n "s/^VelPanel-\\(.*\\)-$arch-setup\\.exe\$/\\1/p")
 
 unset DISPLAY
 export VEL_WINE_HEADLESS=1
@@ -42,23 +52,23 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winemenubuilder.
 drive=$WINEPREFIX/drive_c
 folder_win='C:\Program Files\VelPanel Round Trip'
 folder="$drive/Program Files/VelPanel Round Trip"
-shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/VelPanel.lnk"
+shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/$shortcut_name"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\VelPanel'
 
-registered() { wine64 reg query "$key" >/dev/null 2>&1; }
-reg_value() { wine64 reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
+registered() { $loader reg query "$key" >/dev/null 2>&1; }
+reg_value() { $loader reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
 
 install() {
     # NSIS takes everything after /D= as the folder, unquoted: the folder goes in
     # as separate words so that Wine puts no quotes around it.
     # shellcheck disable=SC2086
-    wine64 "$setup" /S "$@" /D=$folder_win </dev/null >/dev/null 2>&1 || fail "the installer ended with $?"
+    $loader "$setup" /S "$@" /D=$folder_win </dev/null >/dev/null 2>&1 || fail "the installer ended with $?"
 }
 
 # The uninstaller runs from a copy of itself in the temporary folder and returns
 # at once: wait for its last step, the registry key.
 uninstall() {
-    wine64 "$folder_win\\Uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with $?"
+    $loader "$folder_win\\Uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with $?"
     for _ in $(seq 1 60); do
         if [ ! -e "$folder/Uninstall.exe" ] && ! registered; then return 0; fi
         sleep 1
@@ -68,12 +78,12 @@ uninstall() {
 
 # Left over from an interrupted run.
 rm -rf "$folder" "$shortcut"
-wine64 reg delete "$key" /f >/dev/null 2>&1 || true
+$loader reg delete "$key" /f >/dev/null 2>&1 || true
 
 step "install $(basename "$setup") /S /SIMULATED /D=$folder_win"
 install /SIMULATED
 (cd "$dist" && find . -type f) | while read -r f; do
-    cmp -s "$dist/$f" "$folder/$f" || fail "installed ${f#./} differs from dist/win64 or is missing"
+    cmp -s "$dist/$f" "$folder/$f" || fail "installed ${f#./} differs from dist/$arch or is missing"
 done
 [ -f "$folder/Uninstall.exe" ] || fail "no Uninstall.exe"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut $shortcut"
@@ -81,9 +91,9 @@ done
 [ "$(reg_value UninstallString)" = "\"$folder_win\\Uninstall.exe\"" ] || fail "uninstall key: UninstallString"
 
 step "start the installed VelPanel.exe"
-(cd "$folder" && exec wine64 "$folder_win\\VelPanel.exe" </dev/null >/dev/null 2>&1) &
+(cd "$folder" && exec $loader "$folder_win\\VelPanel.exe" </dev/null >/dev/null 2>&1) &
 app=$!
-answers=$(printf 'find 30\nclose 15\nquit\n' | wine64 "$bench" 2>/dev/null | tr -d '\r')
+answers=$(printf 'find 30\nclose 15\nquit\n' | $loader "$bench" 2>/dev/null | tr -d '\r')
 wait $app || true
 printf '%s\n' "$answers" | sed 's/^/    VelBench: /'
 [[ $(sed -n 1p <<<"$answers") == "ok main="* ]] || fail "no main window of the installed VelPanel"
@@ -110,4 +120,4 @@ left=$(cd "$folder" && find . -mindepth 1 | sed 's|^\./||' | tr '\n' ' ')
 [ ! -e "$shortcut" ] || fail "left behind: the Start-menu shortcut"
 rm -rf "$folder"
 
-echo "installer round trip: passed"
+echo "installer round trip ($arch): passed"
