@@ -123,12 +123,7 @@ void CMainPanelDlg::AcquirePanel(int panel) {
 void CMainPanelDlg::ReleaseEverything() {
     for (const ShutdownStep& step : kShutdownOrder) m_panels[step.panel].Release(step.order);
     m_manager.Reset();
-    for (const ShutdownStep& step : kShutdownOrder) {
-        CPanelFrameDlg*& window = m_panelWnd[step.panel];
-        if (!window) continue;
-        CWnd::DestroyAndDelete(window);
-        window = nullptr;
-    }
+    for (const ShutdownStep& step : kShutdownOrder) m_panelWnd[step.panel].reset();
 }
 
 LRESULT CMainPanelDlg::OnPanelConnection(WPARAM wp, LPARAM lp) {
@@ -151,16 +146,16 @@ LRESULT CMainPanelDlg::OnPanelConnection(WPARAM wp, LPARAM lp) {
     return 1;
 }
 
-CPanelFrameDlg* CMainPanelDlg::NewPanelWindow(int panel) {
+CWndPtr<CPanelFrameDlg> CMainPanelDlg::NewPanelWindow(int panel) {
     switch (panel) {
     case kPanelJogShuttle:
-        return new CJogShuttlePanelDlg(this);
+        return CWndPtr<CPanelFrameDlg>(new CJogShuttlePanelDlg(this));
     case kPanelAudio:
-        return new CAudioPanelDlg(this);
+        return CWndPtr<CPanelFrameDlg>(new CAudioPanelDlg(this));
     case kPanelTrackball:
-        return new CTrackballPanelDlg(this);
+        return CWndPtr<CPanelFrameDlg>(new CTrackballPanelDlg(this));
     case kPanelMediaBar:
-        return new CMediaBarPanelDlg(this);
+        return CWndPtr<CPanelFrameDlg>(new CMediaBarPanelDlg(this));
     default:
         return nullptr;
     }
@@ -185,8 +180,7 @@ LRESULT CMainPanelDlg::OnGoodbye(int panel) {
         m_goodbyeWhileOpening = true;
         return 0;
     }
-    CWnd::DestroyAndDelete(m_panelWnd[panel]);
-    m_panelWnd[panel] = nullptr;
+    m_panelWnd[panel].reset();
     AcquirePanel(panel);
     return 0;
 }

@@ -5,12 +5,11 @@
 #include "CDeviceEventSink.h"
 #include "CDialog.h"
 #include "CGdiObject.h"
+#include "CPanelFrameDlg.h"
 #include "CPanelInterfaces.h"
 #include "PanelBlocks.h"
 #include "TqDvManager.h"
 #include "TqPtr.h"
-
-class CPanelFrameDlg;
 
 class CMainPanelDlg : public CDialog {
 public:
@@ -20,7 +19,7 @@ public:
     // For tests and diagnostics: what the window holds right now.
     ITqPanelDevice* DeviceInterface(int panel) const { return m_panels[panel].Device(); }
     ITqPanelEvents* EventInterface(int panel) const { return m_panels[panel].Events(); }
-    CPanelFrameDlg* PanelWindow(int panel) const { return m_panelWnd[panel]; }
+    CPanelFrameDlg* PanelWindow(int panel) const { return m_panelWnd[panel].get(); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -37,7 +36,7 @@ private:
     LRESULT OnGoodbye(int panel);
     void OnDestroy();
     void OnPaint();
-    CPanelFrameDlg* NewPanelWindow(int panel);
+    CWndPtr<CPanelFrameDlg> NewPanelWindow(int panel);
 
     HICON m_hIcon;
     // The version labels' face, one point smaller than the window's.
@@ -48,7 +47,9 @@ private:
     CDeviceEventSink m_sink;
     TqPtr<ITqDeviceManager> m_manager;
     CPanelInterfaces m_panels[kPanelCount];
-    CPanelFrameDlg* m_panelWnd[kPanelCount] = {};
+    // A panel window is open while its pointer is set; resetting it destroys the
+    // window and deletes the object.
+    CWndPtr<CPanelFrameDlg> m_panelWnd[kPanelCount];
     int m_opening = -1;  // the panel whose window's Open is running
     bool m_goodbyeWhileOpening = false;
 };

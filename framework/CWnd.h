@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 class CWnd {
 public:
     CWnd() = default;
@@ -107,3 +109,10 @@ private:
 
 // The class of plain child windows created with a null class name.
 LPCWSTR VelChildWindowClass();
+
+// Owner of a window object made with new: CWnd::DestroyAndDelete when it lets go.
+struct CWndDeleter {
+    void operator()(CWnd* wnd) const { CWnd::DestroyAndDelete(wnd); }
+};
+template <class Window>
+using CWndPtr = std::unique_ptr<Window, CWndDeleter>;

@@ -1,6 +1,7 @@
 #include "CAudioPanelDlg.h"
 
 #include "PanelBlocks.h"
+#include "PanelControls.h"
 #include "resource.h"
 
 namespace {
@@ -15,17 +16,14 @@ int KeyOfId(UINT id) {
 
 CAudioPanelDlg::CAudioPanelDlg(CWnd* owner) : CPanelFrameDlg(kPanelAudio, owner) {}
 
-CAudioPanelDlg::~CAudioPanelDlg() {
-    // Normally the teardown has emptied everything already.
-    DestroyPanelControls();
+CFaderCtrl* CAudioPanelDlg::Fader(int fader) {
+    CFaderCtrl* control = fader == kAudioMasterFader                   ? &m_master
+                          : (fader >= 0 && fader < kAudioMasterFader) ? &m_channelFaders[fader]
+                                                                       : nullptr;
+    return control && control->GetSafeHwnd() ? control : nullptr;
 }
 
-CFaderCtrl* CAudioPanelDlg::Fader(int fader) {
-    if (fader == kAudioMasterFader) return m_master.GetSafeHwnd() ? &m_master : nullptr;
-    return (fader >= 0 && static_cast<size_t>(fader) < m_channelFaders.size())
-               ? m_channelFaders[static_cast<size_t>(fader)].get()
-               : nullptr;
-}
+size_t CAudioPanelDlg::ChannelFaderCount() const { return CountWindows(m_channelFaders); }
 
 ITqAudioDevice* CAudioPanelDlg::AudioDevice() const { return static_cast<ITqAudioDevice*>(Device()); }
 
@@ -55,12 +53,14 @@ void CAudioPanelDlg::CreateLeds() {
 }
 
 void CAudioPanelDlg::CreateFaders() {
-    for (int x = kAudioFaderFirstX; x < kAudioFaderEndX; x += kAudioFaderStepX) {
-        auto fader = std::make_unique<CFaderCtrl>();
-        fader->CreateFader(kFaderFlags, x, kAudioFaderY, this, kAudioFaderTrack, kAudioFaderBackground,
-                           kAudioChannelThumb, CFaderCtrl::kNoMask);
-        fader->SetRange(kAudioFaderMin, kAudioFaderMax);
-        m_channelFaders.push_back(std::move(fader));
+    static_assert((kAudioFaderEndX - kAudioFaderFirstX) / kAudioFaderStepX == kAudioMasterFader,
+                  "one channel fader per step of the layout");
+    int x = kAudioFaderFirstX;
+    for (CFaderCtrl& fader : m_channelFaders) {
+        fader.CreateFader(kFaderFlags, x, kAudioFaderY, this, kAudioFaderTrack, kAudioFaderBackground,
+                          kAudioChannelThumb, CFaderCtrl::kNoMask);
+        fader.SetRange(kAudioFaderMin, kAudioFaderMax);
+        x += kAudioFaderStepX;
     }
     m_master.CreateFader(kFaderFlags, kAudioMasterX, kAudioFaderY, this, kAudioFaderTrack, kAudioFaderBackground,
                          kAudioMasterThumb, CFaderCtrl::kNoMask);
@@ -70,11 +70,7 @@ void CAudioPanelDlg::CreateFaders() {
 void CAudioPanelDlg::DestroyPanelControls() {
     m_pendingWait.Stop();
     if (GetSafeHwnd()) KillTimer(kPendingTimerId);
-    for (auto& fader : m_channelFaders) {
-        fader->DestroyWindow();
-        fader.reset();
-    }
-    m_channelFaders.clear();
+    DestroyWindows(m_channelFaders);
     if (m_master.GetSafeHwnd()) m_master.DestroyWindow();
 }
 

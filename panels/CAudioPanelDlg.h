@@ -5,7 +5,6 @@
 #pragma once
 
 #include <array>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -19,13 +18,13 @@
 class CAudioPanelDlg : public CPanelFrameDlg {
 public:
     explicit CAudioPanelDlg(CWnd* owner);
-    ~CAudioPanelDlg() override;
 
     // For inspection: the key of a kAudioKeys index, fader 0 to 8 (null when not
-    // created), and whether the window still waits for the panel after Normal.
+    // created), how many channel faders have a window, and whether the window
+    // still waits for the panel after Normal.
     CLampKeyButton& Key(int index) { return m_keys[index]; }
     CFaderCtrl* Fader(int fader);
-    size_t ChannelFaderCount() const { return m_channelFaders.size(); }
+    size_t ChannelFaderCount() const;
     bool WaitsForPanel() const { return m_pendingWait.Running(); }
 
     // The pending-word wait's bounds; tests shorten them.
@@ -63,7 +62,7 @@ private:
     std::array<std::optional<BYTE>, kAudioKeyCount> m_pendingLamps{};
     CShapedButton m_over;
     CShapedButton m_data;
+    CFaderCtrl m_channelFaders[kAudioMasterFader];  // the master is the last fader
     CFaderCtrl m_master;
-    std::vector<std::unique_ptr<CFaderCtrl>> m_channelFaders;
     PendingWordWait m_pendingWait;
 };

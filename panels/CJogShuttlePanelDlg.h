@@ -3,24 +3,20 @@
 // DialMode radio buttons and the panel's keys A to D set the dial mode.
 #pragma once
 
-#include <memory>
-#include <vector>
-
+#include "CDialCtrl.h"
 #include "CPanelFrameDlg.h"
 #include "CShapedButton.h"
-#include "PanelKeys.h"
-
-class CDialCtrl;
+#include "JogShuttleLayout.h"
 
 class CJogShuttlePanelDlg : public CPanelFrameDlg {
 public:
     explicit CJogShuttlePanelDlg(CWnd* owner);
-    ~CJogShuttlePanelDlg() override;
 
-    // For inspection: the dial (null before Open and after the teardown) and
-    // the key of a kJogKeys index (null when not created).
-    CDialCtrl* Dial() const { return m_dial; }
-    CShapedButton* Key(int index) const;
+    // For inspection: the dial (null before Open and after the teardown), the
+    // key of a kJogKeys index (null when not created), and how many keys of a
+    // list (0 function, 1 transport, 2 round) have a window.
+    CDialCtrl* Dial() { return m_dial.GetSafeHwnd() ? &m_dial : nullptr; }
+    CShapedButton* Key(int index);
     size_t KeyListSize(int list) const;
 
 protected:
@@ -38,9 +34,8 @@ private:
     void ShowDialMode(int mode);
     void DialModeCommand(int mode);
 
-    CDialCtrl* m_dial = nullptr;
-    KeyList m_functionKeys;
-    KeyList m_transportKeys;
-    KeyList m_roundKeys;
+    // In kJogKeys order: the function keys, the transport keys, the round keys.
+    CShapedButton m_keys[kJogKeyCount];
     CShapedButton m_lamps[3];
+    CDialCtrl m_dial;
 };

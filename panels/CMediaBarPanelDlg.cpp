@@ -3,22 +3,18 @@
 #include <iterator>
 #include <type_traits>
 
-#include "CDialCtrl.h"
-#include "MediaBarLayout.h"
 #include "MediaBarReport.h"
 #include "PanelBlocks.h"
+#include "PanelControls.h"
 #include "resource.h"
 
 CMediaBarPanelDlg::CMediaBarPanelDlg(CWnd* owner) : CPanelFrameDlg(kPanelMediaBar, owner) {}
 
-CMediaBarPanelDlg::~CMediaBarPanelDlg() {
-    // Normally the teardown has emptied the list already.
-    DestroyPanelControls();
+CDialCtrl* CMediaBarPanelDlg::Knob(int k) {
+    return (k >= 0 && k < kMediaBarKnobCount && m_knobs[k].GetSafeHwnd()) ? &m_knobs[k] : nullptr;
 }
 
-CDialCtrl* CMediaBarPanelDlg::Knob(int k) const {
-    return (k >= 0 && static_cast<size_t>(k) < m_knobs.size()) ? m_knobs[static_cast<size_t>(k)].get() : nullptr;
-}
+size_t CMediaBarPanelDlg::KnobCount() const { return CountWindows(m_knobs); }
 
 void CMediaBarPanelDlg::CreatePanelControls() {
     AttachKeys();
@@ -39,27 +35,21 @@ void CMediaBarPanelDlg::CreateKnobs() {
     for (int k = 0; k < kMediaBarKnobCount; ++k) {
         const int x = MediaBarKnobX(k);
         const RECT rect = {x, kMediaBarKnobY, x + kMediaBarKnobSize, kMediaBarKnobY + kMediaBarKnobSize};
-        auto knob = std::make_unique<CDialCtrl>(kMediaBarFirstKnobBitmap + static_cast<UINT>(k));
-        knob->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, this, IDC_DIAL_CTRL);
-        knob->MoveWindow(x, kMediaBarKnobY, kMediaBarKnobSize, kMediaBarKnobSize, TRUE);
-        knob->SetMode(dial::Mode::kKnob);
-        knob->SetCount(0);
+        CDialCtrl& knob = m_knobs[k];
+        knob.LoadSkin(kMediaBarFirstKnobBitmap + static_cast<UINT>(k));
+        knob.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, this, IDC_DIAL_CTRL);
+        knob.MoveWindow(x, kMediaBarKnobY, kMediaBarKnobSize, kMediaBarKnobSize, TRUE);
+        knob.SetMode(dial::Mode::kKnob);
+        knob.SetCount(0);
         // The first Rotate takes the knob's geometry from its final size.
-        knob->Rotate(0);
-        m_knobs.push_back(std::move(knob));
+        knob.Rotate(0);
     }
 }
 
-void CMediaBarPanelDlg::DestroyPanelControls() {
-    for (auto& knob : m_knobs) {
-        knob->DestroyWindow();
-        knob.reset();
-    }
-    m_knobs.clear();
-}
+void CMediaBarPanelDlg::DestroyPanelControls() { DestroyWindows(m_knobs); }
 
 void CMediaBarPanelDlg::OnReport(const PanelReport& report) {
-    const auto knobs = static_cast<int>(m_knobs.size());
+    const auto knobs = static_cast<int>(KnobCount());
     for (const MediaBarReportAction& action : DecodeMediaBarReport(report.changes, report.status, knobs)) {
         switch (action.kind) {
         case MediaBarReportAction::SetKey:
@@ -73,7 +63,7 @@ void CMediaBarPanelDlg::OnReport(const PanelReport& report) {
             if (m_keys[action.a].GetSafeHwnd()) m_keys[action.a].SetLamp(static_cast<BYTE>(action.b));
             break;
         case MediaBarReportAction::RotateKnob:
-            m_knobs[static_cast<size_t>(action.a)]->Rotate(action.b);
+            m_knobs[action.a].Rotate(action.b);
             break;
         }
     }

@@ -4,23 +4,20 @@
 // LED state that the panel reports.
 #pragma once
 
-#include <memory>
-#include <vector>
-
+#include "CDialCtrl.h"
 #include "CLampKeyButton.h"
 #include "CPanelFrameDlg.h"
-
-class CDialCtrl;
+#include "MediaBarLayout.h"
 
 class CMediaBarPanelDlg : public CPanelFrameDlg {
 public:
     explicit CMediaBarPanelDlg(CWnd* owner);
-    ~CMediaBarPanelDlg() override;
 
-    // For inspection: key 0 (A) or 1 (B), and knob k (null when not created).
+    // For inspection: key 0 (A) or 1 (B), knob k (null when not created) and
+    // how many knobs have a window.
     CLampKeyButton& Key(int index) { return m_keys[index]; }
-    CDialCtrl* Knob(int k) const;
-    size_t KnobCount() const { return m_knobs.size(); }
+    CDialCtrl* Knob(int k);
+    size_t KnobCount() const;
 
 protected:
     void CreatePanelControls() override;
@@ -32,5 +29,5 @@ private:
     void CreateKnobs();
 
     CLampKeyButton m_keys[2];
-    std::vector<std::unique_ptr<CDialCtrl>> m_knobs;
+    CDialCtrl m_knobs[kMediaBarKnobCount];
 };

@@ -1,29 +1,17 @@
 #include "CTrackballPanelDlg.h"
 
-#include "CDialCtrl.h"
 #include "PanelBlocks.h"
-#include "TrackballLayout.h"
+#include "PanelControls.h"
 #include "TrackballReport.h"
 #include "resource.h"
 
-namespace {
-constexpr DWORD kKeyStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | BS_OWNERDRAW;
-
-RECT RectOf(int x, int y, int w, int h) { return RECT{x, y, x + w, y + h}; }
-}  // namespace
-
 CTrackballPanelDlg::CTrackballPanelDlg(CWnd* owner) : CPanelFrameDlg(kPanelTrackball, owner) {}
 
-CTrackballPanelDlg::~CTrackballPanelDlg() {
-    // Normally the teardown has emptied everything already.
-    DestroyPanelControls();
-    DestroyLateControls();
+CShapedButton* CTrackballPanelDlg::Key(int index) {
+    return (index >= 0 && index < kTrackballKeyCount && m_keys[index].GetSafeHwnd()) ? &m_keys[index] : nullptr;
 }
 
-CShapedButton* CTrackballPanelDlg::Key(int index) const {
-    return (index >= 0 && static_cast<size_t>(index) < m_keys.size()) ? m_keys[static_cast<size_t>(index)].get()
-                                                                      : nullptr;
-}
+size_t CTrackballPanelDlg::KeyCount() const { return CountWindows(m_keys); }
 
 void CTrackballPanelDlg::CreatePanelControls() {
     CreateDial();
@@ -31,35 +19,28 @@ void CTrackballPanelDlg::CreatePanelControls() {
 }
 
 void CTrackballPanelDlg::CreateDial() {
-    m_dial = new CDialCtrl(IDB_TRACKBALL_BALL);
-    m_dial->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, kTrackballDialCreateRect, this, IDC_DIAL_CTRL);
-    m_dial->MoveWindow(kTrackballDialX, kTrackballDialY, kTrackballDialSize, kTrackballDialSize, TRUE);
-    m_dial->SetEllipticRegion(kTrackballDialEllipse);
-    m_dial->SetMode(dial::Mode::kRing);
-    m_dial->SetCount(0);
+    m_dial.LoadSkin(IDB_TRACKBALL_BALL);
+    m_dial.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, kTrackballDialCreateRect, this, IDC_DIAL_CTRL);
+    m_dial.MoveWindow(kTrackballDialX, kTrackballDialY, kTrackballDialSize, kTrackballDialSize, TRUE);
+    m_dial.SetEllipticRegion(kTrackballDialEllipse);
+    m_dial.SetMode(dial::Mode::kRing);
+    m_dial.SetCount(0);
     // The first Rotate takes the ring's geometry from its final size.
-    m_dial->Rotate(0);
+    m_dial.Rotate(0);
 }
 
 void CTrackballPanelDlg::CreateKeys() {
-    for (const TrackballKeyLayout& key : kTrackballKeys) {
-        const RECT rect = RectOf(key.x, key.y, key.width, key.height);
-        auto button = std::make_unique<CShapedButton>();
-        button->Create(L"", kKeyStyle, rect, this, key.id);
-        button->LoadBitmaps(key.normalBitmap, key.pressedBitmap);
-        button->MoveWindow(rect, TRUE);
-        ApplyKeyOutline(*button, key.outline, kTrackballRoundKeyEllipse);
-        m_keys.push_back(std::move(button));
+    for (int k = 0; k < kTrackballKeyCount; ++k) {
+        const TrackballKeyLayout& key = kTrackballKeys[k];
+        CreateKey(m_keys[k], this, key.id, key.x, key.y, key.width, key.height, key.normalBitmap, key.pressedBitmap);
+        ApplyKeyOutline(m_keys[k], key.outline, kTrackballRoundKeyEllipse);
     }
 }
 
-void CTrackballPanelDlg::DestroyPanelControls() { DestroyKeys(m_keys); }
+void CTrackballPanelDlg::DestroyPanelControls() { DestroyWindows(m_keys); }
 
 void CTrackballPanelDlg::DestroyLateControls() {
-    if (!m_dial) return;
-    m_dial->DestroyWindow();
-    delete m_dial;
-    m_dial = nullptr;
+    if (m_dial.GetSafeHwnd()) m_dial.DestroyWindow();
 }
 
 void CTrackballPanelDlg::OnReport(const PanelReport& report) {
@@ -73,10 +54,10 @@ void CTrackballPanelDlg::OnReport(const PanelReport& report) {
                 device->SetLed(action.a, static_cast<std::uint8_t>(action.b));
             break;
         case TrackballReportAction::MoveBall:
-            if (m_dial) m_dial->SetBallMark(action.a, action.b);
+            if (CDialCtrl* dial = Dial()) dial->SetBallMark(action.a, action.b);
             break;
         case TrackballReportAction::RotateRing:
-            if (m_dial) m_dial->Rotate(action.a);
+            if (CDialCtrl* dial = Dial()) dial->Rotate(action.a);
             break;
         }
     }

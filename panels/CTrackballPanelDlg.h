@@ -3,25 +3,20 @@
 // key asks the panel to toggle that key's LED.
 #pragma once
 
-#include <memory>
-#include <vector>
-
+#include "CDialCtrl.h"
 #include "CPanelFrameDlg.h"
 #include "CShapedButton.h"
-#include "PanelKeys.h"
-
-class CDialCtrl;
+#include "TrackballLayout.h"
 
 class CTrackballPanelDlg : public CPanelFrameDlg {
 public:
     explicit CTrackballPanelDlg(CWnd* owner);
-    ~CTrackballPanelDlg() override;
 
     // For inspection: the dial (null before Open and after the teardown), a key
-    // of kTrackballKeys (null when not created) and the key list's size.
-    CDialCtrl* Dial() const { return m_dial; }
-    CShapedButton* Key(int index) const;
-    size_t KeyCount() const { return m_keys.size(); }
+    // of kTrackballKeys (null when not created) and how many keys have a window.
+    CDialCtrl* Dial() { return m_dial.GetSafeHwnd() ? &m_dial : nullptr; }
+    CShapedButton* Key(int index);
+    size_t KeyCount() const;
 
 protected:
     void CreatePanelControls() override;
@@ -33,6 +28,6 @@ private:
     void CreateDial();
     void CreateKeys();
 
-    CDialCtrl* m_dial = nullptr;
-    KeyList m_keys;
+    CShapedButton m_keys[kTrackballKeyCount];
+    CDialCtrl m_dial;
 };

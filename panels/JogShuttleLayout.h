@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "DialGeometry.h"
-#include "PanelKeys.h"
+#include "PanelControls.h"
 #include "resource.h"
 
 struct JogKeyLayout {
