@@ -1,7 +1,5 @@
 #include "CPanelFrameDlg.h"
 
-#include <utility>
-
 #include "AfxMessageBox.h"
 #include "CDeviceLibrary.h"
 #include "CInformationDlg.h"
@@ -15,10 +13,9 @@ CPanelFrameDlg::CPanelFrameDlg(int panelIndex, CWnd* owner)
       m_sink(nullptr) {}
 
 CPanelFrameDlg::~CPanelFrameDlg() {
-    // Normally the teardown has run; this covers an object deleted without it
-    // (its window failed to come up, for instance), so nothing stays registered
-    // with a sink that is about to go.
-    ReleaseInterfaces();
+    // An object deleted without its teardown (its window failed to come up, for
+    // instance): nothing may stay registered with a sink that is about to go.
+    if (!m_tornDown) ReleaseInterfaces();
 }
 
 void CPanelFrameDlg::Open() {
@@ -29,13 +26,17 @@ void CPanelFrameDlg::Open() {
     }
     SendDlgItemMessage(IDC_MODE_NORMAL, BM_SETCHECK, 1);
     CreatePanelControls();
-    if (m_info.acquireStep == AcquireStep::EndOfOpen) AcquirePanel();
+    AcquireAt(AcquireStep::EndOfOpen);
 }
 
 BOOL CPanelFrameDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    if (m_info.acquireStep == AcquireStep::InitDialog) AcquirePanel();
+    AcquireAt(AcquireStep::InitDialog);
     return TRUE;
+}
+
+void CPanelFrameDlg::AcquireAt(AcquireStep step) {
+    if (step == m_info.acquireStep) AcquirePanel();
 }
 
 void CPanelFrameDlg::AcquirePanel() {
@@ -57,7 +58,9 @@ void CPanelFrameDlg::ReleaseInterfaces() {
     m_manager.Reset();
 }
 
-void CPanelFrameDlg::Teardown() {
+void CPanelFrameDlg::TeardownAt(TeardownStep step) {
+    if (step != m_info.teardownStep || m_tornDown) return;
+    m_tornDown = true;
     m_download.Close();
     DestroyPanelControls();
     ReleaseInterfaces();
@@ -66,7 +69,7 @@ void CPanelFrameDlg::Teardown() {
 }
 
 BOOL CPanelFrameDlg::DestroyWindow() {
-    if (m_info.teardownStep == TeardownStep::DestroyWindow) Teardown();
+    TeardownAt(TeardownStep::DestroyWindow);
     return CDialog::DestroyWindow();
 }
 
@@ -107,35 +110,31 @@ void CPanelFrameDlg::OnConnection(WPARAM panel, LPARAM state) {
 }
 
 void CPanelFrameDlg::OnPanelReport() {
-    // A handler that pumps messages (a message box, say) would otherwise take
-    // later reports and handle them before the rest of this batch.
-    if (m_handlingReports) {
-        m_reportsWaiting = true;
-        return;
+    const ULONGLONG now = ::GetTickCount64();
+    PaceReports(m_pacer.OnNotice(now), now);
+}
+
+void CPanelFrameDlg::PaceReports(PanelReportPacer::Step step, ULONGLONG now) {
+    if (step == PanelReportPacer::Step::kDefer) {
+        if (SetTimer(kReportTimerId, static_cast<UINT>(m_pacer.DeferMs(now))) != 0) {
+            m_pacer.TimerArmed();
+            return;
+        }
+        step = PanelReportPacer::Step::kTake;
     }
-    if (m_reportTimerArmed) return;  // the next frame takes them
-    const ULONGLONG sinceLastTake = ::GetTickCount64() - m_lastReportTake;
-    if (m_lastReportTake != 0 && sinceLastTake < kReportFrameMs) {
-        // The sink announces nothing more until these are taken, so a storm
-        // costs one message and one timer a frame.
-        m_reportTimerArmed = SetTimer(kReportTimerId, static_cast<UINT>(kReportFrameMs - sinceLastTake)) != 0;
-        if (m_reportTimerArmed) return;
-    }
-    HandleWaitingReports();
+    if (step == PanelReportPacer::Step::kTake) HandleWaitingReports();
 }
 
 void CPanelFrameDlg::HandleWaitingReports() {
-    m_handlingReports = true;
-    m_lastReportTake = ::GetTickCount64();
+    m_pacer.BeginTake(::GetTickCount64());
     m_sink.TakeReports(m_info.panelIndex, m_reportBatch);
     for (const PanelReport& report : m_reportBatch) OnReport(report);
     if (!m_reportBatch.empty()) OnReportsHandled();
-    m_reportsHandled += m_reportBatch.size();
-    m_handlingReports = false;
+    const bool again = m_pacer.EndTake(m_reportBatch.size());
     if (!m_reportBatch.empty() && m_hWnd)
         ::SetPropW(m_hWnd, kReportsHandledProp,
-                   reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(m_reportsHandled)));
-    if (std::exchange(m_reportsWaiting, false) && m_hWnd) PostMessage(WM_PANEL_REPORT);
+                   reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(m_pacer.Handled())));
+    if (again && m_hWnd) PostMessage(WM_PANEL_REPORT);
 }
 
 BOOL CPanelFrameDlg::OnTimer(UINT_PTR id) {
@@ -145,11 +144,7 @@ BOOL CPanelFrameDlg::OnTimer(UINT_PTR id) {
     }
     if (id != kReportTimerId) return CDialog::OnTimer(id);
     KillTimer(id);
-    m_reportTimerArmed = false;
-    if (m_handlingReports)
-        m_reportsWaiting = true;
-    else
-        HandleWaitingReports();
+    PaceReports(m_pacer.OnTimer(), ::GetTickCount64());
     return TRUE;
 }
 
@@ -198,7 +193,7 @@ LRESULT CPanelFrameDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         // window calls DestroyWindow; until then nothing may be posted to a
         // handle that is gone.
         m_sink.SetOwner(nullptr);
-        if (m_info.teardownStep == TeardownStep::WmDestroy) Teardown();
+        TeardownAt(TeardownStep::WmDestroy);
         return result;
     }
     default:

@@ -7,6 +7,21 @@
 // and Test and hands the panel back through the main window. What differs per
 // panel is the PanelFrameInfo row; what a panel draws is added by overriding the
 // hooks below.
+//
+// The life of a panel window, all of it in this class:
+//   Open       Create from the template; its WM_INITDIALOG acquires the panel
+//              when the row says AcquireStep::InitDialog. Check Normal.
+//              CreatePanelControls(). Acquire when the row says EndOfOpen (the
+//              Audio window, whose faders must exist before the first report).
+//   live       reports, connection states, Normal/Test, "?", the download.
+//   teardown   exactly once, where the row says: in the DestroyWindow the main
+//              window calls (TeardownStep::DestroyWindow), or in WM_DESTROY
+//              (Audio). In this order: the download's windows,
+//              DestroyPanelControls(), the panel's interfaces and the device
+//              manager, DestroyLateControls() (the dials).
+//   delete     the panels' controls are members and go with the object; what a
+//              teardown that never ran still holds (a window that never came
+//              up) is released by the destructor.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +33,7 @@
 #include "IDownloadTarget.h"
 #include "CPanelInterfaces.h"
 #include "PanelFrameInfo.h"
+#include "PanelReportPacer.h"
 #include "TqDvManager.h"
 #include "TqPtr.h"
 
@@ -31,7 +47,7 @@ public:
     virtual void Open();
 
     // The teardown runs here, before the window goes, for every panel whose row
-    // does not tear down in WM_DESTROY.
+    // says TeardownStep::DestroyWindow.
     BOOL DestroyWindow() override;
 
     int PanelIndex() const { return m_info.panelIndex; }
@@ -41,17 +57,13 @@ public:
     bool HasEvents() const { return m_panel.Events() != nullptr; }
     // Reports handled since the window opened; also published on the window as
     // the property kReportsHandledProp, for tools that watch from outside.
-    std::uint64_t ReportsHandled() const { return m_reportsHandled; }
+    std::uint64_t ReportsHandled() const { return m_pacer.Handled(); }
     static constexpr wchar_t kReportsHandledProp[] = L"VelPanel.ReportsHandled";
-    // True while reports wait for the next frame (see kReportFrameMs).
-    bool HasDeferredReports() const { return m_reportTimerArmed; }
+    // True while reports wait for the next frame (see PanelReportPacer).
+    bool HasDeferredReports() const { return m_pacer.Deferred(); }
     const CFirmwareDownload& Download() const { return m_download; }
 
-    // While reports keep coming they are taken at most once a frame: under a
-    // storm every batch would otherwise cost a paint of its own, and a paint
-    // costs many times what handling a report does. A report after a quiet
-    // spell is handled at once.
-    static constexpr UINT kReportFrameMs = 16;
+    // The timer of a frame's deferred reports (see PanelReportPacer).
     static constexpr UINT_PTR kReportTimerId = 2;
     static_assert(kReportTimerId != CFirmwareDownload::kPollTimerId, "one timer id per purpose");
 
@@ -66,7 +78,7 @@ protected:
     BOOL OnButtonClicked(int id) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
-    // Panel hooks.
+    // Panel hooks, in the order of the window's life (see the top of this file).
     // Open's panel part, after the window exists and Normal is checked.
     virtual void CreatePanelControls() {}
     // Teardown, first step: the panel's own run-time controls.
@@ -103,13 +115,18 @@ private:
 
     // "?": shows the panel's help text.
     void ShowInformation();
+    // Acquires the panel when step is the one of the panel's row.
+    void AcquireAt(AcquireStep step);
     void AcquirePanel();
     void ReleaseInterfaces();
     // WM_PANEL_REPORT: hands the waiting reports to OnReport now or at the next frame.
     void OnPanelReport();
+    // Does what the pacer said; a frame timer that cannot be armed takes now.
+    void PaceReports(PanelReportPacer::Step step, ULONGLONG now);
     // Takes every waiting report out of the sink and hands each to OnReport.
     void HandleWaitingReports();
-    void Teardown();
+    // Tears down when step is the one of the panel's row, and only once.
+    void TeardownAt(TeardownStep step);
     void OnClose();
     void OnModeButton(int mode);
     void OnConnection(WPARAM panel, LPARAM state);
@@ -120,13 +137,10 @@ private:
     TqPtr<ITqDeviceManager> m_manager;
     CPanelInterfaces m_panel;
     bool m_connected = false;
+    bool m_tornDown = false;
     // Test was the last mode picked; the panel must not be left in it.
     bool m_testSelected = false;
     std::vector<PanelReport> m_reportBatch;  // kept for its capacity
-    bool m_handlingReports = false;
-    bool m_reportsWaiting = false;
-    bool m_reportTimerArmed = false;
-    ULONGLONG m_lastReportTake = 0;  // GetTickCount64 of the last take, 0 before any
-    std::uint64_t m_reportsHandled = 0;
+    PanelReportPacer m_pacer;
     CFirmwareDownload m_download{*this, *this};
 };
