@@ -41,10 +41,10 @@ private:
 
     std::string Run(const ControlCommand& command, bool fromScript);
 
-    PanelSimulator& sim_;
-    FileReader reader_;
-    std::mutex mu_;
-    std::deque<Step> steps_;
-    std::string scriptName_;
-    std::string lastScriptError_;
+    PanelSimulator& m_sim;
+    FileReader m_reader;
+    std::mutex m_mu;
+    std::deque<Step> m_steps;
+    std::string m_scriptName;
+    std::string m_lastScriptError;
 };
