@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <type_traits>
 
 #include "SimStatus.h"
 
@@ -36,6 +37,22 @@ void PanelSimulator::Publish(std::vector<SimEvent>& events) {
     m_cv.notify_all();
 }
 
+// Every change of the panels goes through here: under the lock, so the events
+// reach the queue in the order the panels made them, whichever thread asked.
+template <typename Change>
+auto PanelSimulator::ApplyLocked(Change&& change) {
+    std::lock_guard<std::mutex> lock(m_mu);
+    std::vector<SimEvent> events;
+    if constexpr (std::is_void_v<decltype(change(events))>) {
+        change(events);
+        Publish(events);
+    } else {
+        auto result = change(events);
+        Publish(events);
+        return result;
+    }
+}
+
 bool PanelSimulator::Connected(int panel) {
     std::lock_guard<std::mutex> lock(m_mu);
     return ValidPanel(panel) && Model(panel).Connected();
@@ -63,13 +80,12 @@ std::int32_t PanelSimulator::SetMode(int panel, std::int32_t mode) {
 
 std::int32_t PanelSimulator::GetDeviceStatus(int panel, PanelDeviceStatus* status) {
     if (!ValidPanel(panel) || !status) return simstatus::kBadArgument;
-    std::lock_guard<std::mutex> lock(m_mu);
-    const std::int64_t now = m_clock.NowMs();
-    // A caller polling in a loop without pumping must still see time pass.
-    std::vector<SimEvent> events;
-    Model(panel).Tick(now, events);
-    Publish(events);
-    return Model(panel).GetDeviceStatus(*status, now);
+    return ApplyLocked([&](std::vector<SimEvent>& events) {
+        const std::int64_t now = m_clock.NowMs();
+        // A caller polling in a loop without pumping must still see time pass.
+        Model(panel).Tick(now, events);
+        return Model(panel).GetDeviceStatus(*status, now);
+    });
 }
 
 std::int32_t PanelSimulator::StartDownload(int panel, const std::vector<std::uint8_t>* file) {
@@ -89,40 +105,26 @@ std::int32_t PanelSimulator::FinishDownload(int panel) {
 }
 
 std::int32_t PanelSimulator::SetDialMode(const std::uint8_t* block) {
-    std::lock_guard<std::mutex> lock(m_mu);
-    std::vector<SimEvent> events;
-    const std::int32_t status = m_jog->SetDialMode(block, events);
-    Publish(events);
-    return status;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return m_jog->SetDialMode(block, events); });
 }
 
 std::int32_t PanelSimulator::SetLed(int panel, std::int32_t led, std::uint8_t state) {
-    std::lock_guard<std::mutex> lock(m_mu);
-    std::vector<SimEvent> events;
-    std::int32_t status = simstatus::kBadArgument;
-    switch (panel) {
-    case kPanelAudio:
-        status = m_audio->SetLed(led, state);
-        break;
-    case kPanelTrackball:
-        status = m_trackball->SetLed(led, state, events);
-        break;
-    case kPanelMediaBar:
-        status = m_mediaBar->SetLed(led, state, events);
-        break;
-    default:
-        break;
-    }
-    Publish(events);
-    return status;
+    return ApplyLocked([&](std::vector<SimEvent>& events) -> std::int32_t {
+        switch (panel) {
+        case kPanelAudio:
+            return m_audio->SetLed(led, state);
+        case kPanelTrackball:
+            return m_trackball->SetLed(led, state, events);
+        case kPanelMediaBar:
+            return m_mediaBar->SetLed(led, state, events);
+        default:
+            return simstatus::kBadArgument;
+        }
+    });
 }
 
 std::int32_t PanelSimulator::SetFader(std::int32_t fader, std::int32_t held, std::uint8_t pos) {
-    std::lock_guard<std::mutex> lock(m_mu);
-    std::vector<SimEvent> events;
-    const std::int32_t status = m_audio->SetFader(fader, held, pos, events);
-    Publish(events);
-    return status;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return m_audio->SetFader(fader, held, pos, events); });
 }
 
 std::int32_t PanelSimulator::GetState(PanelStatus* state) {
@@ -133,90 +135,60 @@ std::int32_t PanelSimulator::GetState(PanelStatus* state) {
 
 std::string PanelSimulator::Key(int panel, const std::string& name, bool down) {
     if (!ValidPanel(panel)) return "no such panel";
-    std::lock_guard<std::mutex> lock(m_mu);
-    PanelModel& m = Model(panel);
-    const int key = m.FindKey(name);
-    if (key < 0) return "no key '" + name + "' on this panel";
-    std::vector<SimEvent> events;
-    std::string err = m.SetKey(key, down, events);
-    // A key pressed by hand takes over from a tap still waiting to let go.
-    m_releases.erase(std::remove_if(m_releases.begin(), m_releases.end(),
-                                    [&](const Release& r) { return r.panel == panel && r.key == key; }),
-                     m_releases.end());
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) -> std::string {
+        PanelModel& m = Model(panel);
+        const int key = m.FindKey(name);
+        if (key < 0) return "no key '" + name + "' on this panel";
+        std::string err = m.SetKey(key, down, events);
+        // A key pressed by hand takes over from a tap still waiting to let go.
+        m_releases.erase(std::remove_if(m_releases.begin(), m_releases.end(),
+                                        [&](const Release& r) { return r.panel == panel && r.key == key; }),
+                         m_releases.end());
+        return err;
+    });
 }
 
 std::string PanelSimulator::Tap(int panel, const std::string& name) {
     if (!ValidPanel(panel)) return "no such panel";
-    std::lock_guard<std::mutex> lock(m_mu);
-    PanelModel& m = Model(panel);
-    const int key = m.FindKey(name);
-    if (key < 0) return "no key '" + name + "' on this panel";
-    if (m.KeyDown(key)) return "key is already down";
-    std::vector<SimEvent> events;
-    std::string err = m.SetKey(key, true, events);
-    if (err.empty()) m_releases.push_back({panel, key, m_clock.NowMs() + kTapMs});
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) -> std::string {
+        PanelModel& m = Model(panel);
+        const int key = m.FindKey(name);
+        if (key < 0) return "no key '" + name + "' on this panel";
+        if (m.KeyDown(key)) return "key is already down";
+        std::string err = m.SetKey(key, true, events);
+        if (err.empty()) m_releases.push_back({panel, key, m_clock.NowMs() + kTapMs});
+        return err;
+    });
 }
 
 std::string PanelSimulator::TurnJog(int steps) {
-    std::lock_guard<std::mutex> lock(m_mu);
-    std::vector<SimEvent> events;
-    std::string err = m_jog->TurnDial(steps, events);
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return m_jog->TurnDial(steps, events); });
 }
 
 std::string PanelSimulator::TurnKnob(int knob, int delta) {
-    std::lock_guard<std::mutex> lock(m_mu);
-    std::vector<SimEvent> events;
-    std::string err = m_mediaBar->TurnKnob(knob, delta, events);
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return m_mediaBar->TurnKnob(knob, delta, events); });
 }
 
 std::string PanelSimulator::MoveBall(int dx, int dy) {
-    std::lock_guard<std::mutex> lock(m_mu);
-    std::vector<SimEvent> events;
-    std::string err = m_trackball->MoveBall(dx, dy, events);
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return m_trackball->MoveBall(dx, dy, events); });
 }
 
 std::string PanelSimulator::TurnRing(int delta) {
-    std::lock_guard<std::mutex> lock(m_mu);
-    std::vector<SimEvent> events;
-    std::string err = m_trackball->TurnRing(delta, events);
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return m_trackball->TurnRing(delta, events); });
 }
 
 std::string PanelSimulator::MoveFader(int fader, int pos) {
-    std::lock_guard<std::mutex> lock(m_mu);
-    std::vector<SimEvent> events;
-    std::string err = m_audio->MoveFader(fader, pos, events);
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return m_audio->MoveFader(fader, pos, events); });
 }
 
 std::string PanelSimulator::Plug(int panel, bool on) {
     if (!ValidPanel(panel)) return "no such panel";
-    std::lock_guard<std::mutex> lock(m_mu);
-    std::vector<SimEvent> events;
-    std::string err = Model(panel).Plug(on, m_clock.NowMs(), events);
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return Model(panel).Plug(on, m_clock.NowMs(), events); });
 }
 
 std::string PanelSimulator::PowerCycle(int panel) {
     if (!ValidPanel(panel)) return "no such panel";
-    std::lock_guard<std::mutex> lock(m_mu);
-    std::vector<SimEvent> events;
-    std::string err = Model(panel).PowerCycle(m_clock.NowMs(), events);
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return Model(panel).PowerCycle(m_clock.NowMs(), events); });
 }
 
 std::string PanelSimulator::SetFirmwareVersion(int panel, int major, int build) {
@@ -269,37 +241,31 @@ std::string PanelSimulator::Storm(int panel, int perSecond, int seconds) {
 
 std::string PanelSimulator::UnknownIid(int panel) {
     if (panel != -1 && !ValidPanel(panel)) return "no such panel";
-    std::lock_guard<std::mutex> lock(m_mu);
     SimEvent e;
     e.kind = SimEvent::kUnknownIid;
     e.panel = panel;
-    std::vector<SimEvent> events{e};
-    Publish(events);
+    ApplyLocked([&](std::vector<SimEvent>& events) { events.push_back(e); });
     return {};
 }
 
 std::string PanelSimulator::ReportConnectionState(int panel, std::int32_t state) {
     if (!ValidPanel(panel)) return "no such panel";
-    std::lock_guard<std::mutex> lock(m_mu);
     SimEvent e;
     e.kind = SimEvent::kConnection;
     e.panel = panel;
     e.state = state;
-    std::vector<SimEvent> events{e};
-    Publish(events);
+    ApplyLocked([&](std::vector<SimEvent>& events) { events.push_back(e); });
     return {};
 }
 
 std::string PanelSimulator::RawReport(int panel, const PanelChanges& changes, const PanelStatus& status) {
     if (!ValidPanel(panel)) return "no such panel";
-    std::lock_guard<std::mutex> lock(m_mu);
     SimEvent e;
     e.kind = SimEvent::kReport;
     e.panel = panel;
     e.changes = changes;
     e.status = status;
-    std::vector<SimEvent> events{e};
-    Publish(events);
+    ApplyLocked([&](std::vector<SimEvent>& events) { events.push_back(e); });
     return {};
 }
 
@@ -316,8 +282,7 @@ void PanelSimulator::NoteDelivered(int panel, std::int64_t stamp) {
     m_lastDelivered[panel].store(stamp);
 }
 
-void PanelSimulator::ResetLocked() {
-    std::vector<SimEvent> events;
+void PanelSimulator::ResetLocked(std::vector<SimEvent>& events) {
     bool wasConnected[kPanelCount];
     for (int p = 0; p < kPanelCount; ++p) {
         PanelModel& m = Model(p);
@@ -344,12 +309,10 @@ void PanelSimulator::ResetLocked() {
     }
     m_storms.clear();
     m_releases.clear();
-    Publish(events);
 }
 
 void PanelSimulator::Reset() {
-    std::lock_guard<std::mutex> lock(m_mu);
-    ResetLocked();
+    ApplyLocked([&](std::vector<SimEvent>& events) { ResetLocked(events); });
 }
 
 void PanelSimulator::StormReport(int panel, std::int64_t index, std::vector<SimEvent>& out) {
@@ -373,30 +336,29 @@ void PanelSimulator::StormReport(int panel, std::int64_t index, std::vector<SimE
 }
 
 void PanelSimulator::Tick() {
-    std::lock_guard<std::mutex> lock(m_mu);
-    const std::int64_t now = m_clock.NowMs();
-    std::vector<SimEvent> events;
-    for (auto it = m_releases.begin(); it != m_releases.end();) {
-        if (now >= it->at) {
-            Model(it->panel).SetKey(it->key, false, events);
-            it = m_releases.erase(it);
-        } else {
-            ++it;
+    ApplyLocked([&](std::vector<SimEvent>& events) {
+        const std::int64_t now = m_clock.NowMs();
+        for (auto it = m_releases.begin(); it != m_releases.end();) {
+            if (now >= it->at) {
+                Model(it->panel).SetKey(it->key, false, events);
+                it = m_releases.erase(it);
+            } else {
+                ++it;
+            }
         }
-    }
-    for (auto it = m_storms.begin(); it != m_storms.end();) {
-        const std::int64_t due =
-            std::min<std::int64_t>(it->total, std::int64_t(double(now - it->start) / it->intervalMs) + 1);
-        while (it->done < due && Model(it->panel).Connected()) StormReport(it->panel, it->done++, events);
-        if (it->done >= it->total || !Model(it->panel).Connected()) {
-            if (it->done % 2 == 1 && Model(it->panel).Connected()) StormReport(it->panel, it->done, events);
-            it = m_storms.erase(it);
-        } else {
-            ++it;
+        for (auto it = m_storms.begin(); it != m_storms.end();) {
+            const std::int64_t due =
+                std::min<std::int64_t>(it->total, std::int64_t(double(now - it->start) / it->intervalMs) + 1);
+            while (it->done < due && Model(it->panel).Connected()) StormReport(it->panel, it->done++, events);
+            if (it->done >= it->total || !Model(it->panel).Connected()) {
+                if (it->done % 2 == 1 && Model(it->panel).Connected()) StormReport(it->panel, it->done, events);
+                it = m_storms.erase(it);
+            } else {
+                ++it;
+            }
         }
-    }
-    for (int p = 0; p < kPanelCount; ++p) Model(p).Tick(now, events);
-    Publish(events);
+        for (int p = 0; p < kPanelCount; ++p) Model(p).Tick(now, events);
+    });
 }
 
 std::vector<SimEvent> PanelSimulator::TakeEvents() {

@@ -110,7 +110,11 @@ private:
     PanelModel& Model(int panel);
     void StormReport(int panel, std::int64_t index, std::vector<SimEvent>& out);
     void Publish(std::vector<SimEvent>& events);  // with m_mu held
-    void ResetLocked();
+    // Runs change(events) with m_mu held, then publishes the events it made;
+    // gives back what change returns.
+    template <typename Change>
+    auto ApplyLocked(Change&& change);
+    void ResetLocked(std::vector<SimEvent>& events);
     void NudgeLocked();  // new timed work: wake the delivery thread
 
     const SimClock& m_clock;
