@@ -174,15 +174,19 @@ std::string ControlProtocol::Run(const ControlCommand& c, bool fromScript) {
         std::string s = "ok";
         for (int p = 0; p < kPanelCount; ++p) {
             if (c.panel >= 0 && p != c.panel) continue;
-            s += std::string(" | ") + CommandParser::PanelName(p) + ": " + m_sim.Describe(p);
+            s += kAnswerLineBreak + std::string(CommandParser::PanelName(p)) + ": " + m_sim.Describe(p);
         }
         std::lock_guard<std::mutex> lock(m_mu);
-        if (!m_steps.empty()) s += " | script " + m_scriptName + ": " + std::to_string(m_steps.size()) + " steps to go";
-        if (!m_lastScriptError.empty()) s += " | last script error: " + m_lastScriptError;
+        if (!m_steps.empty())
+            s += kAnswerLineBreak + ("script " + m_scriptName + ": " + std::to_string(m_steps.size()) + " steps to go");
+        if (!m_lastScriptError.empty()) s += kAnswerLineBreak + ("last script error: " + m_lastScriptError);
         return s;
     }
-    case ControlCommand::kHelp:
-        return std::string("ok ") + CommandParser::Usage();
+    case ControlCommand::kHelp: {
+        std::string s = "ok";
+        for (const std::string& line : CommandParser::Help()) s += kAnswerLineBreak + line;
+        return s;
+    }
     default:
         return "error: not a command here";
     }
