@@ -9,7 +9,7 @@ public:
     TqStatus Reserved6() override { return Placeholder("slot 6"); }
     TqStatus SetLed(std::int32_t led, std::uint8_t state) override {
         if (!Alive("SetLed")) return simstatus::kReleased;
-        return Sim().SetLed(panel_, led, state);
+        return Sim().SetLed(m_panel, led, state);
     }
     TqStatus SetFader(std::int32_t fader, std::int32_t held, std::uint8_t pos) override {
         if (!Alive("SetFader")) return simstatus::kReleased;

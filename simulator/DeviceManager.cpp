@@ -9,10 +9,10 @@
 #include "SimHost.h"
 #include "device/PanelIids.h"
 
-DeviceManager::DeviceManager() : life_("device manager") {}
+DeviceManager::DeviceManager() : m_life("device manager") {}
 
 TqStatus DeviceManager::GetInterface(const GUID* iid, void** ppInterface) {
-    if (!life_.Alive(this, "GetInterface")) return simstatus::kReleased;
+    if (!m_life.Alive(this, "GetInterface")) return simstatus::kReleased;
     if (!ppInterface) return simstatus::kBadArgument;
     *ppInterface = nullptr;
     if (!iid) return simstatus::kBadArgument;
@@ -25,8 +25,8 @@ TqStatus DeviceManager::GetInterface(const GUID* iid, void** ppInterface) {
         if (!device) {
             auto* events = new PanelEvents(p);
             {
-                std::lock_guard<std::mutex> lock(mu_);
-                events_.push_back(events);
+                std::lock_guard<std::mutex> lock(m_mu);
+                m_events.push_back(events);
             }
             *ppInterface = static_cast<ITqPanelEvents*>(events);
             return simstatus::kOk;
@@ -50,18 +50,18 @@ TqStatus DeviceManager::GetInterface(const GUID* iid, void** ppInterface) {
     return simstatus::kUnknownInterface;
 }
 
-TqStatus DeviceManager::Reserved2() { return life_.AddRef(this); }
+TqStatus DeviceManager::Reserved2() { return m_life.AddRef(this); }
 
 TqStatus DeviceManager::Release() {
     bool last = false;
-    const std::int32_t n = life_.Release(this, last);
+    const std::int32_t n = m_life.Release(this, last);
     if (!last) return n;
     // No callback may come through a manager that is gone, even if the program
     // forgot to unregister an event interface obtained from it.
     std::vector<PanelEvents*> events;
     {
-        std::lock_guard<std::mutex> lock(mu_);
-        events.swap(events_);
+        std::lock_guard<std::mutex> lock(m_mu);
+        events.swap(m_events);
     }
     for (PanelEvents* e : events) {
         if (e->Orphan())

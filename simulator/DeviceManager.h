@@ -19,7 +19,7 @@ public:
     TqStatus Release() override;
 
 private:
-    ObjectLife life_;
-    std::mutex mu_;
-    std::vector<PanelEvents*> events_;  // obtained through this manager
+    ObjectLife m_life;
+    std::mutex m_mu;
+    std::vector<PanelEvents*> m_events;  // obtained through this manager
 };

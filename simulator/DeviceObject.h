@@ -16,50 +16,50 @@
 template <class Interface>
 class DeviceObject : public Interface {
 public:
-    explicit DeviceObject(int panel) : panel_(panel), life_("device interface") {}
+    explicit DeviceObject(int panel) : m_panel(panel), m_life("device interface") {}
 
     TqStatus Reserved1() override {
-        if (!life_.Alive(this, "slot 1")) return simstatus::kReleased;
+        if (!m_life.Alive(this, "slot 1")) return simstatus::kReleased;
         return simstatus::kNotSupported;
     }
-    TqStatus Reserved2() override { return life_.AddRef(this); }
+    TqStatus Reserved2() override { return m_life.AddRef(this); }
     TqStatus Release() override {
         bool last = false;
-        const std::int32_t n = life_.Release(this, last);
+        const std::int32_t n = m_life.Release(this, last);
         if (last) SimHost::Get().DropObject();
         return n;
     }
     TqStatus DownloadProgram(wchar_t* path, std::int32_t one) override {
-        if (!life_.Alive(this, "DownloadProgram")) return simstatus::kReleased;
+        if (!m_life.Alive(this, "DownloadProgram")) return simstatus::kReleased;
         if (!path || one != 1) return simstatus::kBadArgument;
         std::vector<std::uint8_t> file;
         const bool read = ReadWholeFile(path, file);
-        return Sim().StartDownload(panel_, read ? &file : nullptr);
+        return Sim().StartDownload(m_panel, read ? &file : nullptr);
     }
     TqStatus FinishDownload() override {
-        if (!life_.Alive(this, "FinishDownload")) return simstatus::kReleased;
-        return Sim().FinishDownload(panel_);
+        if (!m_life.Alive(this, "FinishDownload")) return simstatus::kReleased;
+        return Sim().FinishDownload(m_panel);
     }
 
 protected:
     ~DeviceObject() = default;
     PanelSimulator& Sim() { return SimHost::Get().Simulator(); }
-    bool Alive(const char* operation) const { return life_.Alive(this, operation); }
+    bool Alive(const char* operation) const { return m_life.Alive(this, operation); }
     TqStatus Placeholder(const char* slot) {
-        if (!life_.Alive(this, slot)) return simstatus::kReleased;
+        if (!m_life.Alive(this, slot)) return simstatus::kReleased;
         return simstatus::kNotSupported;
     }
     TqStatus CommonSetMode(std::int32_t mode) {
         if (!Alive("SetMode")) return simstatus::kReleased;
-        return Sim().SetMode(panel_, mode);
+        return Sim().SetMode(m_panel, mode);
     }
     TqStatus CommonGetDeviceStatus(PanelDeviceStatus* status) {
         if (!Alive("GetDeviceStatus")) return simstatus::kReleased;
-        return Sim().GetDeviceStatus(panel_, status);
+        return Sim().GetDeviceStatus(m_panel, status);
     }
 
-    const int panel_;
+    const int m_panel;
 
 private:
-    ObjectLife life_;
+    ObjectLife m_life;
 };

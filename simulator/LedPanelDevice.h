@@ -11,7 +11,7 @@ public:
     TqStatus Reserved6() override { return this->Placeholder("slot 6"); }
     TqStatus SetLed(std::int32_t led, std::uint8_t state) override {
         if (!this->Alive("SetLed")) return simstatus::kReleased;
-        return this->Sim().SetLed(this->panel_, led, state);
+        return this->Sim().SetLed(this->m_panel, led, state);
     }
     TqStatus SetMode(std::int32_t mode) override { return this->CommonSetMode(mode); }
     TqStatus GetDeviceStatus(PanelDeviceStatus* status) override { return this->CommonGetDeviceStatus(status); }

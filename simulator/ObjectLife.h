@@ -9,7 +9,7 @@
 
 class ObjectLife {
 public:
-    explicit ObjectLife(const char* what) : what_(what) {}
+    explicit ObjectLife(const char* what) : m_what(what) {}
 
     // True while the object has references; otherwise reports the call on stderr.
     bool Alive(const void* self, const char* operation) const;
@@ -18,9 +18,9 @@ public:
     // The remaining count (0: this was the last reference), or a failure status
     // on a released object. lastOut is set only by the call that drops the last one.
     std::int32_t Release(const void* self, bool& lastOut);
-    std::int32_t Count() const { return refs_.load(); }
+    std::int32_t Count() const { return m_refs.load(); }
 
 private:
-    std::atomic<std::int32_t> refs_{1};
-    const char* what_;
+    std::atomic<std::int32_t> m_refs{1};
+    const char* m_what;
 };

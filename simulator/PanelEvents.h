@@ -25,7 +25,7 @@ public:
     TqStatus Reserved6() override;
     TqStatus GetVersionInfo(PanelVersionInfo* info) override;
 
-    int Panel() const { return panel_; }
+    int Panel() const { return m_panel; }
     // On the delivery thread only.
     void Deliver(const SimEvent& event);
     void DeliverConnection(std::int32_t state);
@@ -39,12 +39,12 @@ private:
     template <class Call>
     bool CallSink(Call call);
 
-    const int panel_;
-    ObjectLife life_;
-    std::mutex mu_;
-    std::condition_variable idle_;
-    ITqEventSink* sink_ = nullptr;
-    bool busy_ = false;
-    bool orphaned_ = false;
-    DWORD busyThread_ = 0;
+    const int m_panel;
+    ObjectLife m_life;
+    std::mutex m_mu;
+    std::condition_variable m_idle;
+    ITqEventSink* m_sink = nullptr;
+    bool m_busy = false;
+    bool m_orphaned = false;
+    DWORD m_busyThread = 0;
 };

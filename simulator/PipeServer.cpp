@@ -21,31 +21,31 @@ struct Args {
 PipeServer::~PipeServer() { Stop(); }
 
 bool PipeServer::Start(const std::wstring& name, Handler handler) {
-    if (thread_) return true;
-    name_ = name;
-    handler_ = std::move(handler);
-    stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (!stop_) return false;
+    if (m_thread) return true;
+    m_name = name;
+    m_handler = std::move(handler);
+    m_stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!m_stop) return false;
     auto* args = new Args{this, PinThisModule()};
-    thread_ = CreateThread(nullptr, 0, &PipeServer::ThreadMain, args, 0, &threadId_);
-    if (!thread_) {
+    m_thread = CreateThread(nullptr, 0, &PipeServer::ThreadMain, args, 0, &m_threadId);
+    if (!m_thread) {
         if (args->module) FreeLibrary(args->module);
         delete args;
-        CloseHandle(stop_);
-        stop_ = nullptr;
+        CloseHandle(m_stop);
+        m_stop = nullptr;
         return false;
     }
     return true;
 }
 
 void PipeServer::Stop() {
-    if (!thread_) return;
-    SetEvent(stop_);
-    if (threadId_ != GetCurrentThreadId()) WaitForSingleObject(thread_, INFINITE);
-    CloseHandle(thread_);
-    CloseHandle(stop_);
-    thread_ = nullptr;
-    stop_ = nullptr;
+    if (!m_thread) return;
+    SetEvent(m_stop);
+    if (m_threadId != GetCurrentThreadId()) WaitForSingleObject(m_thread, INFINITE);
+    CloseHandle(m_thread);
+    CloseHandle(m_stop);
+    m_thread = nullptr;
+    m_stop = nullptr;
 }
 
 DWORD WINAPI PipeServer::ThreadMain(LPVOID param) {
@@ -60,7 +60,7 @@ DWORD WINAPI PipeServer::ThreadMain(LPVOID param) {
 // Waits for an overlapped operation or for Stop(); false when the operation
 // failed or was cancelled because of Stop().
 bool PipeServer::Wait(HANDLE io, OVERLAPPED& ov, HANDLE pipe, DWORD& bytes) {
-    HANDLE handles[2] = {stop_, io};
+    HANDLE handles[2] = {m_stop, io};
     const DWORD w = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
     if (w != WAIT_OBJECT_0 + 1) {
         CancelIo(pipe);
@@ -72,23 +72,23 @@ bool PipeServer::Wait(HANDLE io, OVERLAPPED& ov, HANDLE pipe, DWORD& bytes) {
 
 void PipeServer::Run() {
     HANDLE io = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    while (io && WaitForSingleObject(stop_, 0) != WAIT_OBJECT_0) {
+    while (io && WaitForSingleObject(m_stop, 0) != WAIT_OBJECT_0) {
         DWORD mode = PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS;
         HANDLE pipe =
-            CreateNamedPipeW(name_.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+            CreateNamedPipeW(m_name.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
                              mode, 1, 4096, 4096, 0, nullptr);
         if (pipe == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) {
             mode &= ~DWORD(PIPE_REJECT_REMOTE_CLIENTS);  // older systems do not know the flag
-            pipe = CreateNamedPipeW(name_.c_str(),
+            pipe = CreateNamedPipeW(m_name.c_str(),
                                     PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE, mode, 1,
                                     4096, 4096, 0, nullptr);
         }
         if (pipe == INVALID_HANDLE_VALUE) {
             // Another process of this session serves the channel; try again later.
-            WaitForSingleObject(stop_, 1000);
+            WaitForSingleObject(m_stop, 1000);
             continue;
         }
-        while (WaitForSingleObject(stop_, 0) != WAIT_OBJECT_0) {
+        while (WaitForSingleObject(m_stop, 0) != WAIT_OBJECT_0) {
             OVERLAPPED ov{};
             ov.hEvent = io;
             ResetEvent(io);
@@ -129,7 +129,7 @@ void PipeServer::Serve(HANDLE pipe) {
         std::vector<LineBuffer::Line> complete;
         lines.Feed(buffer, got, complete);
         for (const auto& line : complete) {
-            std::string answer = line.overlong ? "error: line too long" : handler_(line.text);
+            std::string answer = line.overlong ? "error: line too long" : m_handler(line.text);
             answer += "\n";
             OVERLAPPED wov{};
             wov.hEvent = io;

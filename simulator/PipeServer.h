@@ -29,10 +29,10 @@ private:
     bool Wait(HANDLE io, OVERLAPPED& ov, HANDLE pipe, DWORD& bytes);
     void Serve(HANDLE pipe);
 
-    std::wstring name_;
-    Handler handler_;
-    HANDLE stop_ = nullptr;
-    HANDLE thread_ = nullptr;
-    DWORD threadId_ = 0;
-    HMODULE module_ = nullptr;
+    std::wstring m_name;
+    Handler m_handler;
+    HANDLE m_stop = nullptr;
+    HANDLE m_thread = nullptr;
+    DWORD m_threadId = 0;
+    HMODULE m_module = nullptr;
 };

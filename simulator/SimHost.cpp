@@ -58,24 +58,24 @@ SimHost& SimHost::Get() {
     return *host;
 }
 
-SimHost::SimHost() : sim_(clock_), protocol_(sim_, &ReadScript) {}
+SimHost::SimHost() : m_sim(m_clock), m_protocol(m_sim, &ReadScript) {}
 
 void SimHost::AddObject() {
-    std::lock_guard<std::mutex> life(lifeMu_);
+    std::lock_guard<std::mutex> life(m_lifeMu);
     bool start = false;
     {
-        std::lock_guard<std::mutex> lock(mu_);
-        start = live_++ == 0;
+        std::lock_guard<std::mutex> lock(m_mu);
+        start = m_live++ == 0;
         if (start) StartLocked();
     }
-    if (start) pipe_.Start(ControlPipeName(), [this](const std::string& line) { return protocol_.Execute(line); });
+    if (start) m_pipe.Start(ControlPipeName(), [this](const std::string& line) { return m_protocol.Execute(line); });
 }
 
 void SimHost::StartLocked() {
-    delivery_.stop = std::make_shared<std::atomic<bool>>(false);
-    auto* args = new ThreadArgs{this, delivery_.stop, PinThisModule()};
-    delivery_.thread = CreateThread(nullptr, 0, &SimHost::DeliveryMain, args, 0, &delivery_.id);
-    if (!delivery_.thread) {
+    m_delivery.stop = std::make_shared<std::atomic<bool>>(false);
+    auto* args = new ThreadArgs{this, m_delivery.stop, PinThisModule()};
+    m_delivery.thread = CreateThread(nullptr, 0, &SimHost::DeliveryMain, args, 0, &m_delivery.id);
+    if (!m_delivery.thread) {
         std::fprintf(stderr, "TqDvManager: cannot start the panel thread (error %lu)\n", GetLastError());
         if (args->module) FreeLibrary(args->module);
         delete args;
@@ -98,31 +98,31 @@ void SimHost::StopWorker(Worker& worker, void (*wake)()) {
 }
 
 void SimHost::DropObject() {
-    std::lock_guard<std::mutex> life(lifeMu_);
+    std::lock_guard<std::mutex> life(m_lifeMu);
     Worker old;
     {
-        std::lock_guard<std::mutex> lock(mu_);
-        if (--live_ != 0) return;
-        old = delivery_;
-        delivery_ = Worker{};
+        std::lock_guard<std::mutex> lock(m_mu);
+        if (--m_live != 0) return;
+        old = m_delivery;
+        m_delivery = Worker{};
     }
-    pipe_.Stop();
-    StopWorker(old, [] { SimHost::Get().sim_.Wake(); });
+    m_pipe.Stop();
+    StopWorker(old, [] { SimHost::Get().m_sim.Wake(); });
 }
 
 void SimHost::Advised(PanelEvents* events) {
     {
-        std::lock_guard<std::mutex> lock(mu_);
-        if (std::find(advised_.begin(), advised_.end(), events) == advised_.end()) advised_.push_back(events);
-        greet_.push_back(events);
+        std::lock_guard<std::mutex> lock(m_mu);
+        if (std::find(m_advised.begin(), m_advised.end(), events) == m_advised.end()) m_advised.push_back(events);
+        m_greet.push_back(events);
     }
-    sim_.Wake();
+    m_sim.Wake();
 }
 
 void SimHost::Unadvised(PanelEvents* events) {
-    std::lock_guard<std::mutex> lock(mu_);
-    advised_.erase(std::remove(advised_.begin(), advised_.end(), events), advised_.end());
-    greet_.erase(std::remove(greet_.begin(), greet_.end(), events), greet_.end());
+    std::lock_guard<std::mutex> lock(m_mu);
+    m_advised.erase(std::remove(m_advised.begin(), m_advised.end(), events), m_advised.end());
+    m_greet.erase(std::remove(m_greet.begin(), m_greet.end(), events), m_greet.end());
 }
 
 DWORD WINAPI SimHost::DeliveryMain(LPVOID param) {
@@ -136,16 +136,16 @@ DWORD WINAPI SimHost::DeliveryMain(LPVOID param) {
 
 void SimHost::DeliveryLoop(const std::atomic<bool>& stop) {
     while (!stop.load()) {
-        protocol_.Tick();
-        sim_.Tick();
+        m_protocol.Tick();
+        m_sim.Tick();
         std::vector<PanelEvents*> greet, targets;
         {
-            std::lock_guard<std::mutex> lock(mu_);
-            greet.swap(greet_);
-            targets = advised_;
+            std::lock_guard<std::mutex> lock(m_mu);
+            greet.swap(m_greet);
+            targets = m_advised;
         }
-        for (PanelEvents* e : greet) e->DeliverConnection(sim_.Connected(e->Panel()) ? 1 : 0);
-        for (const SimEvent& ev : sim_.TakeEvents()) {
+        for (PanelEvents* e : greet) e->DeliverConnection(m_sim.Connected(e->Panel()) ? 1 : 0);
+        for (const SimEvent& ev : m_sim.TakeEvents()) {
             for (PanelEvents* e : targets) {
                 if (stop.load()) return;
                 if (ev.panel == -1 || e->Panel() == ev.panel) e->Deliver(ev);
@@ -153,7 +153,7 @@ void SimHost::DeliveryLoop(const std::atomic<bool>& stop) {
         }
         // Tick often while something runs on the clock; otherwise sleep until
         // an event or a nudge arrives (the idle library costs next to nothing).
-        const bool timed = sim_.TimedWorkPending() || protocol_.ScriptRunning();
-        sim_.WaitForEvents(timed ? kBusyTickMs : kIdleTickMs);
+        const bool timed = m_sim.TimedWorkPending() || m_protocol.ScriptRunning();
+        m_sim.WaitForEvents(timed ? kBusyTickMs : kIdleTickMs);
     }
 }

@@ -23,8 +23,8 @@ class SimHost {
 public:
     static SimHost& Get();
 
-    PanelSimulator& Simulator() { return sim_; }
-    ControlProtocol& Protocol() { return protocol_; }
+    PanelSimulator& Simulator() { return m_sim; }
+    ControlProtocol& Protocol() { return m_protocol; }
 
     // An object was handed out / its last reference went away.
     void AddObject();
@@ -46,14 +46,14 @@ private:
     void DeliveryLoop(const std::atomic<bool>& stop);
     static void StopWorker(Worker& worker, void (*wake)());
 
-    SteadyClock clock_;
-    PanelSimulator sim_;
-    ControlProtocol protocol_;
-    PipeServer pipe_;
-    std::mutex lifeMu_;  // serialises starting and stopping the threads
-    std::mutex mu_;
-    int live_ = 0;
-    std::vector<PanelEvents*> advised_;
-    std::vector<PanelEvents*> greet_;  // advised, connection state not yet told
-    Worker delivery_;
+    SteadyClock m_clock;
+    PanelSimulator m_sim;
+    ControlProtocol m_protocol;
+    PipeServer m_pipe;
+    std::mutex m_lifeMu;  // serialises starting and stopping the threads
+    std::mutex m_mu;
+    int m_live = 0;
+    std::vector<PanelEvents*> m_advised;
+    std::vector<PanelEvents*> m_greet;  // advised, connection state not yet told
+    Worker m_delivery;
 };

@@ -8,6 +8,7 @@
 //   velsim --pipe NAME ...   another channel than this session's
 //   velsim play-recording FILE [--speed N]   a recorder's recording, replayed into the panels
 //   velsim show-recording FILE               the recording as a readable timeline
+//   velsim help | --help | -h                every command, also with no simulator running
 // Prints each answer; exit code 0 when every answer was "ok", 1 when one was
 // an error, 2 when no simulator could be reached.
 #include <windows.h>
@@ -19,7 +20,9 @@
 #include <string>
 #include <vector>
 
+#include "CommandParser.h"
 #include "ControlPipe.h"
+#include "ControlProtocol.h"
 #include "RecordingPlayer.h"
 #include "Utf8Text.h"
 
@@ -52,14 +55,42 @@ bool Ask(HANDLE pipe, const std::string& line, std::string& answer) {
     return false;
 }
 
+const char kUsage[] =
+    "usage: velsim [--pipe NAME] COMMAND...\n"
+    "       velsim [--pipe NAME] --script FILE | --demo | -\n"
+    "       velsim [--pipe NAME] play-recording FILE [--speed N]\n"
+    "       velsim show-recording FILE\n"
+    "       velsim help | --help | -h\n";
+
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: velsim [--pipe NAME] COMMAND...\n"
-                 "       velsim [--pipe NAME] --script FILE | --demo | -\n"
-                 "       velsim [--pipe NAME] play-recording FILE [--speed N]\n"
-                 "       velsim show-recording FILE\n"
-                 "commands: velsim help (while VelPanel runs)\n");
+    std::fprintf(stderr, "%scommands: velsim help\n", kUsage);
     return 2;
+}
+
+// The parser's own list, so that it needs no simulator and never lists a
+// command the simulator would refuse.
+int Help() {
+    std::printf("%s\ncommands:\n", kUsage);
+    for (const std::string& line : CommandParser::Help()) std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+    return 0;
+}
+
+// An answer of several lines comes as one; "ok | jog: ..." stays the first
+// line, and the others go under it with their bars lined up.
+void PrintAnswer(const std::string& answer) {
+    const std::string lineBreak = ControlProtocol::kAnswerLineBreak;
+    const std::string underOk = "\n  " + lineBreak;
+    std::string text = answer;
+    if (text.compare(0, 2, "ok") == 0) {
+        std::size_t at = text.find(lineBreak);
+        if (at != std::string::npos) at += lineBreak.size();
+        while ((at = text.find(lineBreak, at)) != std::string::npos) {
+            text.replace(at, lineBreak.size(), underOk);
+            at += underOk.size();
+        }
+    }
+    std::printf("%s\n", text.c_str());
 }
 }  // namespace
 
@@ -76,6 +107,7 @@ int main() {
         args.erase(args.begin(), args.begin() + 2);
     }
     if (args.empty()) return Usage();
+    if (args.size() == 1 && (args[0] == L"help" || args[0] == L"--help" || args[0] == L"-h")) return Help();
 
     if (args[0] == L"show-recording") return args.size() == 2 ? RecordingPlayer::Show(args[1]) : Usage();
     if (args[0] == L"play-recording") {
@@ -141,7 +173,7 @@ int main() {
             CloseHandle(pipe);
             return 2;
         }
-        std::printf("%s\n", answer.c_str());
+        PrintAnswer(answer);
         if (answer.compare(0, 2, "ok") != 0) rc = 1;
     }
     std::fflush(stdout);

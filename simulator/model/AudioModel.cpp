@@ -22,7 +22,7 @@ VersionSet DefaultVersions() {
 AudioModel::AudioModel() : PanelModel(1, DefaultVersions()) {
     // Where the faders happen to stand when the simulation starts.
     const int start[kFaderCount] = {0, 64, 128, 191, 255, 96, 160, 32, 180};
-    for (int i = 0; i < kFaderCount; ++i) faders_[i] = start[i];
+    for (int i = 0; i < kFaderCount; ++i) m_faders[i] = start[i];
 }
 
 void AudioModel::KeyPlace(int key, int& changeByte, int& statusByte, int& bit) const {
@@ -33,27 +33,27 @@ void AudioModel::KeyPlace(int key, int& changeByte, int& statusByte, int& bit) c
 
 void AudioModel::FillStatus(PanelStatus& status) const {
     for (int g = 0; g < 4; ++g) {
-        status.bytes[2 + g] = std::uint8_t(keys_ >> (8 * g));
-        status.bytes[15 + g] = std::uint8_t(lamps_ >> (8 * g));
+        status.bytes[2 + g] = std::uint8_t(m_keys >> (8 * g));
+        status.bytes[15 + g] = std::uint8_t(m_lamps >> (8 * g));
     }
     // Lamp bits of group 3 stop at bit 4; the OVER and DATA LEDs have their own byte.
     status.bytes[18] &= 0x1F;
-    for (int i = 0; i < kFaderCount; ++i) status.bytes[6 + i] = std::uint8_t(faders_[i]);
-    status.bytes[19] = std::uint8_t(((lamps_ >> kLedOver) & 1u) | (((lamps_ >> kLedData) & 1u) << 1));
+    for (int i = 0; i < kFaderCount; ++i) status.bytes[6 + i] = std::uint8_t(m_faders[i]);
+    status.bytes[19] = std::uint8_t(((m_lamps >> kLedOver) & 1u) | (((m_lamps >> kLedData) & 1u) << 1));
 }
 
 void AudioModel::ResetInputs() {
-    lamps_ = 0;
-    held_.fill(false);
+    m_lamps = 0;
+    m_held.fill(false);
 }
 
 std::int32_t AudioModel::SetLed(std::int32_t led, std::uint8_t state) {
     if (led < 0 || led > kLedData || state > 1) return simstatus::kBadArgument;
     if (!Connected()) return simstatus::kNotConnected;
     if (state)
-        lamps_ |= 1u << led;
+        m_lamps |= 1u << led;
     else
-        lamps_ &= ~(1u << led);
+        m_lamps &= ~(1u << led);
     return simstatus::kOk;
 }
 
@@ -69,9 +69,9 @@ void AudioModel::ReportFader(int fader, Events& out) const {
 std::int32_t AudioModel::SetFader(std::int32_t fader, std::int32_t held, std::uint8_t pos, Events& out) {
     if (fader < 0 || fader >= kFaderCount || (held != 0 && held != 1)) return simstatus::kBadArgument;
     if (!Connected()) return simstatus::kNotConnected;
-    held_[fader] = held == 1;
-    if (held == 1 && faders_[fader] != pos) {
-        faders_[fader] = pos;
+    m_held[fader] = held == 1;
+    if (held == 1 && m_faders[fader] != pos) {
+        m_faders[fader] = pos;
         ReportFader(fader, out);
     }
     return simstatus::kOk;
@@ -88,16 +88,16 @@ std::string AudioModel::MoveFader(int fader, int pos, Events& out) {
     if (fader < 0 || fader >= kFaderCount) return "no such fader";
     if (pos < 0 || pos > 255) return "fader position must be 0..255";
     if (!Connected()) return NotConnectedReason();
-    if (held_[fader]) return "fader is held by the program's motor command";
-    if (faders_[fader] == pos) return {};
-    faders_[fader] = pos;
+    if (m_held[fader]) return "fader is held by the program's motor command";
+    if (m_faders[fader] == pos) return {};
+    m_faders[fader] = pos;
     ReportFader(fader, out);
     return {};
 }
 
 std::string AudioModel::Describe() const {
     std::string s = PanelModel::Describe() + " faders";
-    for (int i = 0; i < kFaderCount; ++i) s += " " + std::to_string(faders_[i]) + (held_[i] ? "*" : "");
+    for (int i = 0; i < kFaderCount; ++i) s += " " + std::to_string(m_faders[i]) + (m_held[i] ? "*" : "");
     // Lamps are never reported, so this is the only place to see what the
     // program switched.
     std::string lit;

@@ -35,9 +35,9 @@ public:
     // A hand on fader n (0-8) moving it to pos.
     std::string MoveFader(int fader, int pos, Events& out);
 
-    int FaderPosition(int fader) const { return faders_[fader]; }
-    bool FaderHeld(int fader) const { return held_[fader]; }
-    bool Lamp(int led) const { return (lamps_ >> led) & 1u; }
+    int FaderPosition(int fader) const { return m_faders[fader]; }
+    bool FaderHeld(int fader) const { return m_held[fader]; }
+    bool Lamp(int led) const { return (m_lamps >> led) & 1u; }
     std::string Describe() const override;
 
 protected:
@@ -48,7 +48,7 @@ protected:
 private:
     void ReportFader(int fader, Events& out) const;
 
-    std::array<int, kFaderCount> faders_{};
-    std::array<bool, kFaderCount> held_{};
-    std::uint32_t lamps_ = 0;  // bits 0-28 key lamps, 29 OVER, 30 DATA
+    std::array<int, kFaderCount> m_faders{};
+    std::array<bool, kFaderCount> m_held{};
+    std::uint32_t m_lamps = 0;  // bits 0-28 key lamps, 29 OVER, 30 DATA
 };

@@ -1,5 +1,6 @@
 #include "CommandParser.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstdint>
@@ -44,93 +45,306 @@ bool ParseBlock(const std::string& token, std::uint8_t* out, std::size_t size) {
     return true;
 }
 
-bool KeyExists(int panel, const std::string& name, std::string& canonical) {
-    const char* const* names = nullptr;
-    int count = 0;
+// The panel's key names as its model has them.
+struct KeyNames {
+    const char* const* names;
+    int count;
+};
+
+KeyNames KeysOf(int panel) {
     switch (panel) {
     case kPanelJogShuttle:
-        names = JogShuttleModel::kKeyNames;
-        count = JogShuttleModel::kKeyCount;
-        break;
+        return {JogShuttleModel::kKeyNames, JogShuttleModel::kKeyCount};
     case kPanelAudio:
-        names = AudioModel::kKeyNames;
-        count = AudioModel::kKeyCount;
-        break;
+        return {AudioModel::kKeyNames, AudioModel::kKeyCount};
     case kPanelTrackball:
-        names = TrackballModel::kKeyNames;
-        count = TrackballModel::kKeyCount;
-        break;
+        return {TrackballModel::kKeyNames, TrackballModel::kKeyCount};
     case kPanelMediaBar:
-        names = MediaBarModel::kKeyNames;
-        count = MediaBarModel::kKeyCount;
-        break;
+        return {MediaBarModel::kKeyNames, MediaBarModel::kKeyCount};
     default:
-        return false;
+        return {nullptr, 0};
     }
-    const int k = PanelModel::FindName(names, count, name);
-    if (k < 0) return false;
-    canonical = names[k];
-    return true;
 }
 
 std::string KeyList(int panel) {
-    const char* const* names = nullptr;
-    int count = 0;
-    switch (panel) {
-    case kPanelJogShuttle:
-        names = JogShuttleModel::kKeyNames;
-        count = JogShuttleModel::kKeyCount;
-        break;
-    case kPanelAudio:
-        names = AudioModel::kKeyNames;
-        count = AudioModel::kKeyCount;
-        break;
-    case kPanelTrackball:
-        names = TrackballModel::kKeyNames;
-        count = TrackballModel::kKeyCount;
-        break;
-    default:
-        names = MediaBarModel::kKeyNames;
-        count = MediaBarModel::kKeyCount;
-        break;
-    }
+    const KeyNames keys = KeysOf(panel);
     std::string s;
-    for (int i = 0; i < count; ++i) s += (i ? " " : "") + std::string(names[i]);
+    for (int i = 0; i < keys.count; ++i) s += (i ? " " : "") + std::string(keys.names[i]);
     return s;
 }
 
-struct Ctx {
+std::string FirstWord(const char* name) {
+    const std::string s = name;
+    return s.substr(0, s.find(' '));
+}
+
+// "getinterface" of "fault getinterface"; empty for a one-word command.
+std::string SecondWord(const char* name) {
+    const std::string s = name;
+    const std::size_t blank = s.find(' ');
+    return blank == std::string::npos ? std::string() : s.substr(blank + 1);
+}
+
+enum Group { kKeys, kDials, kConnection, kDownloads, kFaults, kScripts, kRecordings, kSimulator, kGroupCount };
+const char* const kGroupNames[kGroupCount] = {"keys",   "dials and faders", "connection", "downloads",
+                                              "faults", "scripts",          "recordings", "the simulator"};
+
+struct Command;
+
+// The line being parsed, as the handler of its command sees it: arguments
+// counted from the first one after the command's own words.
+struct Line {
     const std::vector<std::string>& t;
+    std::size_t first;
+    const std::string& rest;  // the raw text from the first argument on
+    const Command& command;
     std::string& error;
+
+    std::size_t Count() const { return t.size() - first; }
+    const std::string& Arg(std::size_t i) const { return t[first + i]; }
     bool Fail(const std::string& why) {
         error = why;
         return false;
     }
-    bool Count(std::size_t lo, std::size_t hi, const char* usage) {
-        if (t.size() < lo || t.size() > hi) return Fail(std::string("usage: ") + usage);
-        return true;
-    }
+    bool Args(std::size_t lo, std::size_t hi);
+    bool Args(std::size_t n) { return Args(n, n); }
     bool Panel(std::size_t i, int& out) {
-        out = CommandParser::PanelByName(t[i]);
-        if (out < 0) return Fail("unknown panel '" + t[i] + "' (jog, audio, trackball, mediabar)");
+        out = CommandParser::PanelByName(Arg(i));
+        if (out < 0) return Fail("unknown panel '" + Arg(i) + "' (jog, audio, trackball, mediabar)");
         return true;
     }
     bool Number(std::size_t i, long long lo, long long hi, int& out, const char* what, int base = 10) {
-        if (ParseInt(t[i], base, lo, hi, out)) return true;
+        if (ParseInt(Arg(i), base, lo, hi, out)) return true;
         return Fail(std::string(what) + " must be " + (base == 16 ? "hexadecimal " : "") +
-                    (base == 16 ? "0..fff" : std::to_string(lo) + ".." + std::to_string(hi)) + ", not '" + t[i] + "'");
+                    (base == 16 ? "0..fff" : std::to_string(lo) + ".." + std::to_string(hi)) + ", not '" + Arg(i) +
+                    "'");
     }
     bool OnOff(std::size_t i, bool& out) {
-        const std::string v = Lower(t[i]);
+        const std::string v = Lower(Arg(i));
         if (v == "on")
             out = true;
         else if (v == "off")
             out = false;
         else
-            return Fail("expected on or off, not '" + t[i] + "'");
+            return Fail("expected on or off, not '" + Arg(i) + "'");
         return true;
     }
 };
+
+using Handler = bool (*)(Line&, ControlCommand&);
+
+struct Command {
+    const char* name;  // one word, or a word and a kind ("fault versioninfo")
+    const char* args;
+    const char* what;
+    Group group;
+    ControlCommand::Verb verb;
+    Handler parse;  // null for velsim's own commands, which never reach the channel
+};
+
+std::string Usage(const Command& c) { return std::string(c.name) + (*c.args ? " " : "") + c.args; }
+
+bool Line::Args(std::size_t lo, std::size_t hi) {
+    if (Count() < lo || Count() > hi) return Fail("usage: " + Usage(command));
+    return true;
+}
+
+bool Nothing(Line& c, ControlCommand&) { return c.Args(0); }
+
+bool PanelOnly(Line& c, ControlCommand& out) { return c.Args(1) && c.Panel(0, out.panel); }
+
+bool Key(Line& c, ControlCommand& out) {
+    if (!c.Args(2) || !c.Panel(0, out.panel)) return false;
+    const KeyNames keys = KeysOf(out.panel);
+    const int k = PanelModel::FindName(keys.names, keys.count, c.Arg(1));
+    if (k < 0)
+        return c.Fail("no key '" + c.Arg(1) + "' on " + CommandParser::PanelName(out.panel) +
+                      " (keys: " + KeyList(out.panel) + ")");
+    out.key = keys.names[k];
+    return true;
+}
+
+bool Jog(Line& c, ControlCommand& out) {
+    out.panel = kPanelJogShuttle;
+    return c.Args(1) && c.Number(0, -32767, 32767, out.a, "steps");
+}
+
+bool Knob(Line& c, ControlCommand& out) {
+    out.panel = kPanelMediaBar;
+    if (!c.Args(2) || !c.Number(0, 1, 8, out.a, "knob")) return false;
+    out.a -= 1;
+    return c.Number(1, -10000, 10000, out.b, "steps");
+}
+
+bool Ball(Line& c, ControlCommand& out) {
+    out.panel = kPanelTrackball;
+    return c.Args(2) && c.Number(0, -10000, 10000, out.a, "dx") && c.Number(1, -10000, 10000, out.b, "dy");
+}
+
+bool Ring(Line& c, ControlCommand& out) {
+    out.panel = kPanelTrackball;
+    return c.Args(1) && c.Number(0, -10000, 10000, out.a, "steps");
+}
+
+bool Fader(Line& c, ControlCommand& out) {
+    out.panel = kPanelAudio;
+    if (!c.Args(2)) return false;
+    if (Lower(c.Arg(0)) == "master") {
+        out.a = AudioModel::kMaster;
+    } else {
+        if (!c.Number(0, 1, 8, out.a, "fader")) return false;
+        out.a -= 1;
+    }
+    return c.Number(1, 0, 255, out.b, "position");
+}
+
+bool Firmware(Line& c, ControlCommand& out) {
+    return c.Args(3) && c.Panel(0, out.panel) && c.Number(1, 0, 255, out.a, "major") &&
+           c.Number(2, 0, 0xFFF, out.b, "build", 16);
+}
+
+bool Driver(Line& c, ControlCommand& out) {
+    return c.Args(4) && c.Panel(0, out.panel) && c.Number(1, 0, 255, out.a, "major") &&
+           c.Number(2, 0, 65535, out.b, "minor") && c.Number(3, 0, 255, out.c, "build");
+}
+
+bool FaultGetInterface(Line& c, ControlCommand& out) {
+    out.fault = ControlCommand::kFaultGetInterface;
+    if (!c.Args(2, 3) || !c.Panel(0, out.panel)) return false;
+    if (c.Count() == 3) {
+        const std::string which = Lower(c.Arg(1));
+        out.device = which == "device" || which == "both";
+        out.events = which == "events" || which == "both";
+        if (!out.device && !out.events) return c.Fail("expected device, events or both, not '" + c.Arg(1) + "'");
+    }
+    return c.OnOff(c.Count() - 1, out.on);
+}
+
+bool FaultVersionInfo(Line& c, ControlCommand& out) {
+    out.fault = ControlCommand::kFaultVersionInfo;
+    return c.Args(2) && c.Panel(0, out.panel) && c.OnOff(1, out.on);
+}
+
+bool FaultUnplugInDownload(Line& c, ControlCommand& out) {
+    out.fault = ControlCommand::kFaultUnplugInDownload;
+    return c.Args(2) && c.Panel(0, out.panel) && c.OnOff(1, out.on);
+}
+
+bool FaultUnknownIid(Line& c, ControlCommand& out) { return c.Args(0, 1) && (c.Count() == 0 || c.Panel(0, out.panel)); }
+
+bool FaultConnectionState(Line& c, ControlCommand& out) {
+    return c.Args(2) && c.Panel(0, out.panel) && c.Number(1, INT32_MIN, INT32_MAX, out.a, "state");
+}
+
+bool Report(Line& c, ControlCommand& out) {
+    if (!c.Args(3) || !c.Panel(0, out.panel)) return false;
+    if (!ParseBlock(c.Arg(1), out.changes.bytes, sizeof out.changes.bytes))
+        return c.Fail("the changes block must be 28 bytes as 56 hex digits");
+    if (!ParseBlock(c.Arg(2), out.status.bytes, sizeof out.status.bytes))
+        return c.Fail("the status block must be 32 bytes as 64 hex digits");
+    return true;
+}
+
+bool Storm(Line& c, ControlCommand& out) {
+    return c.Args(3) && c.Panel(0, out.panel) && c.Number(1, 1, 5000, out.a, "reports a second") &&
+           c.Number(2, 1, 120, out.b, "seconds");
+}
+
+bool Wait(Line& c, ControlCommand& out) { return c.Args(1) && c.Number(0, 0, 600000, out.a, "milliseconds"); }
+
+bool Play(Line& c, ControlCommand& out) {
+    // The path is the rest of the line, blanks and case kept.
+    if (!c.Args(1, CommandParser::kMaxLineLength)) return false;
+    std::size_t end = c.rest.size();
+    while (end > 0 && (c.rest[end - 1] == ' ' || c.rest[end - 1] == '\t' || c.rest[end - 1] == '\r')) --end;
+    out.text = c.rest.substr(0, end);
+    return true;
+}
+
+bool Status(Line& c, ControlCommand& out) { return c.Args(0, 1) && (c.Count() == 0 || c.Panel(0, out.panel)); }
+
+using V = ControlCommand;
+const Command kCommands[] = {
+    {"press", "<panel> <key>", "a key goes down", kKeys, V::kPress, Key},
+    {"release", "<panel> <key>", "a key comes up", kKeys, V::kRelease, Key},
+    {"tap", "<panel> <key>", "down now, up 120 ms later", kKeys, V::kTap, Key},
+    {"jog", "<steps>", "turns the jog dial (-32767..32767)", kDials, V::kJog, Jog},
+    {"knob", "<1-8> <steps>", "turns a Media Bar knob (-10000..10000)", kDials, V::kKnob, Knob},
+    {"ball", "<dx> <dy>", "moves the trackball (-10000..10000 each)", kDials, V::kBall, Ball},
+    {"ring", "<steps>", "turns the trackball's Z-ring (-10000..10000)", kDials, V::kRing, Ring},
+    {"fader", "<1-8|master> <0-255>", "a hand moves an Audio fader", kDials, V::kFader, Fader},
+    {"plug", "<panel>", "plugs the panel in: a power-on", kConnection, V::kPlug, PanelOnly},
+    {"unplug", "<panel>", "pulls the panel's plug", kConnection, V::kUnplug, PanelOnly},
+    {"powercycle", "<panel>", "off, and on again 800 ms later", kConnection, V::kPowerCycle, PanelOnly},
+    {"firmware", "<panel> <major> <build-hex>", "the FLASH version it reports (0-255, 0-fff)", kDownloads, V::kFirmware,
+     Firmware},
+    {"driver", "<panel> <major> <minor> <build>", "the driver version it reports (0-255, 0-65535, 0-255)", kDownloads,
+     V::kDriver, Driver},
+    {"fault unplug-in-download", "<panel> on|off", "the next download unplugs the panel half way", kDownloads,
+     V::kFault, FaultUnplugInDownload},
+    {"fault getinterface", "<panel> [device|events|both] on|off", "GetInterface fails for the panel", kFaults,
+     V::kFault, FaultGetInterface},
+    {"fault versioninfo", "<panel> on|off", "GetVersionInfo fails", kFaults, V::kFault, FaultVersionInfo},
+    {"fault unknown-iid", "[<panel>]", "a report and a callback naming an unknown interface", kFaults, V::kUnknownIid,
+     FaultUnknownIid},
+    {"fault connection-state", "<panel> <value>", "a connection callback with any 32-bit state", kFaults,
+     V::kConnectionState, FaultConnectionState},
+    {"storm", "<panel> <per-second> <seconds>", "a flood of reports (1-5000 a second, 1-120 s)", kFaults, V::kStorm,
+     Storm},
+    {"play", "<path>", "runs a script file, checked whole first", kScripts, V::kPlay, Play},
+    {"wait", "<ms>", "in a script: the next lines run that much later", kScripts, V::kWait, Wait},
+    {"demo", "", "the built-in demo script, every panel in turn", kScripts, V::kDemo, Nothing},
+    {"stop", "", "ends the running script", kScripts, V::kStop, Nothing},
+    {"report", "<panel> <changes> <status>", "one report of these bytes (56 and 64 hex digits)", kRecordings,
+     V::kReport, Report},
+    {"play-recording", "<file> [--speed <n>]", "velsim replays a recorder's recording", kRecordings, V::kNone, nullptr},
+    {"show-recording", "<file>", "velsim prints a recording as a timeline", kRecordings, V::kNone, nullptr},
+    {"reset", "", "fresh panels; faults, storms and the script off", kSimulator, V::kReset, Nothing},
+    {"status", "[<panel>]", "one line per panel, then the script's", kSimulator, V::kStatus, Status},
+    {"help", "", "this list", kSimulator, V::kHelp, Nothing},
+};
+
+// Levenshtein distance, to name the command a typo was meant to be.
+std::size_t Distance(const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
+std::string UnknownCommand(const std::string& token) {
+    const std::string typed = Lower(token);
+    std::string nearest;
+    std::size_t best = std::string::npos;
+    for (const Command& c : kCommands) {
+        const std::string word = FirstWord(c.name);
+        const std::size_t d = Distance(typed, word);
+        if (d < best) {
+            best = d;
+            nearest = word;
+        }
+    }
+    // Only a near miss is worth naming; anything further off gets the list.
+    if (best <= 2 && best < typed.size())
+        return "unknown command '" + token + "' (did you mean " + nearest + "? try help)";
+    return "unknown command '" + token + "' (try help)";
+}
+
+// The kinds of a command family, e.g. "getinterface, versioninfo, ..." for "fault".
+std::string Kinds(const std::string& word, const char* separator) {
+    std::string s;
+    for (const Command& c : kCommands)
+        if (FirstWord(c.name) == word) s += (s.empty() ? "" : separator) + SecondWord(c.name);
+    return s;
+}
 }  // namespace
 
 int CommandParser::PanelByName(const std::string& name) {
@@ -147,13 +361,21 @@ const char* CommandParser::PanelName(int panel) {
     return panel >= 0 && panel < kPanelCount ? names[panel] : "?";
 }
 
-const char* CommandParser::Usage() {
-    return "press|release|tap <panel> <key>; jog <steps>; knob <1-8> <steps>; ball <dx> <dy>; ring <steps>; "
-           "fader <1-8|master> <0-255>; plug|unplug|powercycle <panel>; firmware <panel> <major> <build-hex>; "
-           "driver <panel> <major> <minor> <build>; fault getinterface <panel> [device|events|both] on|off; "
-           "fault versioninfo|unplug-in-download <panel> on|off; fault unknown-iid [<panel>]; "
-           "fault connection-state <panel> <value>; report <panel> <changes: 56 hex> <status: 64 hex>; "
-           "storm <panel> <per-second> <seconds>; wait <ms>; play <path>; demo; stop; reset; status [<panel>]; help";
+std::vector<std::string> CommandParser::Help() {
+    std::size_t width = 0;
+    for (const Command& c : kCommands) width = std::max(width, Usage(c).size());
+    std::vector<std::string> lines;
+    for (int g = 0; g < kGroupCount; ++g) {
+        lines.push_back(std::string(kGroupNames[g]) + ":");
+        for (const Command& c : kCommands) {
+            if (c.group != g) continue;
+            const std::string usage = Usage(c);
+            lines.push_back("  " + usage + std::string(width + 2 - usage.size(), ' ') + c.what);
+        }
+    }
+    lines.push_back("panels: jog (or jogshuttle), audio, trackball, mediabar; names are case-insensitive,");
+    lines.push_back("a wrong key name is answered with the panel's keys, # starts a comment");
+    return lines;
 }
 
 bool CommandParser::Parse(const std::string& line, ControlCommand& out, std::string& error) {
@@ -175,157 +397,48 @@ bool CommandParser::Parse(const std::string& line, ControlCommand& out, std::str
         }
     }
     std::vector<std::string> t;
-    std::string rest;  // the raw text after the verb, for "play"
+    std::vector<std::size_t> at;  // where each token starts
     {
         std::size_t i = 0;
         while (i < line.size()) {
             while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
             if (i >= line.size() || line[i] == '#') break;
-            if (t.size() == 1) rest = line.substr(i);
             std::size_t j = i;
             while (j < line.size() && line[j] != ' ' && line[j] != '\t' && line[j] != '\r') ++j;
             t.push_back(line.substr(i, j - i));
+            at.push_back(i);
             i = j;
         }
     }
     if (t.empty()) return true;  // kNone
-    Ctx c{t, error};
     const std::string verb = Lower(t[0]);
-
-    if (verb == "press" || verb == "release" || verb == "tap") {
-        out.verb = verb == "press"     ? ControlCommand::kPress
-                   : verb == "release" ? ControlCommand::kRelease
-                                       : ControlCommand::kTap;
-        if (!c.Count(3, 3, "press|release|tap <panel> <key>") || !c.Panel(1, out.panel)) return false;
-        if (!KeyExists(out.panel, t[2], out.key))
-            return c.Fail("no key '" + t[2] + "' on " + PanelName(out.panel) + " (keys: " + KeyList(out.panel) + ")");
-        return true;
-    }
-    if (verb == "jog") {
-        out.verb = ControlCommand::kJog;
-        out.panel = kPanelJogShuttle;
-        return c.Count(2, 2, "jog <steps>") && c.Number(1, -32767, 32767, out.a, "steps");
-    }
-    if (verb == "knob") {
-        out.verb = ControlCommand::kKnob;
-        out.panel = kPanelMediaBar;
-        if (!c.Count(3, 3, "knob <1-8> <steps>") || !c.Number(1, 1, 8, out.a, "knob")) return false;
-        out.a -= 1;
-        return c.Number(2, -10000, 10000, out.b, "steps");
-    }
-    if (verb == "ball") {
-        out.verb = ControlCommand::kBall;
-        out.panel = kPanelTrackball;
-        return c.Count(3, 3, "ball <dx> <dy>") && c.Number(1, -10000, 10000, out.a, "dx") &&
-               c.Number(2, -10000, 10000, out.b, "dy");
-    }
-    if (verb == "ring") {
-        out.verb = ControlCommand::kRing;
-        out.panel = kPanelTrackball;
-        return c.Count(2, 2, "ring <steps>") && c.Number(1, -10000, 10000, out.a, "steps");
-    }
-    if (verb == "fader") {
-        out.verb = ControlCommand::kFader;
-        out.panel = kPanelAudio;
-        if (!c.Count(3, 3, "fader <1-8|master> <0-255>")) return false;
-        if (Lower(t[1]) == "master") {
-            out.a = AudioModel::kMaster;
-        } else {
-            if (!c.Number(1, 1, 8, out.a, "fader")) return false;
-            out.a -= 1;
+    const Command* command = nullptr;
+    bool family = false;  // the verb is the first word of two-word commands
+    for (const Command& c : kCommands) {
+        if (FirstWord(c.name) != verb) continue;
+        const std::string kind = SecondWord(c.name);
+        if (kind.empty() || (t.size() >= 2 && Lower(t[1]) == kind)) {
+            command = &c;
+            break;
         }
-        return c.Number(2, 0, 255, out.b, "position");
+        family = true;
     }
-    if (verb == "plug" || verb == "unplug" || verb == "powercycle") {
-        out.verb = verb == "plug"     ? ControlCommand::kPlug
-                   : verb == "unplug" ? ControlCommand::kUnplug
-                                      : ControlCommand::kPowerCycle;
-        return c.Count(2, 2, "plug|unplug|powercycle <panel>") && c.Panel(1, out.panel);
+    if (!command) {
+        if (!family)
+            error = UnknownCommand(t[0]);
+        else if (t.size() < 2)
+            error = "usage: " + verb + " " + Kinds(verb, "|") + " ...";
+        else
+            error = "unknown " + verb + " '" + t[1] + "' (" + Kinds(verb, ", ") + ")";
+        return false;
     }
-    if (verb == "firmware") {
-        out.verb = ControlCommand::kFirmware;
-        return c.Count(4, 4, "firmware <panel> <major> <build-hex>") && c.Panel(1, out.panel) &&
-               c.Number(2, 0, 255, out.a, "major") && c.Number(3, 0, 0xFFF, out.b, "build", 16);
+    if (!command->parse) {
+        error = verb + " is velsim's own command: velsim " + Usage(*command);
+        return false;
     }
-    if (verb == "driver") {
-        out.verb = ControlCommand::kDriver;
-        return c.Count(5, 5, "driver <panel> <major> <minor> <build>") && c.Panel(1, out.panel) &&
-               c.Number(2, 0, 255, out.a, "major") && c.Number(3, 0, 65535, out.b, "minor") &&
-               c.Number(4, 0, 255, out.c, "build");
-    }
-    if (verb == "fault") {
-        out.verb = ControlCommand::kFault;
-        if (t.size() < 2) return c.Fail("usage: fault getinterface|versioninfo|unplug-in-download|unknown-iid ...");
-        const std::string kind = Lower(t[1]);
-        if (kind == "unknown-iid") {
-            out.verb = ControlCommand::kUnknownIid;
-            if (!c.Count(2, 3, "fault unknown-iid [<panel>]")) return false;
-            return t.size() == 2 || c.Panel(2, out.panel);
-        }
-        if (kind == "connection-state") {
-            out.verb = ControlCommand::kConnectionState;
-            return c.Count(4, 4, "fault connection-state <panel> <value>") && c.Panel(2, out.panel) &&
-                   c.Number(3, INT32_MIN, INT32_MAX, out.a, "state");
-        }
-        if (kind == "getinterface") {
-            out.fault = ControlCommand::kFaultGetInterface;
-            if (!c.Count(4, 5, "fault getinterface <panel> [device|events|both] on|off") || !c.Panel(2, out.panel))
-                return false;
-            if (t.size() == 5) {
-                const std::string which = Lower(t[3]);
-                out.device = which == "device" || which == "both";
-                out.events = which == "events" || which == "both";
-                if (!out.device && !out.events) return c.Fail("expected device, events or both, not '" + t[3] + "'");
-            }
-            return c.OnOff(t.size() - 1, out.on);
-        }
-        if (kind == "versioninfo" || kind == "unplug-in-download") {
-            out.fault =
-                kind == "versioninfo" ? ControlCommand::kFaultVersionInfo : ControlCommand::kFaultUnplugInDownload;
-            return c.Count(4, 4, "fault versioninfo|unplug-in-download <panel> on|off") && c.Panel(2, out.panel) &&
-                   c.OnOff(3, out.on);
-        }
-        return c.Fail("unknown fault '" + t[1] +
-                      "' (getinterface, versioninfo, unplug-in-download, unknown-iid, connection-state)");
-    }
-    if (verb == "report") {
-        out.verb = ControlCommand::kReport;
-        if (!c.Count(4, 4, "report <panel> <changes: 56 hex digits> <status: 64 hex digits>") || !c.Panel(1, out.panel))
-            return false;
-        if (!ParseBlock(t[2], out.changes.bytes, sizeof out.changes.bytes))
-            return c.Fail("the changes block must be 28 bytes as 56 hex digits");
-        if (!ParseBlock(t[3], out.status.bytes, sizeof out.status.bytes))
-            return c.Fail("the status block must be 32 bytes as 64 hex digits");
-        return true;
-    }
-    if (verb == "storm") {
-        out.verb = ControlCommand::kStorm;
-        return c.Count(4, 4, "storm <panel> <per-second> <seconds>") && c.Panel(1, out.panel) &&
-               c.Number(2, 1, 5000, out.a, "reports a second") && c.Number(3, 1, 120, out.b, "seconds");
-    }
-    if (verb == "wait") {
-        out.verb = ControlCommand::kWait;
-        return c.Count(2, 2, "wait <ms>") && c.Number(1, 0, 600000, out.a, "milliseconds");
-    }
-    if (verb == "play") {
-        out.verb = ControlCommand::kPlay;
-        if (t.size() < 2) return c.Fail("usage: play <path>");
-        // The path is the rest of the line, blanks and case kept.
-        std::size_t end = rest.size();
-        while (end > 0 && (rest[end - 1] == ' ' || rest[end - 1] == '\t' || rest[end - 1] == '\r')) --end;
-        out.text = rest.substr(0, end);
-        return true;
-    }
-    if (verb == "demo" || verb == "stop" || verb == "reset" || verb == "help") {
-        out.verb = verb == "demo"    ? ControlCommand::kDemo
-                   : verb == "stop"  ? ControlCommand::kStop
-                   : verb == "reset" ? ControlCommand::kReset
-                                     : ControlCommand::kHelp;
-        return c.Count(1, 1, verb.c_str());
-    }
-    if (verb == "status") {
-        out.verb = ControlCommand::kStatus;
-        return c.Count(1, 2, "status [<panel>]") && (t.size() == 1 || c.Panel(1, out.panel));
-    }
-    return c.Fail("unknown command '" + t[0] + "' (try help)");
+    out.verb = command->verb;
+    const std::size_t first = SecondWord(command->name).empty() ? 1 : 2;
+    const std::string rest = first < t.size() ? line.substr(at[first]) : std::string();
+    Line c{t, first, rest, *command, error};
+    return command->parse(c, out);
 }

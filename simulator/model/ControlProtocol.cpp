@@ -9,7 +9,7 @@ namespace {
 std::string Answer(const std::string& error) { return error.empty() ? "ok" : "error: " + error; }
 }  // namespace
 
-ControlProtocol::ControlProtocol(PanelSimulator& sim, FileReader reader) : sim_(sim), reader_(std::move(reader)) {}
+ControlProtocol::ControlProtocol(PanelSimulator& sim, FileReader reader) : m_sim(sim), m_reader(std::move(reader)) {}
 
 std::string ControlProtocol::Execute(const std::string& line) {
     ControlCommand command;
@@ -22,7 +22,7 @@ std::string ControlProtocol::Execute(const std::string& line) {
         return "error: wait only makes sense in a script";
     case ControlCommand::kPlay: {
         std::string text;
-        if (!reader_ || !reader_(command.text, text, error))
+        if (!m_reader || !m_reader(command.text, text, error))
             return "error: cannot read script '" + command.text + "'" + (error.empty() ? "" : ": " + error);
         return Answer(StartScript(text, command.text));
     }
@@ -35,7 +35,7 @@ std::string ControlProtocol::Execute(const std::string& line) {
 
 std::string ControlProtocol::StartScript(const std::string& text, const std::string& name) {
     std::deque<Step> steps;
-    std::int64_t at = sim_.Clock().NowMs();
+    std::int64_t at = m_sim.Clock().NowMs();
     std::size_t begin = 0;
     int lineNo = 0;
     while (begin <= text.size()) {
@@ -65,124 +65,128 @@ std::string ControlProtocol::StartScript(const std::string& text, const std::str
         }
         if (end == text.size()) break;
     }
-    std::lock_guard<std::mutex> lock(mu_);
-    steps_.swap(steps);
-    scriptName_ = name;
-    lastScriptError_.clear();
-    sim_.Wake();  // the delivery thread runs the steps; it may be sleeping
+    std::lock_guard<std::mutex> lock(m_mu);
+    m_steps.swap(steps);
+    m_scriptName = name;
+    m_lastScriptError.clear();
+    m_sim.Wake();  // the delivery thread runs the steps; it may be sleeping
     return {};
 }
 
 void ControlProtocol::Tick() {
-    const std::int64_t now = sim_.Clock().NowMs();
+    const std::int64_t now = m_sim.Clock().NowMs();
     std::deque<Step> due;
     std::string name;
     {
-        std::lock_guard<std::mutex> lock(mu_);
-        while (!steps_.empty() && steps_.front().at <= now) {
-            due.push_back(steps_.front());
-            steps_.pop_front();
+        std::lock_guard<std::mutex> lock(m_mu);
+        while (!m_steps.empty() && m_steps.front().at <= now) {
+            due.push_back(m_steps.front());
+            m_steps.pop_front();
         }
-        name = scriptName_;
+        name = m_scriptName;
     }
     for (const Step& step : due) {
         // A step that fails (e.g. its panel is unplugged) is skipped, not fatal.
         const std::string answer = Run(step.command, true);
         if (answer.compare(0, 2, "ok") != 0) {
-            std::lock_guard<std::mutex> lock(mu_);
-            lastScriptError_ = name + " line " + std::to_string(step.line) + ": " + answer;
+            std::lock_guard<std::mutex> lock(m_mu);
+            m_lastScriptError = name + " line " + std::to_string(step.line) + ": " + answer;
         }
     }
 }
 
 bool ControlProtocol::ScriptRunning() {
-    std::lock_guard<std::mutex> lock(mu_);
-    return !steps_.empty();
+    std::lock_guard<std::mutex> lock(m_mu);
+    return !m_steps.empty();
 }
 
 std::string ControlProtocol::LastScriptError() {
-    std::lock_guard<std::mutex> lock(mu_);
-    return lastScriptError_;
+    std::lock_guard<std::mutex> lock(m_mu);
+    return m_lastScriptError;
 }
 
 std::string ControlProtocol::Run(const ControlCommand& c, bool fromScript) {
     switch (c.verb) {
     case ControlCommand::kPress:
-        return Answer(sim_.Key(c.panel, c.key, true));
+        return Answer(m_sim.Key(c.panel, c.key, true));
     case ControlCommand::kRelease:
-        return Answer(sim_.Key(c.panel, c.key, false));
+        return Answer(m_sim.Key(c.panel, c.key, false));
     case ControlCommand::kTap:
-        return Answer(sim_.Tap(c.panel, c.key));
+        return Answer(m_sim.Tap(c.panel, c.key));
     case ControlCommand::kJog:
-        return Answer(sim_.TurnJog(c.a));
+        return Answer(m_sim.TurnJog(c.a));
     case ControlCommand::kKnob:
-        return Answer(sim_.TurnKnob(c.a, c.b));
+        return Answer(m_sim.TurnKnob(c.a, c.b));
     case ControlCommand::kBall:
-        return Answer(sim_.MoveBall(c.a, c.b));
+        return Answer(m_sim.MoveBall(c.a, c.b));
     case ControlCommand::kRing:
-        return Answer(sim_.TurnRing(c.a));
+        return Answer(m_sim.TurnRing(c.a));
     case ControlCommand::kFader:
-        return Answer(sim_.MoveFader(c.a, c.b));
+        return Answer(m_sim.MoveFader(c.a, c.b));
     case ControlCommand::kPlug:
-        return Answer(sim_.Plug(c.panel, true));
+        return Answer(m_sim.Plug(c.panel, true));
     case ControlCommand::kUnplug:
-        return Answer(sim_.Plug(c.panel, false));
+        return Answer(m_sim.Plug(c.panel, false));
     case ControlCommand::kPowerCycle:
-        return Answer(sim_.PowerCycle(c.panel));
+        return Answer(m_sim.PowerCycle(c.panel));
     case ControlCommand::kFirmware:
-        return Answer(sim_.SetFirmwareVersion(c.panel, c.a, c.b));
+        return Answer(m_sim.SetFirmwareVersion(c.panel, c.a, c.b));
     case ControlCommand::kDriver:
-        return Answer(sim_.SetDriverVersion(c.panel, c.a, c.b, c.c));
+        return Answer(m_sim.SetDriverVersion(c.panel, c.a, c.b, c.c));
     case ControlCommand::kFault: {
         std::string err;
         switch (c.fault) {
         case ControlCommand::kFaultGetInterface:
-            if (c.device) err = sim_.SetFault(c.panel, PanelSimulator::kFailDeviceInterface, c.on);
-            if (err.empty() && c.events) err = sim_.SetFault(c.panel, PanelSimulator::kFailEventInterface, c.on);
+            if (c.device) err = m_sim.SetFault(c.panel, PanelSimulator::kFailDeviceInterface, c.on);
+            if (err.empty() && c.events) err = m_sim.SetFault(c.panel, PanelSimulator::kFailEventInterface, c.on);
             break;
         case ControlCommand::kFaultVersionInfo:
-            err = sim_.SetFault(c.panel, PanelSimulator::kFailVersionInfo, c.on);
+            err = m_sim.SetFault(c.panel, PanelSimulator::kFailVersionInfo, c.on);
             break;
         case ControlCommand::kFaultUnplugInDownload:
-            err = sim_.SetFault(c.panel, PanelSimulator::kUnplugInDownload, c.on);
+            err = m_sim.SetFault(c.panel, PanelSimulator::kUnplugInDownload, c.on);
             break;
         }
         return Answer(err);
     }
     case ControlCommand::kUnknownIid:
-        return Answer(sim_.UnknownIid(c.panel));
+        return Answer(m_sim.UnknownIid(c.panel));
     case ControlCommand::kConnectionState:
-        return Answer(sim_.ReportConnectionState(c.panel, c.a));
+        return Answer(m_sim.ReportConnectionState(c.panel, c.a));
     case ControlCommand::kReport:
-        return Answer(sim_.RawReport(c.panel, c.changes, c.status));
+        return Answer(m_sim.RawReport(c.panel, c.changes, c.status));
     case ControlCommand::kStorm:
-        return Answer(sim_.Storm(c.panel, c.a, c.b));
+        return Answer(m_sim.Storm(c.panel, c.a, c.b));
     case ControlCommand::kStop: {
-        std::lock_guard<std::mutex> lock(mu_);
-        steps_.clear();
+        std::lock_guard<std::mutex> lock(m_mu);
+        m_steps.clear();
         return "ok";
     }
     case ControlCommand::kReset: {
         if (!fromScript) {
-            std::lock_guard<std::mutex> lock(mu_);
-            steps_.clear();
+            std::lock_guard<std::mutex> lock(m_mu);
+            m_steps.clear();
         }
-        sim_.Reset();
+        m_sim.Reset();
         return "ok";
     }
     case ControlCommand::kStatus: {
         std::string s = "ok";
         for (int p = 0; p < kPanelCount; ++p) {
             if (c.panel >= 0 && p != c.panel) continue;
-            s += std::string(" | ") + CommandParser::PanelName(p) + ": " + sim_.Describe(p);
+            s += kAnswerLineBreak + std::string(CommandParser::PanelName(p)) + ": " + m_sim.Describe(p);
         }
-        std::lock_guard<std::mutex> lock(mu_);
-        if (!steps_.empty()) s += " | script " + scriptName_ + ": " + std::to_string(steps_.size()) + " steps to go";
-        if (!lastScriptError_.empty()) s += " | last script error: " + lastScriptError_;
+        std::lock_guard<std::mutex> lock(m_mu);
+        if (!m_steps.empty())
+            s += kAnswerLineBreak + ("script " + m_scriptName + ": " + std::to_string(m_steps.size()) + " steps to go");
+        if (!m_lastScriptError.empty()) s += kAnswerLineBreak + ("last script error: " + m_lastScriptError);
         return s;
     }
-    case ControlCommand::kHelp:
-        return std::string("ok ") + CommandParser::Usage();
+    case ControlCommand::kHelp: {
+        std::string s = "ok";
+        for (const std::string& line : CommandParser::Help()) s += kAnswerLineBreak + line;
+        return s;
+    }
     default:
         return "error: not a command here";
     }

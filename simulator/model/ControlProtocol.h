@@ -1,5 +1,8 @@
 // Runs control-protocol lines against the simulated panels and answers each
-// with "ok" (possibly followed by text) or "error: <why>". Scripts (a file
+// with one line, "ok" (possibly followed by text) or "error: <why>". An answer
+// of several lines (status, help) stays one line on the channel, so that every
+// client keeps its answers in step with its questions: kAnswerLineBreak stands
+// between its lines, and velsim shows them one under the other. Scripts (a file
 // through "play", or the built-in demo) are checked whole before their first
 // line runs; their lines then run from Tick() at their time, so the waits
 // follow the simulator's clock. A bad line is refused and changes nothing.
@@ -20,6 +23,7 @@ public:
     using FileReader = std::function<bool(const std::string& path, std::string& text, std::string& error)>;
 
     static constexpr std::size_t kMaxScriptLines = 10000;
+    static constexpr const char* kAnswerLineBreak = " | ";
 
     ControlProtocol(PanelSimulator& sim, FileReader reader);
 
@@ -41,10 +45,10 @@ private:
 
     std::string Run(const ControlCommand& command, bool fromScript);
 
-    PanelSimulator& sim_;
-    FileReader reader_;
-    std::mutex mu_;
-    std::deque<Step> steps_;
-    std::string scriptName_;
-    std::string lastScriptError_;
+    PanelSimulator& m_sim;
+    FileReader m_reader;
+    std::mutex m_mu;
+    std::deque<Step> m_steps;
+    std::string m_scriptName;
+    std::string m_lastScriptError;
 };

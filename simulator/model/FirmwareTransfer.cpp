@@ -5,59 +5,59 @@
 #include "DownloadResult.h"
 
 void FirmwareTransfer::Start(const RomCheck& check, bool fileMissing, std::int64_t now) {
-    state_ = kRunning;
-    start_ = now;
-    header_ = check.header;
+    m_state = kRunning;
+    m_start = now;
+    m_header = check.header;
     if (fileMissing) {
-        pendingResult_ = download::kFileMissing;
-        total_ = 0;
-        endPosition_ = 0;
+        m_pendingResult = download::kFileMissing;
+        m_total = 0;
+        m_endPosition = 0;
     } else {
-        pendingResult_ = check.result;
-        total_ = check.headerValid ? std::int32_t(check.header.payloadLength) : 0;
+        m_pendingResult = check.result;
+        m_total = check.headerValid ? std::int32_t(check.header.payloadLength) : 0;
         switch (check.result) {
         case download::kOk:
         case download::kCorrupt:
         case download::kTrailingData:
         case download::kWrongPanel:
-            endPosition_ = total_;
+            m_endPosition = m_total;
             break;
         case download::kTruncated:
-            endPosition_ = std::int32_t(check.payloadPresent);
+            m_endPosition = std::int32_t(check.payloadPresent);
             break;
         default:
-            endPosition_ = 0;
+            m_endPosition = 0;
             break;  // refused at the header
         }
     }
-    end_ = start_ + kSettleMs + std::int64_t(endPosition_) * 1000 / kBytesPerSecond;
-    frozenPosition_ = 0;
+    m_end = m_start + kSettleMs + std::int64_t(m_endPosition) * 1000 / kBytesPerSecond;
+    m_frozenPosition = 0;
 }
 
 bool FirmwareTransfer::Advance(std::int64_t now) {
-    if (state_ != kRunning || now < end_) return false;
-    state_ = kEnded;
-    result_ = pendingResult_;
-    frozenPosition_ = endPosition_;
+    if (m_state != kRunning || now < m_end) return false;
+    m_state = kEnded;
+    m_result = m_pendingResult;
+    m_frozenPosition = m_endPosition;
     return true;
 }
 
 void FirmwareTransfer::Abort(std::int32_t result, std::int64_t now) {
-    if (state_ != kRunning) return;
-    frozenPosition_ = Position(now);
-    state_ = kEnded;
-    result_ = result;
+    if (m_state != kRunning) return;
+    m_frozenPosition = Position(now);
+    m_state = kEnded;
+    m_result = result;
 }
 
 void FirmwareTransfer::Finish() {
-    if (state_ == kRunning) return;  // a running transfer cannot be cut short this way
-    state_ = kIdle;
-    total_ = 0;
-    frozenPosition_ = 0;
+    if (m_state == kRunning) return;  // a running transfer cannot be cut short this way
+    m_state = kIdle;
+    m_total = 0;
+    m_frozenPosition = 0;
 }
 
 std::int32_t FirmwareTransfer::Position(std::int64_t now) const {
-    if (state_ != kRunning) return frozenPosition_;
-    const std::int64_t moved = std::max<std::int64_t>(0, now - start_ - kSettleMs / 2) * kBytesPerSecond / 1000;
-    return std::int32_t(std::min<std::int64_t>(moved, endPosition_));
+    if (m_state != kRunning) return m_frozenPosition;
+    const std::int64_t moved = std::max<std::int64_t>(0, now - m_start - kSettleMs / 2) * kBytesPerSecond / 1000;
+    return std::int32_t(std::min<std::int64_t>(moved, m_endPosition));
 }

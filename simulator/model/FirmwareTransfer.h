@@ -28,22 +28,22 @@ public:
     // The program acknowledged the end: progress fields go back to zero, the result stays.
     void Finish();
 
-    State GetState() const { return state_; }
-    bool Running() const { return state_ == kRunning; }
-    std::int32_t Result() const { return result_; }
-    std::int32_t Total() const { return total_; }
+    State GetState() const { return m_state; }
+    bool Running() const { return m_state == kRunning; }
+    std::int32_t Result() const { return m_result; }
+    std::int32_t Total() const { return m_total; }
     std::int32_t Position(std::int64_t now) const;
     // Header of the image that went through successfully (valid only after a 0 result).
-    const RomHeader& Header() const { return header_; }
+    const RomHeader& Header() const { return m_header; }
 
 private:
-    State state_ = kIdle;
-    std::int32_t result_ = 0;
-    std::int32_t pendingResult_ = 0;
-    std::int32_t total_ = 0;
-    std::int32_t endPosition_ = 0;
-    std::int32_t frozenPosition_ = 0;
-    std::int64_t start_ = 0;
-    std::int64_t end_ = 0;
-    RomHeader header_;
+    State m_state = kIdle;
+    std::int32_t m_result = 0;
+    std::int32_t m_pendingResult = 0;
+    std::int32_t m_total = 0;
+    std::int32_t m_endPosition = 0;
+    std::int32_t m_frozenPosition = 0;
+    std::int64_t m_start = 0;
+    std::int64_t m_end = 0;
+    RomHeader m_header;
 };

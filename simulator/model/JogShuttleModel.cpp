@@ -33,18 +33,18 @@ void JogShuttleModel::KeyPlace(int key, int& changeByte, int& statusByte, int& b
 }
 
 void JogShuttleModel::FillStatus(PanelStatus& status) const {
-    status.bytes[0] = std::uint8_t(dialMode_);
-    if (dialMode_ == 2 || dialMode_ == 3) {
-        const auto v = std::uint16_t(std::int16_t(position_));
+    status.bytes[0] = std::uint8_t(m_dialMode);
+    if (m_dialMode == 2 || m_dialMode == 3) {
+        const auto v = std::uint16_t(std::int16_t(m_position));
         status.bytes[1] = std::uint8_t(v & 0xFF);
         status.bytes[2] = std::uint8_t(v >> 8);
     }
-    for (int g = 0; g < 3; ++g) status.bytes[3 + g] = std::uint8_t(keys_ >> (8 * g));
+    for (int g = 0; g < 3; ++g) status.bytes[3 + g] = std::uint8_t(m_keys >> (8 * g));
 }
 
 void JogShuttleModel::ResetInputs() {
-    dialMode_ = 0;
-    position_ = 0;
+    m_dialMode = 0;
+    m_position = 0;
 }
 
 std::int32_t JogShuttleModel::SetDialMode(const std::uint8_t* block, Events& out) {
@@ -54,8 +54,8 @@ std::int32_t JogShuttleModel::SetDialMode(const std::uint8_t* block, Events& out
         if (std::memcmp(block, kDialModeBlocks[m], 4) == 0) mode = m;
     if (mode < 0) return simstatus::kBadArgument;
     if (!Connected()) return simstatus::kNotConnected;
-    dialMode_ = mode;
-    position_ = 0;
+    m_dialMode = mode;
+    m_position = 0;
     PanelChanges changes{};
     changes.bytes[0] = 1;
     EmitWithCurrent(changes, out);
@@ -64,10 +64,10 @@ std::int32_t JogShuttleModel::SetDialMode(const std::uint8_t* block, Events& out
 
 std::string JogShuttleModel::TurnDial(int steps, Events& out) {
     if (!Connected()) return NotConnectedReason();
-    if (steps == 0 || dialMode_ == 0) return {};
+    if (steps == 0 || m_dialMode == 0) return {};
     PanelChanges changes{};
     changes.bytes[1] = 1;
-    if (dialMode_ == 1) {
+    if (m_dialMode == 1) {
         while (steps != 0) {  // a step count beyond int16 takes several reports
             const int chunk = std::clamp(steps, -32768, 32767);
             steps -= chunk;
@@ -80,20 +80,20 @@ std::string JogShuttleModel::TurnDial(int steps, Events& out) {
         }
         return {};
     }
-    int next = position_ + steps;
-    if (dialMode_ == 2) {
+    int next = m_position + steps;
+    if (m_dialMode == 2) {
         next = std::clamp(next, -kShuttleLimit, kShuttleLimit);
     } else {
         next %= kStepsPerTurn;
         if (next < 0) next += kStepsPerTurn;
     }
-    if (next == position_) return {};
-    position_ = next;
+    if (next == m_position) return {};
+    m_position = next;
     EmitWithCurrent(changes, out);
     return {};
 }
 
 std::string JogShuttleModel::Describe() const {
     static const char* const modes[] = {"off", "jog", "shuttle", "dmc"};
-    return PanelModel::Describe() + " dial " + modes[dialMode_] + " position " + std::to_string(position_);
+    return PanelModel::Describe() + " dial " + modes[m_dialMode] + " position " + std::to_string(m_position);
 }

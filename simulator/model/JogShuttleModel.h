@@ -28,8 +28,8 @@ public:
     std::int32_t SetDialMode(const std::uint8_t* block, Events& out);
     // Turns the dial by steps (positive clockwise); nothing is reported while OFF.
     std::string TurnDial(int steps, Events& out);
-    int DialMode() const { return dialMode_; }
-    int Position() const { return position_; }
+    int DialMode() const { return m_dialMode; }
+    int Position() const { return m_position; }
     std::string Describe() const override;
 
 protected:
@@ -38,6 +38,6 @@ protected:
     void ResetInputs() override;
 
 private:
-    int dialMode_ = 0;
-    int position_ = 0;
+    int m_dialMode = 0;
+    int m_position = 0;
 };

@@ -4,23 +4,23 @@ void LineBuffer::Feed(const char* data, std::size_t size, std::vector<Line>& out
     for (std::size_t i = 0; i < size; ++i) {
         const char ch = data[i];
         if (ch == '\n') {
-            if (skipping_) {
-                skipping_ = false;
+            if (m_skipping) {
+                m_skipping = false;
             } else {
-                if (!current_.empty() && current_.back() == '\r') current_.pop_back();
-                out.push_back({current_, false});
+                if (!m_current.empty() && m_current.back() == '\r') m_current.pop_back();
+                out.push_back({m_current, false});
             }
-            current_.clear();
+            m_current.clear();
             continue;
         }
-        if (skipping_) continue;
-        current_ += ch;
+        if (m_skipping) continue;
+        m_current += ch;
         // A line of the full length may still end in "\r\n": its "\r" does not count.
-        const bool maybeCrlf = ch == '\r' && current_.size() == max_ + 1;
-        if (current_.size() > max_ && !maybeCrlf) {
+        const bool maybeCrlf = ch == '\r' && m_current.size() == m_max + 1;
+        if (m_current.size() > m_max && !maybeCrlf) {
             out.push_back({std::string(), true});
-            current_.clear();
-            skipping_ = true;
+            m_current.clear();
+            m_skipping = true;
         }
     }
 }

@@ -16,13 +16,13 @@ public:
         bool overlong = false;
     };
 
-    explicit LineBuffer(std::size_t maxLength) : max_(maxLength) {}
+    explicit LineBuffer(std::size_t maxLength) : m_max(maxLength) {}
 
     // Feeds bytes; appends the lines they complete.
     void Feed(const char* data, std::size_t size, std::vector<Line>& out);
 
 private:
-    std::size_t max_;
-    std::string current_;
-    bool skipping_ = false;
+    std::size_t m_max;
+    std::string m_current;
+    bool m_skipping = false;
 };

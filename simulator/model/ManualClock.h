@@ -7,11 +7,11 @@
 
 class ManualClock : public SimClock {
 public:
-    explicit ManualClock(std::int64_t start = 0) : now_(start) {}
-    std::int64_t NowMs() const override { return now_.load(); }
-    void Advance(std::int64_t ms) { now_ += ms; }
-    void Set(std::int64_t ms) { now_ = ms; }
+    explicit ManualClock(std::int64_t start = 0) : m_now(start) {}
+    std::int64_t NowMs() const override { return m_now.load(); }
+    void Advance(std::int64_t ms) { m_now += ms; }
+    void Set(std::int64_t ms) { m_now = ms; }
 
 private:
-    std::atomic<std::int64_t> now_;
+    std::atomic<std::int64_t> m_now;
 };

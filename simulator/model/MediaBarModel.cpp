@@ -41,12 +41,12 @@ void MediaBarModel::KeyPlace(int key, int& changeByte, int& statusByte, int& bit
 }
 
 void MediaBarModel::FillStatus(PanelStatus& status) const {
-    status.bytes[0] = std::uint8_t(keys_);
-    status.bytes[17] = leds_;
+    status.bytes[0] = std::uint8_t(m_keys);
+    status.bytes[17] = m_leds;
 }
 
 std::int32_t MediaBarModel::SetLed(std::int32_t led, std::uint8_t state, Events& out) {
-    return SwitchLed(leds_, kKeyCount, 9, led, state, out);
+    return SwitchLed(m_leds, kKeyCount, 9, led, state, out);
 }
 
 std::string MediaBarModel::TurnKnob(int knob, int delta, Events& out) {

@@ -24,7 +24,7 @@ public:
     std::int32_t SetLed(std::int32_t led, std::uint8_t state, Events& out);
     // Knob 0-7 (labelled 1-8 on the panel).
     std::string TurnKnob(int knob, int delta, Events& out);
-    std::uint8_t Leds() const { return leds_; }
+    std::uint8_t Leds() const { return m_leds; }
 
     static void EncodeMovement(int value, std::uint8_t& first, std::uint8_t& second);
     static int DecodeMovement(std::uint8_t first, std::uint8_t second);
@@ -32,8 +32,8 @@ public:
 protected:
     void KeyPlace(int key, int& changeByte, int& statusByte, int& bit) const override;
     void FillStatus(PanelStatus& status) const override;
-    void ResetInputs() override { leds_ = 0; }
+    void ResetInputs() override { m_leds = 0; }
 
 private:
-    std::uint8_t leds_ = 0;
+    std::uint8_t m_leds = 0;
 };

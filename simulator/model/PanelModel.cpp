@@ -18,45 +18,45 @@ bool SameName(const std::string& a, const char* b) {
 }
 }  // namespace
 
-PanelModel::PanelModel(int panel, const VersionSet& versions) : panel_(panel), versions_(versions) {}
+PanelModel::PanelModel(int panel, const VersionSet& versions) : m_panel(panel), m_versions(versions) {}
 
 std::int32_t PanelModel::SetMode(std::int32_t mode, std::int64_t now) {
     if (mode != 0 && mode != 1) return simstatus::kBadArgument;
-    if (!connected_) return simstatus::kNotConnected;
-    mode_ = mode;
-    pendingUntil_ = now + kPendingMs;
+    if (!m_connected) return simstatus::kNotConnected;
+    m_mode = mode;
+    m_pendingUntil = now + kPendingMs;
     return simstatus::kOk;
 }
 
 std::int32_t PanelModel::GetDeviceStatus(PanelDeviceStatus& status, std::int64_t now) const {
     std::memset(status.bytes, 0, sizeof status.bytes);
-    if (!connected_) return simstatus::kNotConnected;
+    if (!m_connected) return simstatus::kNotConnected;
     WriteLe32(status.bytes, 0, 1);  // connected
-    WriteLe32(status.bytes, 4, mode_);
-    WriteLe32(status.bytes, 8, std::int32_t(transfer_.GetState()));
-    WriteLe32(status.bytes, kStatusPendingOffset, now < pendingUntil_ ? 1 : 0);
-    WriteLe32(status.bytes, kStatusDownloadResultOffset, transfer_.Result());
-    WriteLe32(status.bytes, kStatusDownloadTotalOffset, transfer_.Total());
-    WriteLe32(status.bytes, kStatusDownloadPositionOffset, transfer_.Position(now));
+    WriteLe32(status.bytes, 4, m_mode);
+    WriteLe32(status.bytes, 8, std::int32_t(m_transfer.GetState()));
+    WriteLe32(status.bytes, kStatusPendingOffset, now < m_pendingUntil ? 1 : 0);
+    WriteLe32(status.bytes, kStatusDownloadResultOffset, m_transfer.Result());
+    WriteLe32(status.bytes, kStatusDownloadTotalOffset, m_transfer.Total());
+    WriteLe32(status.bytes, kStatusDownloadPositionOffset, m_transfer.Position(now));
     return simstatus::kOk;
 }
 
 std::int32_t PanelModel::StartDownload(const RomCheck& check, bool fileMissing, std::int64_t now) {
-    if (!connected_) return simstatus::kNotConnected;
-    if (transfer_.Running()) return simstatus::kBusy;
-    transfer_.Start(check, fileMissing, now);
+    if (!m_connected) return simstatus::kNotConnected;
+    if (m_transfer.Running()) return simstatus::kBusy;
+    m_transfer.Start(check, fileMissing, now);
     return simstatus::kOk;
 }
 
 std::int32_t PanelModel::FinishDownload() {
-    if (transfer_.Running()) return simstatus::kBusy;
-    transfer_.Finish();
+    if (m_transfer.Running()) return simstatus::kBusy;
+    m_transfer.Finish();
     return simstatus::kOk;
 }
 
 void PanelModel::GetVersionInfo(PanelVersionInfo& info) const {
     std::memset(info.bytes, 0, sizeof info.bytes);
-    versions_.Fill(info);
+    m_versions.Fill(info);
 }
 
 int PanelModel::FindName(const char* const* names, int count, const std::string& name) {
@@ -72,17 +72,17 @@ int PanelModel::FindKey(const std::string& name) const {
 }
 
 std::string PanelModel::NotConnectedReason() const {
-    return replugAt_ ? "panel is power-cycling" : "panel is unplugged";
+    return m_replugAt ? "panel is power-cycling" : "panel is unplugged";
 }
 
 std::string PanelModel::SetKey(int key, bool down, Events& out) {
     if (key < 0 || key >= KeyCount()) return "no such key";
-    if (!connected_) return NotConnectedReason();
+    if (!m_connected) return NotConnectedReason();
     if (KeyDown(key) == down) return {};  // nothing moved, nothing to report
     if (down)
-        keys_ |= 1u << key;
+        m_keys |= 1u << key;
     else
-        keys_ &= ~(1u << key);
+        m_keys &= ~(1u << key);
     int changeByte = 0, statusByte = 0, bit = 0;
     KeyPlace(key, changeByte, statusByte, bit);
     PanelChanges changes{};
@@ -94,7 +94,7 @@ std::string PanelModel::SetKey(int key, bool down, Events& out) {
 void PanelModel::Emit(const PanelChanges& changes, const PanelStatus& status, Events& out) const {
     SimEvent e;
     e.kind = SimEvent::kReport;
-    e.panel = panel_;
+    e.panel = m_panel;
     e.changes = changes;
     e.status = status;
     out.push_back(e);
@@ -107,87 +107,87 @@ void PanelModel::EmitWithCurrent(const PanelChanges& changes, Events& out) const
 }
 
 void PanelModel::Unplugged(std::int64_t now, Events& out) {
-    if (transfer_.Running()) {
-        transfer_.Abort(download::kUnplugged, now);
+    if (m_transfer.Running()) {
+        m_transfer.Abort(download::kUnplugged, now);
         SimEvent p;
         p.kind = SimEvent::kProgress;
-        p.panel = panel_;
-        p.first = panel_;
-        p.value = transfer_.Result();
+        p.panel = m_panel;
+        p.first = m_panel;
+        p.value = m_transfer.Result();
         out.push_back(p);
     }
-    connected_ = false;
+    m_connected = false;
     SimEvent c;
     c.kind = SimEvent::kConnection;
-    c.panel = panel_;
+    c.panel = m_panel;
     c.state = 0;
     out.push_back(c);
 }
 
 void PanelModel::PowerOn(Events& out) {
-    replugAt_.reset();
-    connected_ = true;
-    keys_ = 0;
-    mode_ = 0;
-    pendingUntil_ = 0;
-    if (staged_) {
-        versions_.firmwareMajor = staged_->firmwareMajor;
-        versions_.firmwareBuild = staged_->firmwareBuild;
-        staged_.reset();
+    m_replugAt.reset();
+    m_connected = true;
+    m_keys = 0;
+    m_mode = 0;
+    m_pendingUntil = 0;
+    if (m_staged) {
+        m_versions.firmwareMajor = m_staged->firmwareMajor;
+        m_versions.firmwareBuild = m_staged->firmwareBuild;
+        m_staged.reset();
     }
-    if (transfer_.GetState() == FirmwareTransfer::kEnded) transfer_.Finish();
+    if (m_transfer.GetState() == FirmwareTransfer::kEnded) m_transfer.Finish();
     ResetInputs();
     SimEvent c;
     c.kind = SimEvent::kConnection;
-    c.panel = panel_;
+    c.panel = m_panel;
     c.state = 1;
     out.push_back(c);
 }
 
 std::string PanelModel::Plug(bool on, std::int64_t now, Events& out) {
     if (on) {
-        if (connected_) return "panel is already plugged in";
+        if (m_connected) return "panel is already plugged in";
         PowerOn(out);
     } else {
-        if (!connected_ && !replugAt_) return "panel is already unplugged";
-        replugAt_.reset();  // an unplug during a power cycle keeps it off
-        if (connected_) Unplugged(now, out);
+        if (!m_connected && !m_replugAt) return "panel is already unplugged";
+        m_replugAt.reset();  // an unplug during a power cycle keeps it off
+        if (m_connected) Unplugged(now, out);
     }
     return {};
 }
 
 std::string PanelModel::PowerCycle(std::int64_t now, Events& out) {
-    if (!connected_) return NotConnectedReason();
+    if (!m_connected) return NotConnectedReason();
     Unplugged(now, out);
-    replugAt_ = now + kPowerCycleMs;
+    m_replugAt = now + kPowerCycleMs;
     return {};
 }
 
 void PanelModel::Tick(std::int64_t now, Events& out) {
-    if (transfer_.Running() && unplugInDownload_ && transfer_.Total() > 0 &&
-        transfer_.Position(now) >= transfer_.Total() / 2) {
-        unplugInDownload_ = false;
+    if (m_transfer.Running() && m_unplugInDownload && m_transfer.Total() > 0 &&
+        m_transfer.Position(now) >= m_transfer.Total() / 2) {
+        m_unplugInDownload = false;
         Unplugged(now, out);
     }
-    if (transfer_.Advance(now)) {
-        if (transfer_.Result() == download::kOk) staged_ = transfer_.Header();
+    if (m_transfer.Advance(now)) {
+        if (m_transfer.Result() == download::kOk) m_staged = m_transfer.Header();
         SimEvent p;
         p.kind = SimEvent::kProgress;
-        p.panel = panel_;
-        p.first = panel_;
-        p.value = transfer_.Result();
+        p.panel = m_panel;
+        p.first = m_panel;
+        p.value = m_transfer.Result();
         out.push_back(p);
     }
-    if (replugAt_ && now >= *replugAt_) PowerOn(out);
+    if (m_replugAt && now >= *m_replugAt) PowerOn(out);
 }
 
 std::string PanelModel::Describe() const {
     char buf[200];
     std::snprintf(buf, sizeof buf, "%s %s fw %d.%03x drv %d.%d.%d download %s result %d",
-                  connected_ ? "connected" : (replugAt_ ? "power-cycling" : "unplugged"),
-                  mode_ == 0 ? "normal" : "test", versions_.firmwareMajor, versions_.firmwareBuild,
-                  versions_.driverMajor, versions_.driverMinor, versions_.driverBuild,
-                  transfer_.Running() ? "running" : "idle", transfer_.Result());
+                  m_connected ? "connected" : (m_replugAt ? "power-cycling" : "unplugged"),
+                  m_mode == 0 ? "normal" : "test", m_versions.firmwareMajor, m_versions.firmwareBuild,
+                  m_versions.driverMajor, m_versions.driverMinor, m_versions.driverBuild,
+                  m_transfer.Running() ? "running" : "idle", m_transfer.Result());
     return buf;
 }
 

@@ -28,9 +28,9 @@ public:
     PanelModel(const PanelModel&) = delete;
     PanelModel& operator=(const PanelModel&) = delete;
 
-    int Panel() const { return panel_; }
-    bool Connected() const { return connected_; }
-    int Mode() const { return mode_; }
+    int Panel() const { return m_panel; }
+    bool Connected() const { return m_connected; }
+    int Mode() const { return m_mode; }
 
     // ---- the program's side (device and event interfaces)
     std::int32_t SetMode(std::int32_t mode, std::int64_t now);
@@ -49,15 +49,15 @@ public:
     int FindKey(const std::string& name) const;
     // Empty on success, else why not.
     std::string SetKey(int key, bool down, Events& out);
-    bool KeyDown(int key) const { return (keys_ >> key) & 1u; }
+    bool KeyDown(int key) const { return (m_keys >> key) & 1u; }
     std::string Plug(bool on, std::int64_t now, Events& out);
     std::string PowerCycle(std::int64_t now, Events& out);
-    void ArmUnplugInDownload(bool on) { unplugInDownload_ = on; }
-    VersionSet& Versions() { return versions_; }
-    const FirmwareTransfer& Transfer() const { return transfer_; }
+    void ArmUnplugInDownload(bool on) { m_unplugInDownload = on; }
+    VersionSet& Versions() { return m_versions; }
+    const FirmwareTransfer& Transfer() const { return m_transfer; }
 
     // True while something is due to happen by itself (transfer, power cycle).
-    bool HasTimedWork() const { return transfer_.Running() || replugAt_.has_value(); }
+    bool HasTimedWork() const { return m_transfer.Running() || m_replugAt.has_value(); }
 
     // Moves time on: transfer progress and end, the end of a power cycle.
     void Tick(std::int64_t now, Events& out);
@@ -84,18 +84,18 @@ protected:
     std::int32_t SwitchLed(std::uint8_t& leds, int ledCount, std::size_t changeByte, std::int32_t led,
                            std::uint8_t state, Events& out) const;
 
-    std::uint32_t keys_ = 0;
+    std::uint32_t m_keys = 0;
 
 private:
     void Unplugged(std::int64_t now, Events& out);
 
-    const int panel_;
-    bool connected_ = true;
-    std::optional<std::int64_t> replugAt_;  // power cycle in progress
-    int mode_ = 0;
-    std::int64_t pendingUntil_ = 0;
-    VersionSet versions_;
-    std::optional<RomHeader> staged_;  // firmware waiting for the next power-on
-    FirmwareTransfer transfer_;
-    bool unplugInDownload_ = false;
+    const int m_panel;
+    bool m_connected = true;
+    std::optional<std::int64_t> m_replugAt;  // power cycle in progress
+    int m_mode = 0;
+    std::int64_t m_pendingUntil = 0;
+    VersionSet m_versions;
+    std::optional<RomHeader> m_staged;  // firmware waiting for the next power-on
+    FirmwareTransfer m_transfer;
+    bool m_unplugInDownload = false;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <type_traits>
 
 #include "SimStatus.h"
 
@@ -10,46 +11,62 @@ bool ValidPanel(int panel) { return panel >= 0 && panel < kPanelCount; }
 }  // namespace
 
 PanelSimulator::PanelSimulator(const SimClock& clock)
-    : clock_(clock),
-      jog_(std::make_unique<JogShuttleModel>()),
-      audio_(std::make_unique<AudioModel>()),
-      trackball_(std::make_unique<TrackballModel>()),
-      mediaBar_(std::make_unique<MediaBarModel>()) {}
+    : m_clock(clock),
+      m_jog(std::make_unique<JogShuttleModel>()),
+      m_audio(std::make_unique<AudioModel>()),
+      m_trackball(std::make_unique<TrackballModel>()),
+      m_mediaBar(std::make_unique<MediaBarModel>()) {}
 
 PanelModel& PanelSimulator::Model(int panel) {
     switch (panel) {
     case kPanelJogShuttle:
-        return *jog_;
+        return *m_jog;
     case kPanelAudio:
-        return *audio_;
+        return *m_audio;
     case kPanelTrackball:
-        return *trackball_;
+        return *m_trackball;
     default:
-        return *mediaBar_;
+        return *m_mediaBar;
     }
 }
 
 void PanelSimulator::Publish(std::vector<SimEvent>& events) {
     if (events.empty()) return;
-    for (auto& e : events) queue_.push_back(e);
+    for (auto& e : events) m_queue.push_back(e);
     events.clear();
-    cv_.notify_all();
+    m_cv.notify_all();
+}
+
+// Every change of the panels goes through here: under the lock, so the events
+// reach the queue in the order the panels made them, whichever thread asked.
+template <typename Change>
+auto PanelSimulator::ApplyLocked(Change&& change) {
+    std::lock_guard<std::mutex> lock(m_mu);
+    std::vector<SimEvent> events;
+    if constexpr (std::is_void_v<decltype(change(events))>) {
+        change(events);
+        Publish(events);
+    } else {
+        auto result = change(events);
+        Publish(events);
+        return result;
+    }
 }
 
 bool PanelSimulator::Connected(int panel) {
-    std::lock_guard<std::mutex> lock(mu_);
+    std::lock_guard<std::mutex> lock(m_mu);
     return ValidPanel(panel) && Model(panel).Connected();
 }
 
 bool PanelSimulator::InterfaceFails(int panel, bool deviceInterface) {
-    std::lock_guard<std::mutex> lock(mu_);
-    return ValidPanel(panel) && faults_[panel][deviceInterface ? kFailDeviceInterface : kFailEventInterface];
+    std::lock_guard<std::mutex> lock(m_mu);
+    return ValidPanel(panel) && m_faults[panel][deviceInterface ? kFailDeviceInterface : kFailEventInterface];
 }
 
 std::int32_t PanelSimulator::GetVersionInfo(int panel, PanelVersionInfo* info) {
     if (!ValidPanel(panel) || !info) return simstatus::kBadArgument;
-    std::lock_guard<std::mutex> lock(mu_);
-    if (faults_[panel][kFailVersionInfo]) return simstatus::kInjectedFault;
+    std::lock_guard<std::mutex> lock(m_mu);
+    if (m_faults[panel][kFailVersionInfo]) return simstatus::kInjectedFault;
     if (!Model(panel).Connected()) return simstatus::kNotConnected;
     Model(panel).GetVersionInfo(*info);
     return simstatus::kOk;
@@ -57,173 +74,128 @@ std::int32_t PanelSimulator::GetVersionInfo(int panel, PanelVersionInfo* info) {
 
 std::int32_t PanelSimulator::SetMode(int panel, std::int32_t mode) {
     if (!ValidPanel(panel)) return simstatus::kBadArgument;
-    std::lock_guard<std::mutex> lock(mu_);
-    return Model(panel).SetMode(mode, clock_.NowMs());
+    std::lock_guard<std::mutex> lock(m_mu);
+    return Model(panel).SetMode(mode, m_clock.NowMs());
 }
 
 std::int32_t PanelSimulator::GetDeviceStatus(int panel, PanelDeviceStatus* status) {
     if (!ValidPanel(panel) || !status) return simstatus::kBadArgument;
-    std::lock_guard<std::mutex> lock(mu_);
-    const std::int64_t now = clock_.NowMs();
-    // A caller polling in a loop without pumping must still see time pass.
-    std::vector<SimEvent> events;
-    Model(panel).Tick(now, events);
-    Publish(events);
-    return Model(panel).GetDeviceStatus(*status, now);
+    return ApplyLocked([&](std::vector<SimEvent>& events) {
+        const std::int64_t now = m_clock.NowMs();
+        // A caller polling in a loop without pumping must still see time pass.
+        Model(panel).Tick(now, events);
+        return Model(panel).GetDeviceStatus(*status, now);
+    });
 }
 
 std::int32_t PanelSimulator::StartDownload(int panel, const std::vector<std::uint8_t>* file) {
     if (!ValidPanel(panel)) return simstatus::kBadArgument;
     RomCheck check;
     if (file) check = RomImage::Check(*file, panel);
-    std::lock_guard<std::mutex> lock(mu_);
-    const std::int32_t status = Model(panel).StartDownload(check, file == nullptr, clock_.NowMs());
+    std::lock_guard<std::mutex> lock(m_mu);
+    const std::int32_t status = Model(panel).StartDownload(check, file == nullptr, m_clock.NowMs());
     NudgeLocked();
     return status;
 }
 
 std::int32_t PanelSimulator::FinishDownload(int panel) {
     if (!ValidPanel(panel)) return simstatus::kBadArgument;
-    std::lock_guard<std::mutex> lock(mu_);
+    std::lock_guard<std::mutex> lock(m_mu);
     return Model(panel).FinishDownload();
 }
 
 std::int32_t PanelSimulator::SetDialMode(const std::uint8_t* block) {
-    std::lock_guard<std::mutex> lock(mu_);
-    std::vector<SimEvent> events;
-    const std::int32_t status = jog_->SetDialMode(block, events);
-    Publish(events);
-    return status;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return m_jog->SetDialMode(block, events); });
 }
 
 std::int32_t PanelSimulator::SetLed(int panel, std::int32_t led, std::uint8_t state) {
-    std::lock_guard<std::mutex> lock(mu_);
-    std::vector<SimEvent> events;
-    std::int32_t status = simstatus::kBadArgument;
-    switch (panel) {
-    case kPanelAudio:
-        status = audio_->SetLed(led, state);
-        break;
-    case kPanelTrackball:
-        status = trackball_->SetLed(led, state, events);
-        break;
-    case kPanelMediaBar:
-        status = mediaBar_->SetLed(led, state, events);
-        break;
-    default:
-        break;
-    }
-    Publish(events);
-    return status;
+    return ApplyLocked([&](std::vector<SimEvent>& events) -> std::int32_t {
+        switch (panel) {
+        case kPanelAudio:
+            return m_audio->SetLed(led, state);
+        case kPanelTrackball:
+            return m_trackball->SetLed(led, state, events);
+        case kPanelMediaBar:
+            return m_mediaBar->SetLed(led, state, events);
+        default:
+            return simstatus::kBadArgument;
+        }
+    });
 }
 
 std::int32_t PanelSimulator::SetFader(std::int32_t fader, std::int32_t held, std::uint8_t pos) {
-    std::lock_guard<std::mutex> lock(mu_);
-    std::vector<SimEvent> events;
-    const std::int32_t status = audio_->SetFader(fader, held, pos, events);
-    Publish(events);
-    return status;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return m_audio->SetFader(fader, held, pos, events); });
 }
 
 std::int32_t PanelSimulator::GetState(PanelStatus* state) {
     if (!state) return simstatus::kBadArgument;
-    std::lock_guard<std::mutex> lock(mu_);
-    return audio_->GetState(*state);
+    std::lock_guard<std::mutex> lock(m_mu);
+    return m_audio->GetState(*state);
 }
 
 std::string PanelSimulator::Key(int panel, const std::string& name, bool down) {
     if (!ValidPanel(panel)) return "no such panel";
-    std::lock_guard<std::mutex> lock(mu_);
-    PanelModel& m = Model(panel);
-    const int key = m.FindKey(name);
-    if (key < 0) return "no key '" + name + "' on this panel";
-    std::vector<SimEvent> events;
-    std::string err = m.SetKey(key, down, events);
-    // A key pressed by hand takes over from a tap still waiting to let go.
-    releases_.erase(std::remove_if(releases_.begin(), releases_.end(),
-                                   [&](const Release& r) { return r.panel == panel && r.key == key; }),
-                    releases_.end());
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) -> std::string {
+        PanelModel& m = Model(panel);
+        const int key = m.FindKey(name);
+        if (key < 0) return "no key '" + name + "' on this panel";
+        std::string err = m.SetKey(key, down, events);
+        // A key pressed by hand takes over from a tap still waiting to let go.
+        m_releases.erase(std::remove_if(m_releases.begin(), m_releases.end(),
+                                        [&](const Release& r) { return r.panel == panel && r.key == key; }),
+                         m_releases.end());
+        return err;
+    });
 }
 
 std::string PanelSimulator::Tap(int panel, const std::string& name) {
     if (!ValidPanel(panel)) return "no such panel";
-    std::lock_guard<std::mutex> lock(mu_);
-    PanelModel& m = Model(panel);
-    const int key = m.FindKey(name);
-    if (key < 0) return "no key '" + name + "' on this panel";
-    if (m.KeyDown(key)) return "key is already down";
-    std::vector<SimEvent> events;
-    std::string err = m.SetKey(key, true, events);
-    if (err.empty()) releases_.push_back({panel, key, clock_.NowMs() + kTapMs});
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) -> std::string {
+        PanelModel& m = Model(panel);
+        const int key = m.FindKey(name);
+        if (key < 0) return "no key '" + name + "' on this panel";
+        if (m.KeyDown(key)) return "key is already down";
+        std::string err = m.SetKey(key, true, events);
+        if (err.empty()) m_releases.push_back({panel, key, m_clock.NowMs() + kTapMs});
+        return err;
+    });
 }
 
 std::string PanelSimulator::TurnJog(int steps) {
-    std::lock_guard<std::mutex> lock(mu_);
-    std::vector<SimEvent> events;
-    std::string err = jog_->TurnDial(steps, events);
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return m_jog->TurnDial(steps, events); });
 }
 
 std::string PanelSimulator::TurnKnob(int knob, int delta) {
-    std::lock_guard<std::mutex> lock(mu_);
-    std::vector<SimEvent> events;
-    std::string err = mediaBar_->TurnKnob(knob, delta, events);
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return m_mediaBar->TurnKnob(knob, delta, events); });
 }
 
 std::string PanelSimulator::MoveBall(int dx, int dy) {
-    std::lock_guard<std::mutex> lock(mu_);
-    std::vector<SimEvent> events;
-    std::string err = trackball_->MoveBall(dx, dy, events);
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return m_trackball->MoveBall(dx, dy, events); });
 }
 
 std::string PanelSimulator::TurnRing(int delta) {
-    std::lock_guard<std::mutex> lock(mu_);
-    std::vector<SimEvent> events;
-    std::string err = trackball_->TurnRing(delta, events);
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return m_trackball->TurnRing(delta, events); });
 }
 
 std::string PanelSimulator::MoveFader(int fader, int pos) {
-    std::lock_guard<std::mutex> lock(mu_);
-    std::vector<SimEvent> events;
-    std::string err = audio_->MoveFader(fader, pos, events);
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return m_audio->MoveFader(fader, pos, events); });
 }
 
 std::string PanelSimulator::Plug(int panel, bool on) {
     if (!ValidPanel(panel)) return "no such panel";
-    std::lock_guard<std::mutex> lock(mu_);
-    std::vector<SimEvent> events;
-    std::string err = Model(panel).Plug(on, clock_.NowMs(), events);
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return Model(panel).Plug(on, m_clock.NowMs(), events); });
 }
 
 std::string PanelSimulator::PowerCycle(int panel) {
     if (!ValidPanel(panel)) return "no such panel";
-    std::lock_guard<std::mutex> lock(mu_);
-    std::vector<SimEvent> events;
-    std::string err = Model(panel).PowerCycle(clock_.NowMs(), events);
-    Publish(events);
-    return err;
+    return ApplyLocked([&](std::vector<SimEvent>& events) { return Model(panel).PowerCycle(m_clock.NowMs(), events); });
 }
 
 std::string PanelSimulator::SetFirmwareVersion(int panel, int major, int build) {
     if (!ValidPanel(panel)) return "no such panel";
     if (major < 0 || major > 255) return "firmware major must be 0..255";
     if (build < 0 || build > 0xFFF) return "firmware build must be 0..fff (hexadecimal)";
-    std::lock_guard<std::mutex> lock(mu_);
+    std::lock_guard<std::mutex> lock(m_mu);
     Model(panel).Versions().firmwareMajor = major;
     Model(panel).Versions().firmwareBuild = build;
     return {};
@@ -234,7 +206,7 @@ std::string PanelSimulator::SetDriverVersion(int panel, int major, int minor, in
     if (major < 0 || major > 255) return "driver major must be 0..255";
     if (minor < 0 || minor > 65535) return "driver minor must be 0..65535";
     if (build < 0 || build > 255) return "driver build must be 0..255";
-    std::lock_guard<std::mutex> lock(mu_);
+    std::lock_guard<std::mutex> lock(m_mu);
     VersionSet& v = Model(panel).Versions();
     v.driverMajor = major;
     v.driverMinor = minor;
@@ -245,8 +217,8 @@ std::string PanelSimulator::SetDriverVersion(int panel, int major, int minor, in
 std::string PanelSimulator::SetFault(int panel, Fault fault, bool on) {
     if (!ValidPanel(panel)) return "no such panel";
     if (fault < 0 || fault >= kFaultCount) return "no such fault";
-    std::lock_guard<std::mutex> lock(mu_);
-    faults_[panel][fault] = on;
+    std::lock_guard<std::mutex> lock(m_mu);
+    m_faults[panel][fault] = on;
     if (fault == kUnplugInDownload) Model(panel).ArmUnplugInDownload(on);
     return {};
 }
@@ -255,84 +227,77 @@ std::string PanelSimulator::Storm(int panel, int perSecond, int seconds) {
     if (!ValidPanel(panel)) return "no such panel";
     if (perSecond < 1 || perSecond > kMaxStormRate) return "rate must be 1.." + std::to_string(kMaxStormRate);
     if (seconds < 1 || seconds > kMaxStormSeconds) return "duration must be 1.." + std::to_string(kMaxStormSeconds);
-    std::lock_guard<std::mutex> lock(mu_);
+    std::lock_guard<std::mutex> lock(m_mu);
     if (!Model(panel).Connected()) return "panel is not connected";
     StormRun s;
     s.panel = panel;
-    s.start = clock_.NowMs();
+    s.start = m_clock.NowMs();
     s.intervalMs = 1000.0 / perSecond;
     s.total = std::int64_t(perSecond) * seconds;
-    storms_.push_back(s);
+    m_storms.push_back(s);
     NudgeLocked();
     return {};
 }
 
 std::string PanelSimulator::UnknownIid(int panel) {
     if (panel != -1 && !ValidPanel(panel)) return "no such panel";
-    std::lock_guard<std::mutex> lock(mu_);
     SimEvent e;
     e.kind = SimEvent::kUnknownIid;
     e.panel = panel;
-    std::vector<SimEvent> events{e};
-    Publish(events);
+    ApplyLocked([&](std::vector<SimEvent>& events) { events.push_back(e); });
     return {};
 }
 
 std::string PanelSimulator::ReportConnectionState(int panel, std::int32_t state) {
     if (!ValidPanel(panel)) return "no such panel";
-    std::lock_guard<std::mutex> lock(mu_);
     SimEvent e;
     e.kind = SimEvent::kConnection;
     e.panel = panel;
     e.state = state;
-    std::vector<SimEvent> events{e};
-    Publish(events);
+    ApplyLocked([&](std::vector<SimEvent>& events) { events.push_back(e); });
     return {};
 }
 
 std::string PanelSimulator::RawReport(int panel, const PanelChanges& changes, const PanelStatus& status) {
     if (!ValidPanel(panel)) return "no such panel";
-    std::lock_guard<std::mutex> lock(mu_);
     SimEvent e;
     e.kind = SimEvent::kReport;
     e.panel = panel;
     e.changes = changes;
     e.status = status;
-    std::vector<SimEvent> events{e};
-    Publish(events);
+    ApplyLocked([&](std::vector<SimEvent>& events) { events.push_back(e); });
     return {};
 }
 
 std::string PanelSimulator::Describe(int panel) {
     if (!ValidPanel(panel)) return "no such panel";
-    std::lock_guard<std::mutex> lock(mu_);
-    return Model(panel).Describe() + " reports " + std::to_string(delivered_[panel].load()) + " last-report " +
-           std::to_string(lastDelivered_[panel].load());
+    std::lock_guard<std::mutex> lock(m_mu);
+    return Model(panel).Describe() + " reports " + std::to_string(m_delivered[panel].load()) + " last-report " +
+           std::to_string(m_lastDelivered[panel].load());
 }
 
 void PanelSimulator::NoteDelivered(int panel, std::int64_t stamp) {
     if (!ValidPanel(panel)) return;
-    delivered_[panel].fetch_add(1);
-    lastDelivered_[panel].store(stamp);
+    m_delivered[panel].fetch_add(1);
+    m_lastDelivered[panel].store(stamp);
 }
 
-void PanelSimulator::ResetLocked() {
-    std::vector<SimEvent> events;
+void PanelSimulator::ResetLocked(std::vector<SimEvent>& events) {
     bool wasConnected[kPanelCount];
     for (int p = 0; p < kPanelCount; ++p) {
         PanelModel& m = Model(p);
         wasConnected[p] = m.Connected();
         // A download cannot just vanish: whoever waits for its end hears of it.
         if (m.Transfer().Running()) {
-            m.Plug(false, clock_.NowMs(), events);
+            m.Plug(false, m_clock.NowMs(), events);
             wasConnected[p] = false;
         }
-        for (bool& f : faults_[p]) f = false;
+        for (bool& f : m_faults[p]) f = false;
     }
-    jog_ = std::make_unique<JogShuttleModel>();
-    audio_ = std::make_unique<AudioModel>();
-    trackball_ = std::make_unique<TrackballModel>();
-    mediaBar_ = std::make_unique<MediaBarModel>();
+    m_jog = std::make_unique<JogShuttleModel>();
+    m_audio = std::make_unique<AudioModel>();
+    m_trackball = std::make_unique<TrackballModel>();
+    m_mediaBar = std::make_unique<MediaBarModel>();
     for (int p = 0; p < kPanelCount; ++p) {
         if (!wasConnected[p]) {
             SimEvent c;
@@ -342,14 +307,12 @@ void PanelSimulator::ResetLocked() {
             events.push_back(c);
         }
     }
-    storms_.clear();
-    releases_.clear();
-    Publish(events);
+    m_storms.clear();
+    m_releases.clear();
 }
 
 void PanelSimulator::Reset() {
-    std::lock_guard<std::mutex> lock(mu_);
-    ResetLocked();
+    ApplyLocked([&](std::vector<SimEvent>& events) { ResetLocked(events); });
 }
 
 void PanelSimulator::StormReport(int panel, std::int64_t index, std::vector<SimEvent>& out) {
@@ -358,76 +321,75 @@ void PanelSimulator::StormReport(int panel, std::int64_t index, std::vector<SimE
     const int sign = (index % 2 == 0) ? 1 : -1;
     switch (panel) {
     case kPanelJogShuttle:
-        jog_->SetKey(0, index % 2 == 0, out);
+        m_jog->SetKey(0, index % 2 == 0, out);
         break;
     case kPanelAudio:
-        audio_->SetKey(0, index % 2 == 0, out);
+        m_audio->SetKey(0, index % 2 == 0, out);
         break;
     case kPanelTrackball:
-        trackball_->MoveBall(sign, -sign, out);
+        m_trackball->MoveBall(sign, -sign, out);
         break;
     default:
-        mediaBar_->TurnKnob(0, sign, out);
+        m_mediaBar->TurnKnob(0, sign, out);
         break;
     }
 }
 
 void PanelSimulator::Tick() {
-    std::lock_guard<std::mutex> lock(mu_);
-    const std::int64_t now = clock_.NowMs();
-    std::vector<SimEvent> events;
-    for (auto it = releases_.begin(); it != releases_.end();) {
-        if (now >= it->at) {
-            Model(it->panel).SetKey(it->key, false, events);
-            it = releases_.erase(it);
-        } else {
-            ++it;
+    ApplyLocked([&](std::vector<SimEvent>& events) {
+        const std::int64_t now = m_clock.NowMs();
+        for (auto it = m_releases.begin(); it != m_releases.end();) {
+            if (now >= it->at) {
+                Model(it->panel).SetKey(it->key, false, events);
+                it = m_releases.erase(it);
+            } else {
+                ++it;
+            }
         }
-    }
-    for (auto it = storms_.begin(); it != storms_.end();) {
-        const std::int64_t due =
-            std::min<std::int64_t>(it->total, std::int64_t(double(now - it->start) / it->intervalMs) + 1);
-        while (it->done < due && Model(it->panel).Connected()) StormReport(it->panel, it->done++, events);
-        if (it->done >= it->total || !Model(it->panel).Connected()) {
-            if (it->done % 2 == 1 && Model(it->panel).Connected()) StormReport(it->panel, it->done, events);
-            it = storms_.erase(it);
-        } else {
-            ++it;
+        for (auto it = m_storms.begin(); it != m_storms.end();) {
+            const std::int64_t due =
+                std::min<std::int64_t>(it->total, std::int64_t(double(now - it->start) / it->intervalMs) + 1);
+            while (it->done < due && Model(it->panel).Connected()) StormReport(it->panel, it->done++, events);
+            if (it->done >= it->total || !Model(it->panel).Connected()) {
+                if (it->done % 2 == 1 && Model(it->panel).Connected()) StormReport(it->panel, it->done, events);
+                it = m_storms.erase(it);
+            } else {
+                ++it;
+            }
         }
-    }
-    for (int p = 0; p < kPanelCount; ++p) Model(p).Tick(now, events);
-    Publish(events);
+        for (int p = 0; p < kPanelCount; ++p) Model(p).Tick(now, events);
+    });
 }
 
 std::vector<SimEvent> PanelSimulator::TakeEvents() {
-    std::lock_guard<std::mutex> lock(mu_);
-    std::vector<SimEvent> out(queue_.begin(), queue_.end());
-    queue_.clear();
+    std::lock_guard<std::mutex> lock(m_mu);
+    std::vector<SimEvent> out(m_queue.begin(), m_queue.end());
+    m_queue.clear();
     return out;
 }
 
 bool PanelSimulator::WaitForEvents(int maxMs) {
-    std::unique_lock<std::mutex> lock(mu_);
-    cv_.wait_for(lock, std::chrono::milliseconds(maxMs), [&] { return !queue_.empty() || woken_; });
-    woken_ = false;
-    return !queue_.empty();
+    std::unique_lock<std::mutex> lock(m_mu);
+    m_cv.wait_for(lock, std::chrono::milliseconds(maxMs), [&] { return !m_queue.empty() || m_woken; });
+    m_woken = false;
+    return !m_queue.empty();
 }
 
 void PanelSimulator::NudgeLocked() {
-    woken_ = true;
-    cv_.notify_all();
+    m_woken = true;
+    m_cv.notify_all();
 }
 
 bool PanelSimulator::TimedWorkPending() {
-    std::lock_guard<std::mutex> lock(mu_);
-    if (!storms_.empty() || !releases_.empty()) return true;
+    std::lock_guard<std::mutex> lock(m_mu);
+    if (!m_storms.empty() || !m_releases.empty()) return true;
     for (int p = 0; p < kPanelCount; ++p)
         if (Model(p).HasTimedWork()) return true;
     return false;
 }
 
 void PanelSimulator::Wake() {
-    std::lock_guard<std::mutex> lock(mu_);
-    woken_ = true;
-    cv_.notify_all();
+    std::lock_guard<std::mutex> lock(m_mu);
+    m_woken = true;
+    m_cv.notify_all();
 }

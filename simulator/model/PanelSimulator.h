@@ -30,7 +30,7 @@ public:
 
     explicit PanelSimulator(const SimClock& clock);
 
-    const SimClock& Clock() const { return clock_; }
+    const SimClock& Clock() const { return m_clock; }
 
     // ---- the program's side; statuses as in SimStatus.h
     bool Connected(int panel);
@@ -109,24 +109,28 @@ private:
 
     PanelModel& Model(int panel);
     void StormReport(int panel, std::int64_t index, std::vector<SimEvent>& out);
-    void Publish(std::vector<SimEvent>& events);  // with mu_ held
-    void ResetLocked();
+    void Publish(std::vector<SimEvent>& events);  // with m_mu held
+    // Runs change(events) with m_mu held, then publishes the events it made;
+    // gives back what change returns.
+    template <typename Change>
+    auto ApplyLocked(Change&& change);
+    void ResetLocked(std::vector<SimEvent>& events);
     void NudgeLocked();  // new timed work: wake the delivery thread
 
-    const SimClock& clock_;
-    std::mutex mu_;
-    std::condition_variable cv_;
-    bool woken_ = false;
-    std::unique_ptr<JogShuttleModel> jog_;
-    std::unique_ptr<AudioModel> audio_;
-    std::unique_ptr<TrackballModel> trackball_;
-    std::unique_ptr<MediaBarModel> mediaBar_;
-    bool faults_[kPanelCount][kFaultCount] = {};
-    std::vector<StormRun> storms_;
-    std::vector<Release> releases_;
-    std::deque<SimEvent> queue_;
-    // Written by the delivery thread without taking mu_: a storm must not make
+    const SimClock& m_clock;
+    std::mutex m_mu;
+    std::condition_variable m_cv;
+    bool m_woken = false;
+    std::unique_ptr<JogShuttleModel> m_jog;
+    std::unique_ptr<AudioModel> m_audio;
+    std::unique_ptr<TrackballModel> m_trackball;
+    std::unique_ptr<MediaBarModel> m_mediaBar;
+    bool m_faults[kPanelCount][kFaultCount] = {};
+    std::vector<StormRun> m_storms;
+    std::vector<Release> m_releases;
+    std::deque<SimEvent> m_queue;
+    // Written by the delivery thread without taking m_mu: a storm must not make
     // every report contend with the program's calls.
-    std::atomic<std::int64_t> delivered_[kPanelCount] = {};
-    std::atomic<std::int64_t> lastDelivered_[kPanelCount] = {};
+    std::atomic<std::int64_t> m_delivered[kPanelCount] = {};
+    std::atomic<std::int64_t> m_lastDelivered[kPanelCount] = {};
 };

@@ -7,11 +7,12 @@
 
 class SteadyClock : public SimClock {
 public:
-    SteadyClock() : start_(std::chrono::steady_clock::now()) {}
+    SteadyClock() : m_start(std::chrono::steady_clock::now()) {}
     std::int64_t NowMs() const override {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_start)
+            .count();
     }
 
 private:
-    std::chrono::steady_clock::time_point start_;
+    std::chrono::steady_clock::time_point m_start;
 };

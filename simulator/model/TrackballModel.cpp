@@ -33,12 +33,12 @@ void TrackballModel::KeyPlace(int key, int& changeByte, int& statusByte, int& bi
 }
 
 void TrackballModel::FillStatus(PanelStatus& status) const {
-    status.bytes[0] = std::uint8_t(keys_);
-    status.bytes[7] = leds_;
+    status.bytes[0] = std::uint8_t(m_keys);
+    status.bytes[7] = m_leds;
 }
 
 std::int32_t TrackballModel::SetLed(std::int32_t led, std::uint8_t state, Events& out) {
-    return SwitchLed(leds_, kKeyCount, 3, led, state, out);
+    return SwitchLed(m_leds, kKeyCount, 3, led, state, out);
 }
 
 std::string TrackballModel::MoveBall(int dx, int dy, Events& out) {

@@ -22,7 +22,7 @@ public:
     std::int32_t SetLed(std::int32_t led, std::uint8_t state, Events& out);
     std::string MoveBall(int dx, int dy, Events& out);
     std::string TurnRing(int delta, Events& out);
-    std::uint8_t Leds() const { return leds_; }
+    std::uint8_t Leds() const { return m_leds; }
 
     // A movement as the (first, second) byte pair: first - second = value, |value| <= 255.
     static void EncodeMovement(int value, std::uint8_t& first, std::uint8_t& second);
@@ -30,8 +30,8 @@ public:
 protected:
     void KeyPlace(int key, int& changeByte, int& statusByte, int& bit) const override;
     void FillStatus(PanelStatus& status) const override;
-    void ResetInputs() override { leds_ = 0; }
+    void ResetInputs() override { m_leds = 0; }
 
 private:
-    std::uint8_t leds_ = 0;
+    std::uint8_t m_leds = 0;
 };

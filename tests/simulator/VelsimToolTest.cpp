@@ -6,7 +6,9 @@
 #include <atomic>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "CommandParser.h"
 #include "SimulatorLibrary.h"
 #include "device/PanelIids.h"
 #include "device/TqDvManager.h"
@@ -88,12 +90,43 @@ TEST_F(VelsimTool, AnswersAndExitCodes) {
         {L"--pipe \\\\.\\pipe\\" + PipeName() + L" status audio", 0, "ok | audio: connected"},
         {L"--pipe \\\\.\\pipe\\NoSimulatorHere status", 2, "error: no simulated panels"},
         {L"", 2, "usage"},
+        {L"--pipe \\\\.\\pipe\\NoSimulatorHere help", 0, "usage"},
+        {L"--pipe \\\\.\\pipe\\" + PipeName() + L" help me", 1, "error: usage: help"},
     };
     for (const auto& c : cases) {
         const Outcome o = RunVelsim(c.args);
         EXPECT_EQ(o.exitCode, c.code) << o.out;
         EXPECT_EQ(o.out.compare(0, std::strlen(c.prefix), c.prefix), 0) << o.out;
     }
+}
+
+// Help needs no simulator: every command of the parser's list, however asked.
+TEST_F(VelsimTool, HelpListsEveryCommandWithNoSimulator) {
+    for (const wchar_t* args : {L"help", L"--help", L"-h", L"--pipe \\\\.\\pipe\\NoSimulatorHere -h"}) {
+        const Outcome o = RunVelsim(args);
+        EXPECT_EQ(o.exitCode, 0u) << o.out;
+        for (const std::string& line : CommandParser::Help())
+            EXPECT_NE(o.out.find(line + "\r\n"), std::string::npos) << line;
+    }
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t from = 0, end; (end = text.find("\r\n", from)) != std::string::npos; from = end + 2)
+        lines.push_back(text.substr(from, end - from));
+    return lines;
+}
+
+TEST_F(VelsimTool, StatusPrintsOneLinePerPanel) {
+    const std::wstring pipe = L"--pipe \\\\.\\pipe\\" + PipeName();
+    ASSERT_EQ(RunVelsim(pipe + L" reset").exitCode, 0u);
+    const char* const want[] = {"ok | jog: connected", "   | audio: connected", "   | trackball: connected",
+                                "   | mediabar: connected"};
+    const Outcome o = RunVelsim(pipe + L" status");
+    EXPECT_EQ(o.exitCode, 0u) << o.out;
+    const std::vector<std::string> lines = Lines(o.out);
+    ASSERT_EQ(lines.size(), std::size(want)) << o.out;
+    for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].rfind(want[i], 0), 0u) << lines[i];
 }
 
 TEST_F(VelsimTool, ScriptFileIsPlayedByTheLibrary) {

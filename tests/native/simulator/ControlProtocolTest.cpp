@@ -3,9 +3,13 @@
 // on the simulator's clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "CommandParser.h"
 #include "ControlProtocol.h"
@@ -161,6 +165,114 @@ TEST(ProtocolLines, ReportDeliversExactlyTheBytesGiven) {
         EXPECT_EQ(e[0].changes.bytes[i], std::stoi(changes.substr(2 * i, 2), nullptr, 16)) << i;
     for (int i = 0; i < 32; ++i) EXPECT_EQ(e[0].status.bytes[i], std::stoi(status.substr(2 * i, 2), nullptr, 16)) << i;
     EXPECT_EQ(f.Snapshot(), before);
+}
+
+std::vector<std::string> AnswerLines(const std::string& answer) {
+    std::vector<std::string> lines;
+    const std::string lineBreak = ControlProtocol::kAnswerLineBreak;
+    for (std::size_t from = 0;;) {
+        const std::size_t at = answer.find(lineBreak, from);
+        lines.push_back(answer.substr(from, at - from));
+        if (at == std::string::npos) return lines;
+        from = at + lineBreak.size();
+    }
+}
+
+// Every kind of command parses to its own verb and has its line in the help.
+TEST(CommandTable, EveryVerbParsesAndIsListed) {
+    const struct {
+        std::string line;
+        ControlCommand::Verb verb;
+        const char* listedAs;
+    } cases[] = {
+        {"press jog F1", ControlCommand::kPress, "press <panel> <key>"},
+        {"release jog F1", ControlCommand::kRelease, "release "},
+        {"tap mediabar b", ControlCommand::kTap, "tap "},
+        {"jog -5", ControlCommand::kJog, "jog "},
+        {"knob 8 3", ControlCommand::kKnob, "knob "},
+        {"ball 1 -1", ControlCommand::kBall, "ball "},
+        {"ring 2", ControlCommand::kRing, "ring "},
+        {"fader master 9", ControlCommand::kFader, "fader "},
+        {"plug audio", ControlCommand::kPlug, "plug "},
+        {"unplug audio", ControlCommand::kUnplug, "unplug "},
+        {"powercycle audio", ControlCommand::kPowerCycle, "powercycle "},
+        {"firmware jog 1 fff", ControlCommand::kFirmware, "firmware "},
+        {"driver jog 1 2 3", ControlCommand::kDriver, "driver "},
+        {"fault versioninfo jog on", ControlCommand::kFault, "fault versioninfo "},
+        {"fault getinterface jog both off", ControlCommand::kFault, "fault getinterface "},
+        {"fault unplug-in-download jog on", ControlCommand::kFault, "fault unplug-in-download "},
+        {"storm jog 1 1", ControlCommand::kStorm, "storm "},
+        {"FAULT Unknown-IID", ControlCommand::kUnknownIid, "fault unknown-iid "},
+        {"fault connection-state jog -1", ControlCommand::kConnectionState, "fault connection-state "},
+        {"report jog " + std::string(56, '0') + " " + std::string(64, '0'), ControlCommand::kReport, "report "},
+        {"wait 5", ControlCommand::kWait, "wait "},
+        {"play my script.txt", ControlCommand::kPlay, "play "},
+        {"demo", ControlCommand::kDemo, "demo "},
+        {"stop", ControlCommand::kStop, "stop "},
+        {"reset", ControlCommand::kReset, "reset "},
+        {"status audio", ControlCommand::kStatus, "status "},
+        {"help", ControlCommand::kHelp, "help "},
+    };
+    const std::vector<std::string> help = CommandParser::Help();
+    std::set<int> verbs;
+    for (const auto& c : cases) {
+        ControlCommand command;
+        std::string error;
+        ASSERT_TRUE(CommandParser::Parse(c.line, command, error)) << c.line << ": " << error;
+        EXPECT_EQ(command.verb, c.verb) << c.line;
+        verbs.insert(command.verb);
+        const std::string listed = std::string("  ") + c.listedAs;
+        EXPECT_EQ(std::count_if(help.begin(), help.end(),
+                                [&](const std::string& l) { return l.compare(0, listed.size(), listed) == 0; }),
+                  1)
+            << c.listedAs;
+    }
+    EXPECT_EQ(verbs.size(), std::size_t(ControlCommand::kHelp)) << "a verb without a case here";
+}
+
+// Misspellings and commands that are not the channel's: the answer says what was meant.
+TEST(CommandTable, RefusalsNameWhatWasMeant) {
+    const struct {
+        const char* line;
+        const char* says;
+    } cases[] = {
+        {"pres jog F1", "unknown command 'pres' (did you mean press?"},
+        {"STAUTS", "unknown command 'STAUTS' (did you mean status?"},
+        {"powercylce jog", "(did you mean powercycle?"},
+        {"frobnicate", "unknown command 'frobnicate' (try help)"},
+        {"xy", "unknown command 'xy' (try help)"},
+        {"fault melt jog on", "unknown fault 'melt' ("},
+        {"fault", "usage: fault "},
+        {"tap jog", "usage: tap <panel> <key>"},
+        {"play-recording x.tqrec", "velsim play-recording <file>"},
+        {"show-recording", "velsim show-recording <file>"},
+    };
+    for (const auto& c : cases) {
+        ControlCommand command;
+        std::string error;
+        EXPECT_FALSE(CommandParser::Parse(c.line, command, error)) << c.line;
+        EXPECT_NE(error.find(c.says), std::string::npos) << c.line << ": " << error;
+    }
+}
+
+// Several lines in one answer line: help gives the list line for line, status
+// one line per panel and one for a running script.
+TEST(CommandTable, HelpAndStatusAnswersSplitIntoTheirLines) {
+    ProtocolFixture f;
+    std::vector<std::string> help{"ok"};
+    for (const std::string& line : CommandParser::Help()) help.push_back(line);
+    EXPECT_EQ(AnswerLines(f.protocol.Execute("help")), help);
+    f.files["s.txt"] = "wait 100\npress jog F1\n";
+    ASSERT_EQ(f.protocol.Execute("play s.txt"), "ok");
+    const char* const status[] = {"ok",
+                                  "jog: connected",
+                                  "audio: connected",
+                                  "trackball: connected",
+                                  "mediabar: connected",
+                                  "script s.txt: 1 steps to go"};
+    const std::vector<std::string> lines = AnswerLines(f.protocol.Execute("status"));
+    ASSERT_EQ(lines.size(), std::size(status));
+    for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].rfind(status[i], 0), 0u) << lines[i];
 }
 
 TEST(Scripts, RunOnTheClockWithTheirWaits) {
