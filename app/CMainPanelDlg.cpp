@@ -64,7 +64,8 @@ HICON LoadAppIcon() {
 }
 }  // namespace
 
-CMainPanelDlg::CMainPanelDlg(CWnd* parent) : CDialog(IDD_MAIN_PANEL, parent), m_hIcon(LoadAppIcon()), m_sink(this) {}
+CMainPanelDlg::CMainPanelDlg(CWnd* parent) : CDialog(IDD_MAIN_PANEL, parent), m_hIcon(LoadAppIcon()),
+      m_sink(CDeviceEventSink::Reports::kDrop) {}
 
 CMainPanelDlg::~CMainPanelDlg() {
     // Normally WM_DESTROY has given everything back; this covers an object whose
@@ -88,7 +89,7 @@ BOOL CMainPanelDlg::OnInitDialog() {
 
     m_manager = TqPtr<ITqDeviceManager>(CDeviceLibrary::CreateDeviceManager());
     if (!m_manager) ReportMissingLibrary();
-    m_sink.SetOwner(this);
+    m_sink.SetOwner(m_hWnd);
     for (int p = 0; p < kPanelCount; ++p) AcquirePanel(p);
     return TRUE;
 }

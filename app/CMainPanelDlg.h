@@ -42,8 +42,7 @@ private:
     // The version labels' face, one point smaller than the window's.
     CGdiObject<HFONT> m_versionFont;
     // The sink outlives the interfaces registered with it. This window shows no
-    // reports: nobody takes them, so the sink announces only the first of each
-    // panel and its bounded queues just keep the newest.
+    // reports: its sink drops them.
     CDeviceEventSink m_sink;
     TqPtr<ITqDeviceManager> m_manager;
     CPanelInterfaces m_panels[kPanelCount];

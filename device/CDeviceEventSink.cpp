@@ -1,6 +1,5 @@
 #include "CDeviceEventSink.h"
 
-#include "CWnd.h"
 #include "PanelIids.h"
 #include "PanelMessages.h"
 
@@ -12,14 +11,13 @@ TqStatus Post(HWND owner, UINT msg, WPARAM wp, LPARAM lp) { return owner ? ::Pos
 bool ValidPanel(int panel) { return panel >= 0 && panel < kPanelCount; }
 }  // namespace
 
-CDeviceEventSink::CDeviceEventSink(CWnd* owner) : m_owner(owner) {}
+CDeviceEventSink::CDeviceEventSink(Reports reports) : m_reportUse(reports) {}
 
 CDeviceEventSink::~CDeviceEventSink() = default;
 
-void CDeviceEventSink::SetOwner(CWnd* owner) {
+void CDeviceEventSink::SetOwner(HWND owner) {
     std::lock_guard<std::mutex> guard(m_ownerLock);
-    m_owner = owner;
-    m_ownerHwnd = owner ? owner->GetSafeHwnd() : nullptr;
+    m_ownerHwnd = owner;
 }
 
 HWND CDeviceEventSink::OwnerHwnd() const {
@@ -30,6 +28,7 @@ HWND CDeviceEventSink::OwnerHwnd() const {
 TqStatus CDeviceEventSink::OnPanelReport(const GUID* eventIid, const PanelChanges* changes, const PanelStatus* status) {
     const int panel = PanelOfEventIid(eventIid);
     if (panel < 0 || !changes || !status) return 0;
+    if (m_reportUse == Reports::kDrop) return 1;
     PanelReportQueue& queue = m_reports[panel];
     if (!queue.Push(PanelReport{*changes, *status})) return 1;  // the owner has been told already
     const TqStatus posted = Post(OwnerHwnd(), WM_PANEL_REPORT, 0, 0);

@@ -11,28 +11,30 @@
 #include "PanelReportQueue.h"
 #include "TqDvManager.h"
 
-class CWnd;
-
 // The wParam of a connection message whose identifier names no panel: never a
 // PanelIndex, so every receiver ignores it.
 constexpr WPARAM kNoPanelIndex = ~WPARAM(0);
 
 class CDeviceEventSink : public ITqEventSink {
 public:
-    explicit CDeviceEventSink(CWnd* owner = nullptr);
+    // What happens to the panels' reports: queued for the owner window to take,
+    // or dropped by a sink whose owner shows none (the main window).
+    enum class Reports { kQueue, kDrop };
+
+    explicit CDeviceEventSink(Reports reports = Reports::kQueue);
     ~CDeviceEventSink() override;
     CDeviceEventSink(const CDeviceEventSink&) = delete;
     CDeviceEventSink& operator=(const CDeviceEventSink&) = delete;
 
     // A report is queued for its panel; WM_PANEL_REPORT is posted for the first
     // report the owner has not been told of yet, so one message may stand for
-    // several reports and the owner takes them all.
+    // several reports and the owner takes them all. A kDrop sink only accepts it.
     TqStatus OnPanelReport(const GUID* eventIid, const PanelChanges* changes, const PanelStatus* status) override;
     TqStatus OnPanelConnection(const GUID* eventIid, std::int32_t state) override;
     TqStatus OnPanelProgress(std::int32_t first, std::int32_t value) override;
 
-    // Keeps the owner and its current window handle; posts go to that handle.
-    void SetOwner(CWnd* owner);
+    // The window the messages are posted to; null posts nothing.
+    void SetOwner(HWND owner);
 
     // Every report of the panel not taken yet, oldest first, each handed out once.
     void TakeReports(int panel, std::vector<PanelReport>& out);
@@ -50,8 +52,8 @@ private:
     void CopyLatest(int panel, PanelChanges* changes, PanelStatus* status) const;
     HWND OwnerHwnd() const;
 
+    const Reports m_reportUse;
     mutable std::mutex m_ownerLock;
-    CWnd* m_owner = nullptr;
     HWND m_ownerHwnd = nullptr;
     PanelReportQueue m_reports[kPanelCount];
 };

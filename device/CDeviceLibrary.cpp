@@ -2,16 +2,29 @@
 
 #include <windows.h>
 
-#include "CWinApp.h"
-
 namespace {
 PFN_CreateDeviceManager g_testFactory = nullptr;
 PFN_CreateDeviceManager g_export = nullptr;
 bool g_tried = false;
 std::wstring g_problem;
+
+// The folder of the program (not of the current directory), with its backslash.
+std::wstring ProgramFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return L"";
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
 }  // namespace
 
-std::wstring CDeviceLibrary::LibraryPath() { return AfxGetModuleDirectory() + kDeviceLibraryName; }
+std::wstring CDeviceLibrary::LibraryPath() { return ProgramFolder() + kDeviceLibraryName; }
 
 PFN_CreateDeviceManager CDeviceLibrary::Load() {
     if (g_tried) return g_export;

@@ -9,8 +9,7 @@
 CPanelFrameDlg::CPanelFrameDlg(int panelIndex, CWnd* owner)
     : CDialog(PanelFrameInfoOf(panelIndex).templateId, owner),
       m_owner(owner),
-      m_info(PanelFrameInfoOf(panelIndex)),
-      m_sink(nullptr) {}
+      m_info(PanelFrameInfoOf(panelIndex)) {}
 
 CPanelFrameDlg::~CPanelFrameDlg() {
     // An object deleted without its teardown (its window failed to come up, for
@@ -41,7 +40,7 @@ void CPanelFrameDlg::AcquireAt(AcquireStep step) {
 
 void CPanelFrameDlg::AcquirePanel() {
     m_manager = TqPtr<ITqDeviceManager>(CDeviceLibrary::CreateDeviceManager());
-    m_sink.SetOwner(this);
+    m_sink.SetOwner(m_hWnd);
     const CPanelInterfaces::Acquired acquired =
         m_manager ? m_panel.Acquire(*m_manager.Get(), m_info.panelIndex, m_sink) : CPanelInterfaces::Acquired::NoDevice;
     // A missing library has been reported once already, by the main window.

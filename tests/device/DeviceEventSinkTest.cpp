@@ -54,7 +54,7 @@ constexpr CopyOut kCopyOut[kPanelCount] = {&CDeviceEventSink::GetJogShuttleBlock
 
 class SinkTest : public ::testing::Test {
 protected:
-    void SetUp() override { sink.SetOwner(&receiver); }
+    void SetUp() override { sink.SetOwner(receiver); }
     Receiver receiver;
     CDeviceEventSink sink;
 };
@@ -63,7 +63,7 @@ TEST_F(SinkTest, ReportLandsInItsPanelsPairOnlyAndPostsOnce) {
     for (int panel = 0; panel < kPanelCount; ++panel) {
         SCOPED_TRACE(panel);
         CDeviceEventSink fresh;
-        fresh.SetOwner(&receiver);
+        fresh.SetOwner(receiver);
         const PanelChanges c = Changes(static_cast<std::uint8_t>(0x10 + panel));
         const PanelStatus s = Status(static_cast<std::uint8_t>(0x20 + panel));
         EXPECT_NE(0, fresh.OnPanelReport(kEventIids[panel], &c, &s));
@@ -204,7 +204,7 @@ TEST(SinkWithoutOwner, PostsNothingAndReturnsZero) {
     EXPECT_FALSE(::PeekMessageW(&m, reinterpret_cast<HWND>(-1), 0, 0, PM_NOREMOVE));
     // The report is still kept, and the first report after binding is announced.
     Receiver receiver;
-    sink.SetOwner(&receiver);
+    sink.SetOwner(receiver);
     EXPECT_NE(0, sink.OnPanelReport(&IID_TqAudioEvents, &c, &s));
     EXPECT_EQ(1u, receiver.Drain().size());
     std::vector<PanelReport> taken;
