@@ -1,5 +1,5 @@
-#include "CAboutDlg.h"
+#include "app/CAboutDlg.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}

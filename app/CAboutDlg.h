@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CDialog.h"
+#include "framework/CDialog.h"
 
 class CAboutDlg : public CDialog {
 public:

@@ -1,22 +1,22 @@
-#include "CMainPanelDlg.h"
+#include "app/CMainPanelDlg.h"
 
 #include <utility>
 
-#include "AfxMessageBox.h"
-#include "CAboutDlg.h"
-#include "CAudioPanelDlg.h"
-#include "CClientDC.h"
-#include "CDeviceLibrary.h"
-#include "CJogShuttlePanelDlg.h"
-#include "CMediaBarPanelDlg.h"
-#include "CPaintDC.h"
-#include "CTrackballPanelDlg.h"
-#include "CWinApp.h"
-#include "PanelIids.h"
-#include "PanelMessages.h"
-#include "PanelFrameInfo.h"
-#include "VersionLabels.h"
-#include "resource.h"
+#include "framework/AfxMessageBox.h"
+#include "app/CAboutDlg.h"
+#include "panels/CAudioPanelDlg.h"
+#include "framework/CClientDC.h"
+#include "device/CDeviceLibrary.h"
+#include "panels/CJogShuttlePanelDlg.h"
+#include "panels/CMediaBarPanelDlg.h"
+#include "framework/CPaintDC.h"
+#include "panels/CTrackballPanelDlg.h"
+#include "framework/CWinApp.h"
+#include "contract/PanelIids.h"
+#include "device/PanelMessages.h"
+#include "panels/PanelFrameInfo.h"
+#include "app/VersionLabels.h"
+#include "res/resource.h"
 
 namespace {
 struct PanelRow {

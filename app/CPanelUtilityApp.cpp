@@ -1,6 +1,6 @@
-#include "CPanelUtilityApp.h"
+#include "app/CPanelUtilityApp.h"
 
-#include "CMainPanelDlg.h"
+#include "app/CMainPanelDlg.h"
 
 BOOL CPanelUtilityApp::InitInstance() {
     AfxEnableControlContainer();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CWinApp.h"
+#include "framework/CWinApp.h"
 
 class CPanelUtilityApp : public CWinApp {
 public:

@@ -1,4 +1,4 @@
-#include "VersionLabels.h"
+#include "app/VersionLabels.h"
 
 #include <cwchar>
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "PanelBlocks.h"
+#include "contract/PanelBlocks.h"
 
 // "Ver <byte 11> Build <hex of byte10*256 + byte9*16 + byte8>": bytes 10, 9, 8 are the
 // build number's hexadecimal digits, most significant first. The sum is formed the

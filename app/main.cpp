@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "CPanelUtilityApp.h"
+#include "app/CPanelUtilityApp.h"
 
 CPanelUtilityApp theApp;
 

@@ -32,8 +32,8 @@
 #include <string>
 #include <vector>
 
-#include "ControlPipe.h"
-#include "GuiObjectCount.h"
+#include "simulator/ControlPipe.h"
+#include "tests/support/GuiObjectCount.h"
 
 namespace {
 constexpr int kPanels = 4;

@@ -1,7 +1,7 @@
-#include "CDeviceEventSink.h"
+#include "device/CDeviceEventSink.h"
 
-#include "PanelIids.h"
-#include "PanelMessages.h"
+#include "contract/PanelIids.h"
+#include "device/PanelMessages.h"
 
 namespace {
 // Without an owner window a post would land in the library thread's own queue,

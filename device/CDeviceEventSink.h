@@ -8,8 +8,8 @@
 #include <mutex>
 #include <vector>
 
-#include "PanelReportQueue.h"
-#include "TqDvManager.h"
+#include "device/PanelReportQueue.h"
+#include "contract/TqDvManager.h"
 
 // The wParam of a connection message whose identifier names no panel: never a
 // PanelIndex, so every receiver ignores it.

@@ -1,4 +1,4 @@
-#include "CDeviceLibrary.h"
+#include "device/CDeviceLibrary.h"
 
 #include <windows.h>
 

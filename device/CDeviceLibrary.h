@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "TqDvManager.h"
+#include "contract/TqDvManager.h"
 
 class CDeviceLibrary {
 public:

@@ -1,6 +1,6 @@
-#include "CPanelInterfaces.h"
+#include "device/CPanelInterfaces.h"
 
-#include "PanelIids.h"
+#include "contract/PanelIids.h"
 
 namespace {
 // A success status with no object is no interface either.

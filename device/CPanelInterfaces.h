@@ -4,8 +4,8 @@
 // unregistered first.
 #pragma once
 
-#include "TqDvManager.h"
-#include "TqPtr.h"
+#include "contract/TqDvManager.h"
+#include "device/TqPtr.h"
 
 class CPanelInterfaces {
 public:

@@ -1,4 +1,4 @@
-#include "PanelReportPacer.h"
+#include "device/PanelReportPacer.h"
 
 PanelReportPacer::Step PanelReportPacer::OnNotice(std::uint64_t now) {
     // A handler that pumps messages (a message box, say) would otherwise take

@@ -1,4 +1,4 @@
-#include "PanelReportQueue.h"
+#include "device/PanelReportQueue.h"
 
 PanelReportQueue::PanelReportQueue(std::size_t capacity) : m_capacity(capacity ? capacity : 1) {}
 

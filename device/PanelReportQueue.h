@@ -12,7 +12,7 @@
 #include <mutex>
 #include <vector>
 
-#include "PanelBlocks.h"
+#include "contract/PanelBlocks.h"
 
 // One report as the library delivers it: change flags and current values.
 struct PanelReport {

@@ -1,8 +1,8 @@
-#include "CCopyingDlg.h"
+#include "download/CCopyingDlg.h"
 
 #include <commctrl.h>
 
-#include "resource.h"
+#include "res/resource.h"
 
 CCopyingDlg::CCopyingDlg(CWnd* parent) : CDialog(IDD_COPYING, parent) {}
 

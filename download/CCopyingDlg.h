@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "CDialog.h"
-#include "CPercentProgressCtrl.h"
+#include "framework/CDialog.h"
+#include "widgets/CPercentProgressCtrl.h"
 
 class CCopyingDlg : public CDialog {
 public:

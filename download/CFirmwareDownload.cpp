@@ -1,13 +1,13 @@
-#include "CFirmwareDownload.h"
+#include "download/CFirmwareDownload.h"
 
 #include <commdlg.h>
 
 #include <vector>
 
-#include "CFileDialog.h"
-#include "CWinApp.h"
-#include "CWnd.h"
-#include "MessageBoxHook.h"
+#include "framework/CFileDialog.h"
+#include "framework/CWinApp.h"
+#include "framework/CWnd.h"
+#include "framework/MessageBoxHook.h"
 
 CFirmwareDownload::CFirmwareDownload(CWnd& window, IDownloadTarget& target) : m_window(window), m_target(target) {}
 

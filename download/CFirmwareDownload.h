@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "CCopyingDlg.h"
-#include "IDownloadTarget.h"
+#include "download/CCopyingDlg.h"
+#include "download/IDownloadTarget.h"
 
 class CWnd;
 

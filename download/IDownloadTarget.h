@@ -1,8 +1,8 @@
 // What the firmware download needs of the panel its window holds.
 #pragma once
 
-#include "PanelBlocks.h"
-#include "TqDvManager.h"
+#include "contract/PanelBlocks.h"
+#include "contract/TqDvManager.h"
 
 class IDownloadTarget {
 public:

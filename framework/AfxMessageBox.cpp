@@ -1,7 +1,7 @@
-#include "AfxMessageBox.h"
+#include "framework/AfxMessageBox.h"
 
-#include "CWinApp.h"
-#include "CWnd.h"
+#include "framework/CWinApp.h"
+#include "framework/CWnd.h"
 
 int AfxMessageBox(LPCWSTR text, UINT type, UINT /*helpId*/) {
     if ((type & MB_ICONMASK) == 0) {

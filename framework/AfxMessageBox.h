@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "MessageBoxHook.h"
+#include "framework/MessageBoxHook.h"
 
 // The application's message box: its name as caption, owned by the active window
 // of the program; an OK box without an icon gets the exclamation icon.

@@ -1,6 +1,6 @@
-#include "CBitmap.h"
+#include "framework/CBitmap.h"
 
-#include "CWinApp.h"
+#include "framework/CWinApp.h"
 
 BOOL CBitmap::LoadBitmap(UINT id) {
     HINSTANCE module = AfxGetResourceHandle();

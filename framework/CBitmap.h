@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGdiObject.h"
+#include "framework/CGdiObject.h"
 
 class CBitmap : public CGdiObject<HBITMAP> {
 public:

@@ -1,7 +1,7 @@
-#include "CBitmapButton.h"
+#include "framework/CBitmapButton.h"
 
-#include "CDC.h"
-#include "CSelectScope.h"
+#include "framework/CDC.h"
+#include "framework/CSelectScope.h"
 
 BOOL CBitmapButton::LoadBitmaps(UINT normal, UINT selected, UINT focus, UINT disabled) {
     m_bitmap.DeleteObject();

@@ -1,6 +1,6 @@
-#include "CButton.h"
+#include "framework/CButton.h"
 
-#include "CWinApp.h"
+#include "framework/CWinApp.h"
 
 namespace {
 WNDPROC g_systemButtonProc = nullptr;

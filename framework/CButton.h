@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CWnd.h"
+#include "framework/CWnd.h"
 
 // A push button, check box or radio button.
 class CButton : public CWnd {

@@ -1,6 +1,6 @@
-#include "CClientDC.h"
+#include "framework/CClientDC.h"
 
-#include "CWnd.h"
+#include "framework/CWnd.h"
 
 CClientDC::CClientDC(CWnd* wnd) : m_hWnd(wnd ? wnd->GetSafeHwnd() : nullptr) { m_hDC = ::GetDC(m_hWnd); }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CDC.h"
+#include "framework/CDC.h"
 
 class CWnd;
 

@@ -1,4 +1,4 @@
-#include "CDC.h"
+#include "framework/CDC.h"
 
 CDC::~CDC() { DeleteDC(); }
 

@@ -1,6 +1,6 @@
-#include "CDialog.h"
+#include "framework/CDialog.h"
 
-#include "CWinApp.h"
+#include "framework/CWinApp.h"
 
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
     if (control.GetSafeHwnd()) return;

@@ -2,7 +2,7 @@
 // also gives modeless dialogs their keyboard navigation) or modeless.
 #pragma once
 
-#include "CWnd.h"
+#include "framework/CWnd.h"
 
 class CDataExchange {
 public:

@@ -1,4 +1,4 @@
-#include "CEdit.h"
+#include "framework/CEdit.h"
 
 std::wstring CEdit::GetText() const {
     const int length = ::GetWindowTextLengthW(m_hWnd);

@@ -1,4 +1,4 @@
-#include "CFile.h"
+#include "framework/CFile.h"
 
 BOOL CFile::OpenForRead(const std::wstring& path) {
     Close();

@@ -1,12 +1,12 @@
-#include "CFileDialog.h"
+#include "framework/CFileDialog.h"
 
 #include <commdlg.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "CWinApp.h"
-#include "CWnd.h"
+#include "framework/CWinApp.h"
+#include "framework/CWnd.h"
 
 namespace {
 CFileDialog::Hook& TheHook() {

@@ -1,6 +1,6 @@
-#include "CPaintDC.h"
+#include "framework/CPaintDC.h"
 
-#include "CWnd.h"
+#include "framework/CWnd.h"
 
 CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd->GetSafeHwnd()) { m_hDC = ::BeginPaint(m_hWnd, &m_ps); }
 

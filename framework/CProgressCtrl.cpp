@@ -1,4 +1,4 @@
-#include "CProgressCtrl.h"
+#include "framework/CProgressCtrl.h"
 
 #include <commctrl.h>
 

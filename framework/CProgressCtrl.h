@@ -1,7 +1,7 @@
 // The common progress control.
 #pragma once
 
-#include "CWnd.h"
+#include "framework/CWnd.h"
 
 class CProgressCtrl : public CWnd {
 public:

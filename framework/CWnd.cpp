@@ -1,8 +1,8 @@
-#include "CWnd.h"
+#include "framework/CWnd.h"
 
 #include <commctrl.h>
 
-#include "CWinApp.h"
+#include "framework/CWinApp.h"
 
 namespace {
 const wchar_t kObjectProp[] = L"VelPanel.CWnd";

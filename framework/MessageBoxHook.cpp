@@ -1,4 +1,4 @@
-#include "MessageBoxHook.h"
+#include "framework/MessageBoxHook.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
-#include "CInformationDlg.h"
+#include "help/CInformationDlg.h"
 
-#include "HelpFile.h"
-#include "resource.h"
+#include "help/HelpFile.h"
+#include "res/resource.h"
 
 CInformationDlg::CInformationDlg() : CDialog(IDD_INFORMATION) {}
 

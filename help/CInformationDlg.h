@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "CDialog.h"
-#include "CEdit.h"
+#include "framework/CDialog.h"
+#include "framework/CEdit.h"
 
 class CInformationDlg : public CDialog {
 public:

@@ -1,4 +1,4 @@
-#include "HelpFile.h"
+#include "help/HelpFile.h"
 
 #include <windows.h>
 
@@ -8,7 +8,7 @@
 #include <iterator>
 #include <vector>
 
-#include "CFile.h"
+#include "framework/CFile.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "resource.h"
+#include "res/resource.h"
 
 struct AudioKeyLayout {
     UINT id;

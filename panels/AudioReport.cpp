@@ -1,6 +1,6 @@
-#include "AudioReport.h"
+#include "panels/AudioReport.h"
 
-#include "AudioLayout.h"
+#include "panels/AudioLayout.h"
 
 namespace {
 // Changes and status: bytes 2 to 5 key groups 0 to 3, byte 6 channel fader

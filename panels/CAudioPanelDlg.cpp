@@ -1,8 +1,8 @@
-#include "CAudioPanelDlg.h"
+#include "panels/CAudioPanelDlg.h"
 
-#include "PanelBlocks.h"
-#include "PanelControls.h"
-#include "resource.h"
+#include "contract/PanelBlocks.h"
+#include "panels/PanelControls.h"
+#include "res/resource.h"
 
 namespace {
 constexpr DWORD kFaderFlags = WS_CHILD | WS_VISIBLE | CFaderCtrl::kVertical;

@@ -8,12 +8,12 @@
 #include <optional>
 #include <vector>
 
-#include "AudioLayout.h"
-#include "AudioReport.h"
-#include "CFaderCtrl.h"
-#include "CLampKeyButton.h"
-#include "CPanelFrameDlg.h"
-#include "CShapedButton.h"
+#include "panels/AudioLayout.h"
+#include "panels/AudioReport.h"
+#include "widgets/CFaderCtrl.h"
+#include "widgets/CLampKeyButton.h"
+#include "panels/CPanelFrameDlg.h"
+#include "widgets/CShapedButton.h"
 
 class CAudioPanelDlg : public CPanelFrameDlg {
 public:

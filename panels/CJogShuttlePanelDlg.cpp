@@ -1,12 +1,12 @@
-#include "CJogShuttlePanelDlg.h"
+#include "panels/CJogShuttlePanelDlg.h"
 
 #include <iterator>
 #include <type_traits>
 
-#include "JogShuttleReport.h"
-#include "PanelBlocks.h"
-#include "PanelControls.h"
-#include "resource.h"
+#include "panels/JogShuttleReport.h"
+#include "contract/PanelBlocks.h"
+#include "panels/PanelControls.h"
+#include "res/resource.h"
 
 CJogShuttlePanelDlg::CJogShuttlePanelDlg(CWnd* owner) : CPanelFrameDlg(kPanelJogShuttle, owner) {}
 

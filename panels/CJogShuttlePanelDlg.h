@@ -3,10 +3,10 @@
 // DialMode radio buttons and the panel's keys A to D set the dial mode.
 #pragma once
 
-#include "CDialCtrl.h"
-#include "CPanelFrameDlg.h"
-#include "CShapedButton.h"
-#include "JogShuttleLayout.h"
+#include "widgets/CDialCtrl.h"
+#include "panels/CPanelFrameDlg.h"
+#include "widgets/CShapedButton.h"
+#include "panels/JogShuttleLayout.h"
 
 class CJogShuttlePanelDlg : public CPanelFrameDlg {
 public:

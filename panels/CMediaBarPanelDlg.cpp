@@ -1,12 +1,12 @@
-#include "CMediaBarPanelDlg.h"
+#include "panels/CMediaBarPanelDlg.h"
 
 #include <iterator>
 #include <type_traits>
 
-#include "MediaBarReport.h"
-#include "PanelBlocks.h"
-#include "PanelControls.h"
-#include "resource.h"
+#include "panels/MediaBarReport.h"
+#include "contract/PanelBlocks.h"
+#include "panels/PanelControls.h"
+#include "res/resource.h"
 
 CMediaBarPanelDlg::CMediaBarPanelDlg(CWnd* owner) : CPanelFrameDlg(kPanelMediaBar, owner) {}
 

@@ -4,10 +4,10 @@
 // LED state that the panel reports.
 #pragma once
 
-#include "CDialCtrl.h"
-#include "CLampKeyButton.h"
-#include "CPanelFrameDlg.h"
-#include "MediaBarLayout.h"
+#include "widgets/CDialCtrl.h"
+#include "widgets/CLampKeyButton.h"
+#include "panels/CPanelFrameDlg.h"
+#include "panels/MediaBarLayout.h"
 
 class CMediaBarPanelDlg : public CPanelFrameDlg {
 public:

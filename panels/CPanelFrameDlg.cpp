@@ -1,10 +1,10 @@
-#include "CPanelFrameDlg.h"
+#include "panels/CPanelFrameDlg.h"
 
-#include "AfxMessageBox.h"
-#include "CDeviceLibrary.h"
-#include "CInformationDlg.h"
-#include "PanelMessages.h"
-#include "resource.h"
+#include "framework/AfxMessageBox.h"
+#include "device/CDeviceLibrary.h"
+#include "help/CInformationDlg.h"
+#include "device/PanelMessages.h"
+#include "res/resource.h"
 
 CPanelFrameDlg::CPanelFrameDlg(int panelIndex, CWnd* owner)
     : CDialog(PanelFrameInfoOf(panelIndex).templateId, owner),

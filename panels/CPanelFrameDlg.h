@@ -27,15 +27,15 @@
 #include <cstdint>
 #include <vector>
 
-#include "CDeviceEventSink.h"
-#include "CDialog.h"
-#include "CFirmwareDownload.h"
-#include "IDownloadTarget.h"
-#include "CPanelInterfaces.h"
-#include "PanelFrameInfo.h"
-#include "PanelReportPacer.h"
-#include "TqDvManager.h"
-#include "TqPtr.h"
+#include "device/CDeviceEventSink.h"
+#include "framework/CDialog.h"
+#include "download/CFirmwareDownload.h"
+#include "download/IDownloadTarget.h"
+#include "device/CPanelInterfaces.h"
+#include "panels/PanelFrameInfo.h"
+#include "device/PanelReportPacer.h"
+#include "contract/TqDvManager.h"
+#include "device/TqPtr.h"
 
 class CPanelFrameDlg : public CDialog, private IDownloadTarget {
 public:

@@ -1,9 +1,9 @@
-#include "CTrackballPanelDlg.h"
+#include "panels/CTrackballPanelDlg.h"
 
-#include "PanelBlocks.h"
-#include "PanelControls.h"
-#include "TrackballReport.h"
-#include "resource.h"
+#include "contract/PanelBlocks.h"
+#include "panels/PanelControls.h"
+#include "panels/TrackballReport.h"
+#include "res/resource.h"
 
 CTrackballPanelDlg::CTrackballPanelDlg(CWnd* owner) : CPanelFrameDlg(kPanelTrackball, owner) {}
 

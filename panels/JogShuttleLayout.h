@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "DialGeometry.h"
-#include "PanelControls.h"
-#include "resource.h"
+#include "widgets/DialGeometry.h"
+#include "panels/PanelControls.h"
+#include "res/resource.h"
 
 struct JogKeyLayout {
     UINT id;

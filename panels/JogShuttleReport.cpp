@@ -1,6 +1,6 @@
-#include "JogShuttleReport.h"
+#include "panels/JogShuttleReport.h"
 
-#include "JogShuttleLayout.h"
+#include "panels/JogShuttleLayout.h"
 
 namespace {
 // Changes: byte 0 dial mode, 1 dial value, 2 to 4 key groups 1 to 3.

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "PanelBlocks.h"
+#include "contract/PanelBlocks.h"
 
 // Dial modes as the panel reports them; kJogDialModes gives each its radio
 // button, lamp and dial-control mode.

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "resource.h"
+#include "res/resource.h"
 
 struct MediaBarKeyLayout {
     UINT id;           // the template's button that the key is attached to

@@ -1,8 +1,8 @@
-#include "MediaBarReport.h"
+#include "panels/MediaBarReport.h"
 
 #include <algorithm>
 
-#include "MediaBarLayout.h"
+#include "panels/MediaBarLayout.h"
 
 namespace {
 // Changes: byte 0 key bits, 1 + k knob k turned, 9 LED bits.

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "PanelBlocks.h"
+#include "contract/PanelBlocks.h"
 
 // One step of showing a report, in the order the window must apply them.
 struct MediaBarReportAction {

@@ -1,4 +1,4 @@
-#include "PanelControls.h"
+#include "panels/PanelControls.h"
 
 namespace {
 // Owner-drawn, and clipping the lamp windows some keys carry.

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "CShapedButton.h"
+#include "widgets/CShapedButton.h"
 
 enum class KeyOutline { Rectangle, Ellipse, LeftWing, RightWing };
 

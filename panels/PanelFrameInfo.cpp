@@ -1,7 +1,7 @@
-#include "PanelFrameInfo.h"
+#include "panels/PanelFrameInfo.h"
 
-#include "PanelMessages.h"
-#include "resource.h"
+#include "device/PanelMessages.h"
+#include "res/resource.h"
 
 namespace {
 template <class Device>

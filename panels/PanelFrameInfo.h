@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <iterator>
 
-#include "PanelBlocks.h"
-#include "TqDvManager.h"
+#include "contract/PanelBlocks.h"
+#include "contract/TqDvManager.h"
 
 // When the window obtains its panel. The Audio window needs all of its controls
 // before the first report can arrive, so it acquires as the last step of Open

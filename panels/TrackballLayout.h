@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "JogShuttleLayout.h"
-#include "resource.h"
+#include "panels/JogShuttleLayout.h"
+#include "res/resource.h"
 
 struct TrackballKeyLayout {
     UINT id;

@@ -1,8 +1,8 @@
-#include "TrackballReport.h"
+#include "panels/TrackballReport.h"
 
 #include <algorithm>
 
-#include "TrackballLayout.h"
+#include "panels/TrackballLayout.h"
 
 namespace {
 // Changes: byte 0 key bits, 1 ball moved, 2 ring turned.

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "PanelBlocks.h"
+#include "contract/PanelBlocks.h"
 
 // The ball movement shown is held to this many pixels either way, so that the
 // ball circle stays inside the ring.

@@ -1,7 +1,7 @@
 // The Audio device interface's own slots.
 #pragma once
 
-#include "DeviceProxy.h"
+#include "recorder/DeviceProxy.h"
 
 class AudioDeviceProxy final : public DeviceProxy<ITqAudioDevice, AudioDeviceProxy> {
 public:

@@ -2,7 +2,7 @@
 // Final is the concrete wrapper (it is the one deleted when the real object goes).
 #pragma once
 
-#include "ProxyLife.h"
+#include "recorder/ProxyLife.h"
 
 template <class Interface, class Final>
 class DeviceProxy : public Interface, public ProxyLife {

@@ -1,4 +1,4 @@
-#include "EventsProxy.h"
+#include "recorder/EventsProxy.h"
 
 EventsProxy::EventsProxy(RecorderSession& session, ITqPanelEvents* real, int kind)
     : ProxyLife(session, 'E', real, kind), real_(real) {}

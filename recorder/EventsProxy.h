@@ -8,8 +8,8 @@
 #include <mutex>
 #include <vector>
 
-#include "ProxyLife.h"
-#include "SinkProxy.h"
+#include "recorder/ProxyLife.h"
+#include "recorder/SinkProxy.h"
 
 class EventsProxy final : public ITqPanelEvents, public ProxyLife {
 public:

@@ -1,7 +1,7 @@
 // The Jog & Shuttle device interface's own slots.
 #pragma once
 
-#include "DeviceProxy.h"
+#include "recorder/DeviceProxy.h"
 
 class JogShuttleDeviceProxy final : public DeviceProxy<ITqJogShuttleDevice, JogShuttleDeviceProxy> {
 public:

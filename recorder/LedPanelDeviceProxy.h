@@ -1,7 +1,7 @@
 // The Trackball and Media Bar device interfaces: one layout, one wrapper.
 #pragma once
 
-#include "DeviceProxy.h"
+#include "recorder/DeviceProxy.h"
 
 template <class Interface>
 class LedPanelDeviceProxy final : public DeviceProxy<Interface, LedPanelDeviceProxy<Interface>> {

@@ -1,10 +1,10 @@
-#include "ManagerProxy.h"
+#include "recorder/ManagerProxy.h"
 
-#include "AudioDeviceProxy.h"
-#include "EventsProxy.h"
-#include "JogShuttleDeviceProxy.h"
-#include "LedPanelDeviceProxy.h"
-#include "device/PanelIids.h"
+#include "recorder/AudioDeviceProxy.h"
+#include "recorder/EventsProxy.h"
+#include "recorder/JogShuttleDeviceProxy.h"
+#include "recorder/LedPanelDeviceProxy.h"
+#include "contract/PanelIids.h"
 
 ManagerProxy::ManagerProxy(RecorderSession& session, ITqDeviceManager* real)
     : ProxyLife(session, 'M', real, RecorderSession::kManager), real_(real) {}

@@ -2,7 +2,7 @@
 // a wrapper with the same slot layout (see RecorderSession.h for identity).
 #pragma once
 
-#include "ProxyLife.h"
+#include "recorder/ProxyLife.h"
 
 class ManagerProxy final : public ITqDeviceManager, public ProxyLife {
 public:

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "RecorderSession.h"
-#include "device/TqDvManager.h"
+#include "recorder/RecorderSession.h"
+#include "contract/TqDvManager.h"
 
 class ProxyLife {
 public:

@@ -6,10 +6,10 @@
 #include <memory>
 #include <mutex>
 
-#include "ManagerProxy.h"
-#include "RealLibrary.h"
-#include "RecorderSession.h"
-#include "RecordingFile.h"
+#include "recorder/ManagerProxy.h"
+#include "recorder/RealLibrary.h"
+#include "recorder/RecorderSession.h"
+#include "recorder/RecordingFile.h"
 
 namespace {
 std::string Utf8(const std::wstring& w) {

@@ -1,4 +1,4 @@
-#include "RealLibrary.h"
+#include "recorder/RealLibrary.h"
 
 #include <windows.h>
 

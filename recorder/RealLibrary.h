@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "device/TqDvManager.h"
+#include "contract/TqDvManager.h"
 
 class RealLibrary {
 public:

@@ -1,10 +1,10 @@
-#include "RecorderSession.h"
+#include "recorder/RecorderSession.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "RecordingFormat.h"
-#include "device/PanelIids.h"
+#include "recorder/format/RecordingFormat.h"
+#include "contract/PanelIids.h"
 
 RecorderSession::RecorderSession(RecordingWriter::Output output, const std::vector<std::string>& header,
                                  std::uint64_t capBytes)

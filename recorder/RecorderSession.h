@@ -20,7 +20,7 @@
 #include <utility>
 #include <vector>
 
-#include "RecordingWriter.h"
+#include "recorder/format/RecordingWriter.h"
 
 class RecorderSession {
 public:

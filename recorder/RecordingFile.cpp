@@ -1,4 +1,4 @@
-#include "RecordingFile.h"
+#include "recorder/RecordingFile.h"
 
 #include <cwchar>
 

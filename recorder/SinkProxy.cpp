@@ -1,6 +1,6 @@
-#include "SinkProxy.h"
+#include "recorder/SinkProxy.h"
 
-#include "RecordingFormat.h"
+#include "recorder/format/RecordingFormat.h"
 
 SinkProxy::SinkProxy(RecorderSession& session, ITqEventSink* program)
     : session_(session), program_(program), name_(session.NewName('S')) {}

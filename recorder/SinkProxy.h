@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "RecorderSession.h"
-#include "device/TqDvManager.h"
+#include "recorder/RecorderSession.h"
+#include "contract/TqDvManager.h"
 
 class SinkProxy final : public ITqEventSink {
 public:

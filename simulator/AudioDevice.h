@@ -1,7 +1,7 @@
 // The Audio panel's device interface.
 #pragma once
 
-#include "DeviceObject.h"
+#include "simulator/DeviceObject.h"
 
 class AudioDevice final : public DeviceObject<ITqAudioDevice> {
 public:

@@ -1,13 +1,13 @@
-#include "DeviceManager.h"
+#include "simulator/DeviceManager.h"
 
 #include <cstdio>
 
-#include "AudioDevice.h"
-#include "JogShuttleDevice.h"
-#include "LedPanelDevice.h"
-#include "PanelEvents.h"
-#include "SimHost.h"
-#include "device/PanelIids.h"
+#include "simulator/AudioDevice.h"
+#include "simulator/JogShuttleDevice.h"
+#include "simulator/LedPanelDevice.h"
+#include "simulator/PanelEvents.h"
+#include "simulator/SimHost.h"
+#include "contract/PanelIids.h"
 
 DeviceManager::DeviceManager() : m_life("device manager") {}
 

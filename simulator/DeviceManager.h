@@ -5,8 +5,8 @@
 #include <mutex>
 #include <vector>
 
-#include "ObjectLife.h"
-#include "device/TqDvManager.h"
+#include "simulator/ObjectLife.h"
+#include "contract/TqDvManager.h"
 
 class PanelEvents;
 

@@ -3,8 +3,8 @@
 
 #include <new>
 
-#include "DeviceManager.h"
-#include "SimHost.h"
+#include "simulator/DeviceManager.h"
+#include "simulator/SimHost.h"
 
 extern "C" __declspec(dllexport) ITqDeviceManager* CreateDeviceManager() {
     SimHost& host = SimHost::Get();

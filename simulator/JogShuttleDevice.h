@@ -1,7 +1,7 @@
 // The Jog & Shuttle panel's device interface.
 #pragma once
 
-#include "DeviceObject.h"
+#include "simulator/DeviceObject.h"
 
 class JogShuttleDevice final : public DeviceObject<ITqJogShuttleDevice> {
 public:

@@ -1,7 +1,7 @@
 // The device interface of the Trackball and the Media Bar panel.
 #pragma once
 
-#include "DeviceObject.h"
+#include "simulator/DeviceObject.h"
 
 // Trackball and Media Bar share the layout; Interface picks which one it is.
 template <class Interface>

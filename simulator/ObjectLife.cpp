@@ -1,8 +1,8 @@
-#include "ObjectLife.h"
+#include "simulator/ObjectLife.h"
 
 #include <cstdio>
 
-#include "SimStatus.h"
+#include "simulator/model/SimStatus.h"
 
 bool ObjectLife::Alive(const void* self, const char* operation) const {
     if (m_refs.load() > 0) return true;

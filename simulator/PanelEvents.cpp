@@ -1,11 +1,11 @@
-#include "PanelEvents.h"
+#include "simulator/PanelEvents.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "SimHost.h"
-#include "SimStatus.h"
-#include "device/PanelIids.h"
+#include "simulator/SimHost.h"
+#include "simulator/model/SimStatus.h"
+#include "contract/PanelIids.h"
 
 namespace {
 // Made up for the fault injection: an interface nobody registered.

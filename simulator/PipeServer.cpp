@@ -1,9 +1,9 @@
-#include "PipeServer.h"
+#include "simulator/PipeServer.h"
 
 #include <vector>
 
-#include "CommandParser.h"
-#include "LineBuffer.h"
+#include "simulator/model/CommandParser.h"
+#include "simulator/model/LineBuffer.h"
 
 namespace {
 HMODULE PinThisModule() {

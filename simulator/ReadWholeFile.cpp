@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "RomImage.h"
+#include "simulator/model/RomImage.h"
 
 bool ReadWholeFile(const wchar_t* path, std::vector<std::uint8_t>& out) {
     out.clear();

@@ -1,14 +1,14 @@
-#include "RecordingPlayer.h"
+#include "simulator/RecordingPlayer.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "RecordingParser.h"
-#include "RecordingTimeline.h"
-#include "ReplayPlan.h"
-#include "Utf8Text.h"
+#include "recorder/format/RecordingParser.h"
+#include "recorder/format/RecordingTimeline.h"
+#include "recorder/format/ReplayPlan.h"
+#include "simulator/Utf8Text.h"
 
 namespace {
 bool ReadText(const std::wstring& path, std::string& text) {

@@ -1,10 +1,10 @@
-#include "SimHost.h"
+#include "simulator/SimHost.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "ControlPipe.h"
-#include "PanelEvents.h"
+#include "simulator/ControlPipe.h"
+#include "simulator/PanelEvents.h"
 
 namespace {
 struct ThreadArgs {

@@ -12,10 +12,10 @@
 #include <mutex>
 #include <vector>
 
-#include "ControlProtocol.h"
-#include "PanelSimulator.h"
-#include "PipeServer.h"
-#include "SteadyClock.h"
+#include "simulator/model/ControlProtocol.h"
+#include "simulator/model/PanelSimulator.h"
+#include "simulator/PipeServer.h"
+#include "simulator/model/SteadyClock.h"
 
 class PanelEvents;
 

@@ -20,11 +20,11 @@
 #include <string>
 #include <vector>
 
-#include "CommandParser.h"
-#include "ControlPipe.h"
-#include "ControlProtocol.h"
-#include "RecordingPlayer.h"
-#include "Utf8Text.h"
+#include "simulator/model/CommandParser.h"
+#include "simulator/ControlPipe.h"
+#include "simulator/model/ControlProtocol.h"
+#include "simulator/RecordingPlayer.h"
+#include "simulator/Utf8Text.h"
 
 namespace {
 HANDLE Connect(const std::wstring& name) {

@@ -1,11 +1,11 @@
-#include "CDialCtrl.h"
+#include "widgets/CDialCtrl.h"
 
 #include <algorithm>
 
-#include "CPaintDC.h"
-#include "CPen.h"
-#include "CSelectScope.h"
-#include "WindowRegion.h"
+#include "framework/CPaintDC.h"
+#include "framework/CPen.h"
+#include "framework/CSelectScope.h"
+#include "widgets/WindowRegion.h"
 
 namespace {
 // Client-centred coordinates, y up, one unit per pixel, for the scope.

@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "CSkinCtrl.h"
-#include "DialGeometry.h"
+#include "widgets/CSkinCtrl.h"
+#include "widgets/DialGeometry.h"
 
 class CDialCtrl : public CSkinCtrl {
 public:

@@ -1,10 +1,10 @@
-#include "CFaderCtrl.h"
+#include "widgets/CFaderCtrl.h"
 
 #include <algorithm>
 
-#include "CGdiObject.h"
-#include "CPaintDC.h"
-#include "FaderGeometry.h"
+#include "framework/CGdiObject.h"
+#include "framework/CPaintDC.h"
+#include "widgets/FaderGeometry.h"
 
 namespace {
 fader::Rect ToFader(const RECT& r) {

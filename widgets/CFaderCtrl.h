@@ -14,10 +14,10 @@
 #include <string>
 #include <type_traits>
 
-#include "CBitmap.h"
-#include "CDC.h"
-#include "CSelectScope.h"
-#include "CWnd.h"
+#include "framework/CBitmap.h"
+#include "framework/CDC.h"
+#include "framework/CSelectScope.h"
+#include "framework/CWnd.h"
 
 // Every fader has control id 0: its parent tells faders apart by the window
 // handle that the posted messages carry in lParam.

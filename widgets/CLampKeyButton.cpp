@@ -1,4 +1,4 @@
-#include "CLampKeyButton.h"
+#include "widgets/CLampKeyButton.h"
 
 CLampKeyButton::CLampKeyButton() { m_lamp.LoadSkin(kLampBitmapId); }
 

@@ -2,8 +2,8 @@
 // window switches on and off. The lamp is a hidden 4 x 4 child at (9, 9).
 #pragma once
 
-#include "CShapedButton.h"
-#include "CSkinCtrl.h"
+#include "widgets/CShapedButton.h"
+#include "widgets/CSkinCtrl.h"
 
 class CLampKeyButton : public CShapedButton {
 public:

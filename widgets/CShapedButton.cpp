@@ -1,6 +1,6 @@
-#include "CShapedButton.h"
+#include "widgets/CShapedButton.h"
 
-#include "WindowRegion.h"
+#include "widgets/WindowRegion.h"
 
 namespace {
 CShapedButton::BeepProc g_beep = &::Beep;

@@ -5,7 +5,7 @@
 // paint, so a burst of reports repaints a key once, not once per change.
 #pragma once
 
-#include "CBitmapButton.h"
+#include "framework/CBitmapButton.h"
 
 class CShapedButton : public CBitmapButton {
 public:

@@ -1,6 +1,6 @@
-#include "CSkinCtrl.h"
+#include "widgets/CSkinCtrl.h"
 
-#include "CPaintDC.h"
+#include "framework/CPaintDC.h"
 
 namespace {
 HDC CreateScreenCompatible(CDC& dc) {

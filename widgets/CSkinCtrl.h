@@ -6,10 +6,10 @@
 
 #include <optional>
 
-#include "CBitmap.h"
-#include "CDC.h"
-#include "CSelectScope.h"
-#include "CWnd.h"
+#include "framework/CBitmap.h"
+#include "framework/CDC.h"
+#include "framework/CSelectScope.h"
+#include "framework/CWnd.h"
 
 class CSkinCtrl : public CWnd {
 public:

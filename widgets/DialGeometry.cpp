@@ -1,4 +1,4 @@
-#include "DialGeometry.h"
+#include "widgets/DialGeometry.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "FaderGeometry.h"
+#include "widgets/FaderGeometry.h"
 
 #include <algorithm>
 #include <cmath>

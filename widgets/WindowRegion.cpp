@@ -1,6 +1,6 @@
-#include "WindowRegion.h"
+#include "widgets/WindowRegion.h"
 
-#include "CRgn.h"
+#include "framework/CRgn.h"
 
 namespace {
 BOOL GiveRegion(HWND hwnd, CRgn& rgn) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "device/PanelBlocks.h"
+#include "contract/PanelBlocks.h"
 
 struct RecordedEvent {
     enum Kind {

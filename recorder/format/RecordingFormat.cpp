@@ -1,6 +1,6 @@
-#include "RecordingFormat.h"
+#include "recorder/format/RecordingFormat.h"
 
-#include "device/PanelBlocks.h"
+#include "contract/PanelBlocks.h"
 
 namespace {
 const char* const kPanelNames[kPanelCount] = {"jog", "audio", "trackball", "mediabar"};

@@ -1,10 +1,10 @@
-#include "RecordingParser.h"
+#include "recorder/format/RecordingParser.h"
 
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
 
-#include "RecordingFormat.h"
+#include "recorder/format/RecordingFormat.h"
 
 namespace {
 std::vector<std::string> Tokens(const std::string& line) {

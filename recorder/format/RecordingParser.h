@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "RecordedEvent.h"
+#include "recorder/format/RecordedEvent.h"
 
 class RecordingParser {
 public:

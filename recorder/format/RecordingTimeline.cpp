@@ -1,6 +1,6 @@
-#include "RecordingTimeline.h"
+#include "recorder/format/RecordingTimeline.h"
 
-#include "RecordingFormat.h"
+#include "recorder/format/RecordingFormat.h"
 
 namespace {
 std::string Joined(const std::vector<std::string>& parts, std::size_t from) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "RecordedEvent.h"
+#include "recorder/format/RecordedEvent.h"
 
 class RecordingTimeline {
 public:

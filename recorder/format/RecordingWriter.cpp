@@ -1,8 +1,8 @@
-#include "RecordingWriter.h"
+#include "recorder/format/RecordingWriter.h"
 
 #include <utility>
 
-#include "RecordingFormat.h"
+#include "recorder/format/RecordingFormat.h"
 
 namespace {
 // Room kept under the cap for the note that says the recording stops.

@@ -1,8 +1,8 @@
-#include "ReplayPlan.h"
+#include "recorder/format/ReplayPlan.h"
 
 #include <set>
 
-#include "RecordingFormat.h"
+#include "recorder/format/RecordingFormat.h"
 
 namespace {
 // The library hands one event to its sinks one after the other, at once; the

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "RecordedEvent.h"
+#include "recorder/format/RecordedEvent.h"
 
 struct ReplayStep {
     double ms;            // when, since the recording started

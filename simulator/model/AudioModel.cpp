@@ -1,6 +1,6 @@
-#include "AudioModel.h"
+#include "simulator/model/AudioModel.h"
 
-#include "SimStatus.h"
+#include "simulator/model/SimStatus.h"
 
 const char* const AudioModel::kKeyNames[kKeyCount] = {
     "FUNC", "1_T",   "2_T",   "3_T",   "4_T",   "5_T",   "6_T",   "7_T",   "8_T",  "MUTE",

@@ -13,7 +13,7 @@
 
 #include <array>
 
-#include "PanelModel.h"
+#include "simulator/model/PanelModel.h"
 
 class AudioModel : public PanelModel {
 public:

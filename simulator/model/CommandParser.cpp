@@ -1,4 +1,4 @@
-#include "CommandParser.h"
+#include "simulator/model/CommandParser.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "AudioModel.h"
-#include "JogShuttleModel.h"
-#include "MediaBarModel.h"
-#include "PanelModel.h"
-#include "TrackballModel.h"
+#include "simulator/model/AudioModel.h"
+#include "simulator/model/JogShuttleModel.h"
+#include "simulator/model/MediaBarModel.h"
+#include "simulator/model/PanelModel.h"
+#include "simulator/model/TrackballModel.h"
 
 namespace {
 std::string Lower(std::string s) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ControlCommand.h"
+#include "simulator/model/ControlCommand.h"
 
 class CommandParser {
 public:

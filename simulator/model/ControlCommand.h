@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "device/PanelBlocks.h"
+#include "contract/PanelBlocks.h"
 
 struct ControlCommand {
     enum Verb {

@@ -1,9 +1,9 @@
-#include "ControlProtocol.h"
+#include "simulator/model/ControlProtocol.h"
 
 #include <utility>
 
-#include "CommandParser.h"
-#include "DemoScript.h"
+#include "simulator/model/CommandParser.h"
+#include "simulator/model/DemoScript.h"
 
 namespace {
 std::string Answer(const std::string& error) { return error.empty() ? "ok" : "error: " + error; }

@@ -14,8 +14,8 @@
 #include <mutex>
 #include <string>
 
-#include "ControlCommand.h"
-#include "PanelSimulator.h"
+#include "simulator/model/ControlCommand.h"
+#include "simulator/model/PanelSimulator.h"
 
 class ControlProtocol {
 public:

@@ -1,4 +1,4 @@
-#include "DemoScript.h"
+#include "simulator/model/DemoScript.h"
 
 namespace {
 void Line(std::string& s, const std::string& line) { s += line + "\n"; }

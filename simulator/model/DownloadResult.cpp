@@ -1,4 +1,4 @@
-#include "DownloadResult.h"
+#include "simulator/model/DownloadResult.h"
 
 namespace download {
 const char* ResultName(std::int32_t code) {

@@ -1,8 +1,8 @@
-#include "FirmwareTransfer.h"
+#include "simulator/model/FirmwareTransfer.h"
 
 #include <algorithm>
 
-#include "DownloadResult.h"
+#include "simulator/model/DownloadResult.h"
 
 void FirmwareTransfer::Start(const RomCheck& check, bool fileMissing, std::int64_t now) {
     m_state = kRunning;

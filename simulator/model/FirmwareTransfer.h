@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "RomImage.h"
+#include "simulator/model/RomImage.h"
 
 class FirmwareTransfer {
 public:

@@ -1,9 +1,9 @@
-#include "JogShuttleModel.h"
+#include "simulator/model/JogShuttleModel.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "SimStatus.h"
+#include "simulator/model/SimStatus.h"
 
 const char* const JogShuttleModel::kKeyNames[kKeyCount] = {"F1",   "F2",   "F3",     "F4",   "F5",    "F6",   "REVERSE",
                                                            "PLAY", "STOP", "REWIND", "FFWD", "SHIFT", "A",    "B",

@@ -8,7 +8,7 @@
 // SetDialMode, which the program sends when it sees them.
 #pragma once
 
-#include "PanelModel.h"
+#include "simulator/model/PanelModel.h"
 
 class JogShuttleModel : public PanelModel {
 public:

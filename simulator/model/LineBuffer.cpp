@@ -1,4 +1,4 @@
-#include "LineBuffer.h"
+#include "simulator/model/LineBuffer.h"
 
 void LineBuffer::Feed(const char* data, std::size_t size, std::vector<Line>& out) {
     for (std::size_t i = 0; i < size; ++i) {

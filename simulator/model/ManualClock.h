@@ -3,7 +3,7 @@
 
 #include <atomic>
 
-#include "SimClock.h"
+#include "simulator/model/SimClock.h"
 
 class ManualClock : public SimClock {
 public:

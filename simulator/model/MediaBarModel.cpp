@@ -1,8 +1,8 @@
-#include "MediaBarModel.h"
+#include "simulator/model/MediaBarModel.h"
 
 #include <algorithm>
 
-#include "SimStatus.h"
+#include "simulator/model/SimStatus.h"
 
 const char* const MediaBarModel::kKeyNames[kKeyCount] = {"A", "B"};
 

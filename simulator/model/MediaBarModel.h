@@ -6,7 +6,7 @@
 // panel uses for every negative move, so one report carries -256 .. 255.
 #pragma once
 
-#include "PanelModel.h"
+#include "simulator/model/PanelModel.h"
 
 class MediaBarModel : public PanelModel {
 public:

@@ -1,11 +1,11 @@
-#include "PanelModel.h"
+#include "simulator/model/PanelModel.h"
 
 #include <cctype>
 #include <cstdio>
 #include <cstring>
 
-#include "DownloadResult.h"
-#include "SimStatus.h"
+#include "simulator/model/DownloadResult.h"
+#include "simulator/model/SimStatus.h"
 
 namespace {
 bool SameName(const std::string& a, const char* b) {

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "FirmwareTransfer.h"
-#include "SimEvent.h"
-#include "VersionSet.h"
+#include "simulator/model/FirmwareTransfer.h"
+#include "simulator/model/SimEvent.h"
+#include "simulator/model/VersionSet.h"
 
 class PanelModel {
 public:

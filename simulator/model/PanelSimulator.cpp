@@ -1,10 +1,10 @@
-#include "PanelSimulator.h"
+#include "simulator/model/PanelSimulator.h"
 
 #include <algorithm>
 #include <chrono>
 #include <type_traits>
 
-#include "SimStatus.h"
+#include "simulator/model/SimStatus.h"
 
 namespace {
 bool ValidPanel(int panel) { return panel >= 0 && panel < kPanelCount; }

@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "AudioModel.h"
-#include "JogShuttleModel.h"
-#include "MediaBarModel.h"
-#include "SimClock.h"
-#include "TrackballModel.h"
+#include "simulator/model/AudioModel.h"
+#include "simulator/model/JogShuttleModel.h"
+#include "simulator/model/MediaBarModel.h"
+#include "simulator/model/SimClock.h"
+#include "simulator/model/TrackballModel.h"
 
 class PanelSimulator {
 public:

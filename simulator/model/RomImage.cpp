@@ -1,6 +1,6 @@
-#include "RomImage.h"
+#include "simulator/model/RomImage.h"
 
-#include "DownloadResult.h"
+#include "simulator/model/DownloadResult.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "device/PanelBlocks.h"
+#include "contract/PanelBlocks.h"
 
 struct SimEvent {
     enum Kind { kReport, kConnection, kProgress, kUnknownIid };

@@ -3,7 +3,7 @@
 
 #include <chrono>
 
-#include "SimClock.h"
+#include "simulator/model/SimClock.h"
 
 class SteadyClock : public SimClock {
 public:

@@ -1,9 +1,9 @@
-#include "TrackballModel.h"
+#include "simulator/model/TrackballModel.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "SimStatus.h"
+#include "simulator/model/SimStatus.h"
 
 const char* const TrackballModel::kKeyNames[kKeyCount] = {"SHIFT", "A", "B", "C", "D", "E", "F", "ENTER"};
 

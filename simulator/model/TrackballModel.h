@@ -6,7 +6,7 @@
 // 255 counts is several reports.
 #pragma once
 
-#include "PanelModel.h"
+#include "simulator/model/PanelModel.h"
 
 class TrackballModel : public PanelModel {
 public:

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "device/PanelBlocks.h"
+#include "contract/PanelBlocks.h"
 
 struct VersionSet {
     int driverMajor = 1;

@@ -2,16 +2,16 @@
 
 #include <memory>
 
-#include "CDeviceLibrary.h"
-#include "CMainPanelDlg.h"
-#include "CPanelFrameDlg.h"
-#include "CSelectScope.h"
-#include "CWinApp.h"
-#include "FakeDeviceManager.h"
-#include "PanelIids.h"
-#include "PanelMessages.h"
-#include "TestWindows.h"
-#include "resource.h"
+#include "device/CDeviceLibrary.h"
+#include "app/CMainPanelDlg.h"
+#include "panels/CPanelFrameDlg.h"
+#include "framework/CSelectScope.h"
+#include "framework/CWinApp.h"
+#include "tests/support/FakeDeviceManager.h"
+#include "contract/PanelIids.h"
+#include "device/PanelMessages.h"
+#include "tests/support/TestWindows.h"
+#include "res/resource.h"
 
 namespace {
 

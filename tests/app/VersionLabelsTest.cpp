@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "VersionLabels.h"
+#include "app/VersionLabels.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <thread>
 #include <vector>
 
-#include "CDeviceEventSink.h"
-#include "CWnd.h"
-#include "PanelIids.h"
-#include "PanelMessages.h"
+#include "device/CDeviceEventSink.h"
+#include "framework/CWnd.h"
+#include "contract/PanelIids.h"
+#include "device/PanelMessages.h"
 
 namespace {
 

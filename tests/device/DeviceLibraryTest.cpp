@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "CDeviceLibrary.h"
-#include "CWinApp.h"
-#include "TestWindows.h"
-#include "WinePath.h"
+#include "device/CDeviceLibrary.h"
+#include "framework/CWinApp.h"
+#include "tests/support/TestWindows.h"
+#include "tests/support/WinePath.h"
 
 namespace {
 

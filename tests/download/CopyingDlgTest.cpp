@@ -7,11 +7,11 @@
 #include <memory>
 #include <set>
 
-#include "CCopyingDlg.h"
-#include "CWinApp.h"
-#include "DownloadTestSupport.h"
-#include "GuiObjectCount.h"
-#include "resource.h"
+#include "download/CCopyingDlg.h"
+#include "framework/CWinApp.h"
+#include "tests/download/DownloadTestSupport.h"
+#include "tests/support/GuiObjectCount.h"
+#include "res/resource.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "CWnd.h"
-#include "PaintTestBasics.h"
+#include "framework/CWnd.h"
+#include "tests/support/PaintTestBasics.h"
 
 namespace downloadtest {
 

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "AudioLayout.h"
-#include "CAudioPanelDlg.h"
-#include "CDeviceLibrary.h"
-#include "LiveControl.h"
-#include "LivePanelTest.h"
-#include "PanelTestSupport.h"
-#include "TestWindows.h"
+#include "panels/AudioLayout.h"
+#include "panels/CAudioPanelDlg.h"
+#include "device/CDeviceLibrary.h"
+#include "tests/e2e/LiveControl.h"
+#include "tests/e2e/LivePanelTest.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "tests/support/TestWindows.h"
 
 namespace {
 // The panel's nine fader positions as "status audio" gives them ("180*" = held).

@@ -13,13 +13,13 @@
 #include <cstdio>
 #include <string>
 
-#include "CMainPanelDlg.h"
-#include "CPanelFrameDlg.h"
-#include "LiveControl.h"
-#include "LiveMainWindowTest.h"
-#include "PanelTestSupport.h"
-#include "TestWindows.h"
-#include "resource.h"
+#include "app/CMainPanelDlg.h"
+#include "panels/CPanelFrameDlg.h"
+#include "tests/e2e/LiveControl.h"
+#include "tests/e2e/LiveMainWindowTest.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "tests/support/TestWindows.h"
+#include "res/resource.h"
 
 namespace {
 constexpr int kCycles = 100;  // of 20 ms each: unplugged 10 ms, plugged 10 ms

@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "CCopyingDlg.h"
-#include "CFirmwareDownload.h"
-#include "CMainPanelDlg.h"
-#include "CPanelFrameDlg.h"
-#include "LiveControl.h"
-#include "LiveMainWindowTest.h"
-#include "PanelTestSupport.h"
-#include "RomImage.h"
-#include "TestWindows.h"
-#include "resource.h"
+#include "download/CCopyingDlg.h"
+#include "download/CFirmwareDownload.h"
+#include "app/CMainPanelDlg.h"
+#include "panels/CPanelFrameDlg.h"
+#include "tests/e2e/LiveControl.h"
+#include "tests/e2e/LiveMainWindowTest.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "simulator/model/RomImage.h"
+#include "tests/support/TestWindows.h"
+#include "res/resource.h"
 
 namespace {
 

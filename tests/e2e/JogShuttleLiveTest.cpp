@@ -6,14 +6,14 @@
 #include <functional>
 #include <string>
 
-#include "CDeviceLibrary.h"
-#include "CDialCtrl.h"
-#include "CJogShuttlePanelDlg.h"
-#include "LiveControl.h"
-#include "LivePanelTest.h"
-#include "PanelTestSupport.h"
-#include "TestWindows.h"
-#include "resource.h"
+#include "device/CDeviceLibrary.h"
+#include "widgets/CDialCtrl.h"
+#include "panels/CJogShuttlePanelDlg.h"
+#include "tests/e2e/LiveControl.h"
+#include "tests/e2e/LivePanelTest.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "tests/support/TestWindows.h"
+#include "res/resource.h"
 
 namespace {
 bool StatusHas(const std::string& text) { return Control("status jog").find(text) != std::string::npos; }

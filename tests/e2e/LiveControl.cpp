@@ -1,9 +1,9 @@
-#include "LiveControl.h"
+#include "tests/e2e/LiveControl.h"
 
 #include <windows.h>
 
-#include "ControlChannel.h"
-#include "TestWindows.h"
+#include "tests/support/ControlChannel.h"
+#include "tests/support/TestWindows.h"
 
 namespace {
 std::wstring PipeName() { return L"VelPanelLive-" + std::to_wstring(::GetCurrentProcessId()); }

@@ -7,10 +7,10 @@
 
 #include <memory>
 
-#include "CMainPanelDlg.h"
-#include "LiveControl.h"
-#include "TestWindows.h"
-#include "resource.h"
+#include "app/CMainPanelDlg.h"
+#include "tests/e2e/LiveControl.h"
+#include "tests/support/TestWindows.h"
+#include "res/resource.h"
 
 template <class Base = ::testing::Test>
 class LiveMainWindowTest : public Base {

@@ -7,10 +7,10 @@
 
 #include <memory>
 
-#include "CDeviceLibrary.h"
-#include "LiveControl.h"
-#include "PanelTestSupport.h"
-#include "TestWindows.h"
+#include "device/CDeviceLibrary.h"
+#include "tests/e2e/LiveControl.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "tests/support/TestWindows.h"
 
 template <class Dlg>
 class LivePanelTest : public ::testing::Test {

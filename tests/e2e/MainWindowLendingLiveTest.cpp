@@ -5,13 +5,13 @@
 #include <functional>
 #include <string>
 
-#include "CMainPanelDlg.h"
-#include "CPanelFrameDlg.h"
-#include "LiveControl.h"
-#include "LiveMainWindowTest.h"
-#include "PanelTestSupport.h"
-#include "TestWindows.h"
-#include "resource.h"
+#include "app/CMainPanelDlg.h"
+#include "panels/CPanelFrameDlg.h"
+#include "tests/e2e/LiveControl.h"
+#include "tests/e2e/LiveMainWindowTest.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "tests/support/TestWindows.h"
+#include "res/resource.h"
 
 namespace {
 constexpr int kButtons[kPanelCount] = {IDC_JOG_BTN, IDC_AUDIO_BTN, IDC_TRACKBALL_BTN, IDC_MEDIABAR_BTN};

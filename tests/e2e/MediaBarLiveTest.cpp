@@ -2,14 +2,14 @@
 // device library, driven through the library's control channel.
 #include <gtest/gtest.h>
 
-#include "CDeviceLibrary.h"
-#include "CDialCtrl.h"
-#include "CMediaBarPanelDlg.h"
-#include "LiveControl.h"
-#include "LivePanelTest.h"
-#include "PanelTestSupport.h"
-#include "TestWindows.h"
-#include "resource.h"
+#include "device/CDeviceLibrary.h"
+#include "widgets/CDialCtrl.h"
+#include "panels/CMediaBarPanelDlg.h"
+#include "tests/e2e/LiveControl.h"
+#include "tests/e2e/LivePanelTest.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "tests/support/TestWindows.h"
+#include "res/resource.h"
 
 namespace {
 class MediaBarLiveTest : public LivePanelTest<CMediaBarPanelDlg> {

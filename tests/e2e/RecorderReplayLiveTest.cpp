@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "CDeviceLibrary.h"
-#include "CDialCtrl.h"
-#include "CJogShuttlePanelDlg.h"
-#include "LiveControl.h"
-#include "TestFiles.h"
-#include "PanelTestSupport.h"
-#include "TestWindows.h"
-#include "WinePath.h"
-#include "resource.h"
+#include "device/CDeviceLibrary.h"
+#include "widgets/CDialCtrl.h"
+#include "panels/CJogShuttlePanelDlg.h"
+#include "tests/e2e/LiveControl.h"
+#include "tests/support/TestFiles.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "tests/support/TestWindows.h"
+#include "tests/support/WinePath.h"
+#include "res/resource.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "CDialog.h"
-#include "CWnd.h"
+#include "framework/CDialog.h"
+#include "framework/CWnd.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "HelpFile.h"
-#include "HelpTestSupport.h"
+#include "help/HelpFile.h"
+#include "tests/help/HelpTestSupport.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "HelpTestSupport.h"
+#include "tests/help/HelpTestSupport.h"
 
 #include <optional>
 #include <vector>
 
-#include "TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 ModalDriver* g_driver = nullptr;

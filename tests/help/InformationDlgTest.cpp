@@ -7,13 +7,13 @@
 #include <iostream>
 #include <string>
 
-#include "CInformationDlg.h"
-#include "CWinApp.h"
-#include "CWnd.h"
-#include "HelpFile.h"
-#include "HelpTestSupport.h"
-#include "WinePath.h"
-#include "resource.h"
+#include "help/CInformationDlg.h"
+#include "framework/CWinApp.h"
+#include "framework/CWnd.h"
+#include "help/HelpFile.h"
+#include "tests/help/HelpTestSupport.h"
+#include "tests/support/WinePath.h"
+#include "res/resource.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "CInformationDlg.h"
-#include "HelpTestSupport.h"
-#include "WinePath.h"
+#include "help/CInformationDlg.h"
+#include "tests/help/HelpTestSupport.h"
+#include "tests/support/WinePath.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <initializer_list>
 #include <utility>
 
-#include "AudioLayout.h"
-#include "AudioReport.h"
+#include "panels/AudioLayout.h"
+#include "panels/AudioReport.h"
 
 namespace {
 using Bytes = std::initializer_list<std::pair<int, std::uint8_t>>;

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "PanelBlocks.h"
+#include "contract/PanelBlocks.h"
 
 template <class Action>
 struct DecodeCase {

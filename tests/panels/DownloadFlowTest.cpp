@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "CCopyingDlg.h"
-#include "CFirmwareDownload.h"
-#include "CWinApp.h"
-#include "PanelIids.h"
-#include "PanelMessages.h"
-#include "PanelTestSupport.h"
-#include "TestWindows.h"
-#include "resource.h"
+#include "download/CCopyingDlg.h"
+#include "download/CFirmwareDownload.h"
+#include "framework/CWinApp.h"
+#include "contract/PanelIids.h"
+#include "device/PanelMessages.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "tests/support/TestWindows.h"
+#include "res/resource.h"
 
 namespace {
 

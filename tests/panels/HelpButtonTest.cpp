@@ -7,13 +7,13 @@
 
 #include <string>
 
-#include "CWinApp.h"
-#include "HelpTestSupport.h"
-#include "PanelIids.h"
-#include "PanelMessages.h"
-#include "PanelTestSupport.h"
-#include "TestWindows.h"
-#include "resource.h"
+#include "framework/CWinApp.h"
+#include "tests/help/HelpTestSupport.h"
+#include "contract/PanelIids.h"
+#include "device/PanelMessages.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "tests/support/TestWindows.h"
+#include "res/resource.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 
 #include <cstring>
 
-#include "CDialCtrl.h"
-#include "CJogShuttlePanelDlg.h"
-#include "JogShuttleLayout.h"
-#include "PanelIids.h"
-#include "PanelTestSupport.h"
-#include "TestWindows.h"
-#include "resource.h"
+#include "widgets/CDialCtrl.h"
+#include "panels/CJogShuttlePanelDlg.h"
+#include "panels/JogShuttleLayout.h"
+#include "contract/PanelIids.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "tests/support/TestWindows.h"
+#include "res/resource.h"
 
 using Log = std::vector<std::string>;
 

@@ -2,13 +2,13 @@
 // reports it shows and the LED commands that key releases send.
 #include <gtest/gtest.h>
 
-#include "CDialCtrl.h"
-#include "CMediaBarPanelDlg.h"
-#include "MediaBarLayout.h"
-#include "PanelIids.h"
-#include "PanelTestSupport.h"
-#include "TestWindows.h"
-#include "resource.h"
+#include "widgets/CDialCtrl.h"
+#include "panels/CMediaBarPanelDlg.h"
+#include "panels/MediaBarLayout.h"
+#include "contract/PanelIids.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "tests/support/TestWindows.h"
+#include "res/resource.h"
 
 using Log = std::vector<std::string>;
 

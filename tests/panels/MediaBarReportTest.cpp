@@ -1,8 +1,8 @@
 // Decoding of Media Bar reports and knob movements, without a window.
 #include <gtest/gtest.h>
 
-#include "DecodeCase.h"
-#include "MediaBarReport.h"
+#include "tests/panels/DecodeCase.h"
+#include "panels/MediaBarReport.h"
 
 namespace {
 using A = MediaBarReportAction;

@@ -2,12 +2,12 @@
 // Normal/Test, closing through the main window, connection loss and teardown.
 #include <gtest/gtest.h>
 
-#include "CDeviceLibrary.h"
-#include "PanelIids.h"
-#include "PanelMessages.h"
-#include "PanelTestSupport.h"
-#include "TestWindows.h"
-#include "resource.h"
+#include "device/CDeviceLibrary.h"
+#include "contract/PanelIids.h"
+#include "device/PanelMessages.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "tests/support/TestWindows.h"
+#include "res/resource.h"
 
 using Log = std::vector<std::string>;
 

@@ -1,11 +1,11 @@
-#include "PanelTestSupport.h"
+#include "tests/panels/PanelTestSupport.h"
 
-#include "CAudioPanelDlg.h"
-#include "CFileDialog.h"
-#include "CJogShuttlePanelDlg.h"
-#include "CMediaBarPanelDlg.h"
-#include "CTrackballPanelDlg.h"
-#include "TestWindows.h"
+#include "panels/CAudioPanelDlg.h"
+#include "framework/CFileDialog.h"
+#include "panels/CJogShuttlePanelDlg.h"
+#include "panels/CMediaBarPanelDlg.h"
+#include "panels/CTrackballPanelDlg.h"
+#include "tests/support/TestWindows.h"
 
 #include <utility>
 

@@ -14,11 +14,11 @@
 #include <utility>
 #include <vector>
 
-#include "CPanelFrameDlg.h"
-#include "CWnd.h"
-#include "FakeDeviceManager.h"
-#include "PanelIids.h"
-#include "TestWindows.h"
+#include "panels/CPanelFrameDlg.h"
+#include "framework/CWnd.h"
+#include "tests/support/FakeDeviceManager.h"
+#include "contract/PanelIids.h"
+#include "tests/support/TestWindows.h"
 
 class GoodbyeRecorder : public CWnd {
 public:

@@ -1,8 +1,8 @@
 // Decoding of Trackball reports, without a window.
 #include <gtest/gtest.h>
 
-#include "DecodeCase.h"
-#include "TrackballReport.h"
+#include "tests/panels/DecodeCase.h"
+#include "panels/TrackballReport.h"
 
 namespace {
 using A = TrackballReportAction;

@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "CDeviceLibrary.h"
-#include "CMainPanelDlg.h"
-#include "FakeDeviceManager.h"
-#include "ManagerProxy.h"
-#include "PanelIids.h"
-#include "PanelMessages.h"
-#include "RecorderSession.h"
-#include "RecordingParser.h"
-#include "TestWindows.h"
-#include "resource.h"
+#include "device/CDeviceLibrary.h"
+#include "app/CMainPanelDlg.h"
+#include "tests/support/FakeDeviceManager.h"
+#include "recorder/ManagerProxy.h"
+#include "contract/PanelIids.h"
+#include "device/PanelMessages.h"
+#include "recorder/RecorderSession.h"
+#include "recorder/format/RecordingParser.h"
+#include "tests/support/TestWindows.h"
+#include "res/resource.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <random>
 #include <string>
 
-#include "ControlChannel.h"
-#include "ControlConnection.h"
-#include "SimulatorLibrary.h"
+#include "tests/support/ControlChannel.h"
+#include "tests/support/ControlConnection.h"
+#include "tests/simulator/SimulatorLibrary.h"
 
 namespace {
 

@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "ControlChannel.h"
-#include "DownloadResult.h"
-#include "RomImage.h"
-#include "SimStatus.h"
-#include "SimulatorLibrary.h"
-#include "device/PanelIids.h"
-#include "device/TqDvManager.h"
+#include "tests/support/ControlChannel.h"
+#include "simulator/model/DownloadResult.h"
+#include "simulator/model/RomImage.h"
+#include "simulator/model/SimStatus.h"
+#include "tests/simulator/SimulatorLibrary.h"
+#include "contract/PanelIids.h"
+#include "contract/TqDvManager.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "SimulatorLibrary.h"
+#include "tests/simulator/SimulatorLibrary.h"
 
-#include "WinePath.h"
+#include "tests/support/WinePath.h"
 
 HMODULE LoadSimulatorLibrary(const char* buildPath, const std::wstring& pipeName) {
     ::SetEnvironmentVariableW(L"VELPANELSIM_PIPE", pipeName.c_str());

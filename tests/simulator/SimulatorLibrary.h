@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "device/TqDvManager.h"
+#include "contract/TqDvManager.h"
 
 // Names the channel (VELPANELSIM_PIPE) and loads the library at buildPath, a
 // path of the build as the host sees it; null when it cannot be loaded.

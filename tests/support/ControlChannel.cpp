@@ -1,6 +1,6 @@
-#include "ControlChannel.h"
+#include "tests/support/ControlChannel.h"
 
-#include "ControlConnection.h"
+#include "tests/support/ControlConnection.h"
 
 std::string SendControlLine(const std::wstring& pipeName, const std::string& line) {
     ControlConnection connection(pipeName);

@@ -1,4 +1,4 @@
-#include "ControlConnection.h"
+#include "tests/support/ControlConnection.h"
 
 ControlConnection::ControlConnection(const std::wstring& pipeName) {
     for (int i = 0; i < 200 && m_pipe == INVALID_HANDLE_VALUE; ++i) {

@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "TestDesktop.h"
+#include "tests/support/TestDesktop.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "FakeDeviceManager.h"
+#include "tests/support/FakeDeviceManager.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "CDeviceLibrary.h"
-#include "PanelIids.h"
+#include "device/CDeviceLibrary.h"
+#include "contract/PanelIids.h"
 
 std::vector<std::string> FakeLog::Matching(const std::string& prefix) const {
     std::vector<std::string> out;

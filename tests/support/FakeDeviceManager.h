@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "TqDvManager.h"
+#include "contract/TqDvManager.h"
 
 class FakeDeviceManager;
 

@@ -1,4 +1,4 @@
-#include "GuiObjectCount.h"
+#include "tests/support/GuiObjectCount.h"
 
 #include <winternl.h>
 

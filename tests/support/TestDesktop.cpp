@@ -1,4 +1,4 @@
-#include "TestDesktop.h"
+#include "tests/support/TestDesktop.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // anything can create a window, then GoogleTest.
 #include <gmock/gmock.h>
 
-#include "TestDesktop.h"
+#include "tests/support/TestDesktop.h"
 
 int main(int argc, char** argv) {
     if (!EnterTestDesktop()) return 2;

@@ -1,6 +1,6 @@
-#include "TestWindows.h"
+#include "tests/support/TestWindows.h"
 
-#include "AfxMessageBox.h"
+#include "framework/AfxMessageBox.h"
 
 void PumpMessages() {
     MSG msg;

@@ -1,4 +1,4 @@
-#include "WinePath.h"
+#include "tests/support/WinePath.h"
 
 std::wstring WinePath(const char* unixPath) {
     std::wstring out = L"Z:";

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "CLampKeyButton.h"
-#include "WidgetTestSupport.h"
+#include "widgets/CLampKeyButton.h"
+#include "tests/widgets/WidgetTestSupport.h"
 
 namespace {
 

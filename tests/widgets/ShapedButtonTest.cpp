@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "CShapedButton.h"
-#include "WidgetTestSupport.h"
+#include "widgets/CShapedButton.h"
+#include "tests/widgets/WidgetTestSupport.h"
 
 namespace {
 

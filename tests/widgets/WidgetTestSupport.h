@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "CShapedButton.h"
-#include "CWnd.h"
-#include "PaintTestBasics.h"
+#include "widgets/CShapedButton.h"
+#include "framework/CWnd.h"
+#include "tests/support/PaintTestBasics.h"
 
 namespace widgettest {
 

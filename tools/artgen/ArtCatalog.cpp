@@ -1,15 +1,15 @@
-#include "ArtCatalog.h"
+#include "tools/artgen/ArtCatalog.h"
 
-#include "BmpWriter.h"
-#include "ByteWriter.h"
-#include "AudioArt.h"
-#include "AviWriter.h"
-#include "CopyClipArt.h"
-#include "IcoWriter.h"
-#include "IconArt.h"
-#include "JogShuttleArt.h"
-#include "MediaBarArt.h"
-#include "TrackballArt.h"
+#include "tools/artgen/BmpWriter.h"
+#include "tools/artgen/ByteWriter.h"
+#include "tools/artgen/AudioArt.h"
+#include "tools/artgen/AviWriter.h"
+#include "tools/artgen/CopyClipArt.h"
+#include "tools/artgen/IcoWriter.h"
+#include "tools/artgen/IconArt.h"
+#include "tools/artgen/JogShuttleArt.h"
+#include "tools/artgen/MediaBarArt.h"
+#include "tools/artgen/TrackballArt.h"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
-#include "AudioArt.h"
+#include "tools/artgen/AudioArt.h"
 
-#include "Font.h"
-#include "PanelParts.h"
+#include "tools/artgen/Font.h"
+#include "tools/artgen/PanelParts.h"
 
 namespace {
 constexpr int O = AudioArt::kOrigin;

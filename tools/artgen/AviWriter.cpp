@@ -1,6 +1,6 @@
-#include "AviWriter.h"
+#include "tools/artgen/AviWriter.h"
 
-#include "ByteWriter.h"
+#include "tools/artgen/ByteWriter.h"
 
 #include <algorithm>
 #include <cmath>

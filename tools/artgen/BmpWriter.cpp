@@ -1,6 +1,6 @@
-#include "BmpWriter.h"
+#include "tools/artgen/BmpWriter.h"
 
-#include "ByteWriter.h"
+#include "tools/artgen/ByteWriter.h"
 
 #include <cmath>
 

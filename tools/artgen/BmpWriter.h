@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Canvas.h"
+#include "tools/artgen/Canvas.h"
 
 #include <cstdint>
 #include <vector>

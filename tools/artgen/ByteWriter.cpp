@@ -1,4 +1,4 @@
-#include "ByteWriter.h"
+#include "tools/artgen/ByteWriter.h"
 
 #include <fstream>
 

@@ -1,4 +1,4 @@
-#include "Canvas.h"
+#include "tools/artgen/Canvas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Color.h"
-#include "Geometry.h"
-#include "Paint.h"
+#include "tools/artgen/Color.h"
+#include "tools/artgen/Geometry.h"
+#include "tools/artgen/Paint.h"
 
 #include <cstdint>
 #include <functional>

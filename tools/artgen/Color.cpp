@@ -1,4 +1,4 @@
-#include "Color.h"
+#include "tools/artgen/Color.h"
 
 #include <algorithm>
 

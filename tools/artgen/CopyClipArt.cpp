@@ -1,4 +1,4 @@
-#include "CopyClipArt.h"
+#include "tools/artgen/CopyClipArt.h"
 
 #include <cmath>
 #include <limits>

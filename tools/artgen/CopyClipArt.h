@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AviWriter.h"
-#include "Canvas.h"
+#include "tools/artgen/AviWriter.h"
+#include "tools/artgen/Canvas.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "Font.h"
+#include "tools/artgen/Font.h"
 
 #include <cctype>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "Geometry.h"
+#include "tools/artgen/Geometry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "IcoWriter.h"
+#include "tools/artgen/IcoWriter.h"
 
-#include "ByteWriter.h"
+#include "tools/artgen/ByteWriter.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "IconArt.h"
+#include "tools/artgen/IconArt.h"
 
 namespace {
 const Color kBlack = Color::Rgb(0, 0, 0);

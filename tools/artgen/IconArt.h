@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Canvas.h"
+#include "tools/artgen/Canvas.h"
 
 // The application icon 128: a small control surface (keys, a lit lamp and
 // a jog wheel) seen from above, drawn separately at 32 and 16 pixels.

@@ -1,6 +1,6 @@
-#include "JogShuttleArt.h"
+#include "tools/artgen/JogShuttleArt.h"
 
-#include "Font.h"
+#include "tools/artgen/Font.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Canvas.h"
-#include "PanelParts.h"
+#include "tools/artgen/Canvas.h"
+#include "tools/artgen/PanelParts.h"
 
 #include <map>
 #include <string>

@@ -1,7 +1,7 @@
-#include "MediaBarArt.h"
+#include "tools/artgen/MediaBarArt.h"
 
-#include "Font.h"
-#include "PanelParts.h"
+#include "tools/artgen/Font.h"
+#include "tools/artgen/PanelParts.h"
 
 #include <string>
 

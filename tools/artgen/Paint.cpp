@@ -1,4 +1,4 @@
-#include "Paint.h"
+#include "tools/artgen/Paint.h"
 
 #include <algorithm>
 #include <cmath>

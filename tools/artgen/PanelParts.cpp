@@ -1,6 +1,6 @@
-#include "PanelParts.h"
+#include "tools/artgen/PanelParts.h"
 
-#include "Font.h"
+#include "tools/artgen/Font.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,11 +1,11 @@
-#include "PreviewComposer.h"
+#include "tools/artgen/PreviewComposer.h"
 
-#include "AudioArt.h"
-#include "Geometry.h"
-#include "JogShuttleArt.h"
-#include "MediaBarArt.h"
-#include "PanelParts.h"
-#include "TrackballArt.h"
+#include "tools/artgen/AudioArt.h"
+#include "tools/artgen/Geometry.h"
+#include "tools/artgen/JogShuttleArt.h"
+#include "tools/artgen/MediaBarArt.h"
+#include "tools/artgen/PanelParts.h"
+#include "tools/artgen/TrackballArt.h"
 
 #include <cmath>
 #include <functional>

@@ -1,7 +1,7 @@
-#include "TrackballArt.h"
+#include "tools/artgen/TrackballArt.h"
 
-#include "Font.h"
-#include "PanelParts.h"
+#include "tools/artgen/Font.h"
+#include "tools/artgen/PanelParts.h"
 
 #include <cmath>
 #include <cstdint>

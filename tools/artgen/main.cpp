@@ -1,10 +1,10 @@
 // artgen OUTDIR: draws the program's bitmaps, icon and animation clip.
 // artgen --preview OUTDIR: also writes previews of the four panel windows
 // composed from those bitmaps, for looking at the artwork.
-#include "ArtCatalog.h"
-#include "BmpWriter.h"
-#include "ByteWriter.h"
-#include "PreviewComposer.h"
+#include "tools/artgen/ArtCatalog.h"
+#include "tools/artgen/BmpWriter.h"
+#include "tools/artgen/ByteWriter.h"
+#include "tools/artgen/PreviewComposer.h"
 
 #include <cstdio>
 #include <cstring>

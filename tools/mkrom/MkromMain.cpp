@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "CommandParser.h"
-#include "DownloadResult.h"
-#include "RomImage.h"
+#include "simulator/model/CommandParser.h"
+#include "simulator/model/DownloadResult.h"
+#include "simulator/model/RomImage.h"
 
 namespace {
 int Usage() {

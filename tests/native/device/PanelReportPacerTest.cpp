@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "PanelReportPacer.h"
+#include "device/PanelReportPacer.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "PanelReportQueue.h"
+#include "device/PanelReportQueue.h"
 
 namespace {
 

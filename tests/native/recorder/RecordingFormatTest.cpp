@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "RecordingFormat.h"
-#include "RecordingParser.h"
-#include "RecordingTimeline.h"
-#include "RecordingWriter.h"
-#include "ReplayPlan.h"
+#include "recorder/format/RecordingFormat.h"
+#include "recorder/format/RecordingParser.h"
+#include "recorder/format/RecordingTimeline.h"
+#include "recorder/format/RecordingWriter.h"
+#include "recorder/format/ReplayPlan.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "AudioModel.h"
-#include "SimStatus.h"
-#include "SimTestSupport.h"
+#include "simulator/model/AudioModel.h"
+#include "simulator/model/SimStatus.h"
+#include "tests/native/simulator/SimTestSupport.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <atomic>
 #include <thread>
 
-#include "ControlProtocol.h"
-#include "SteadyClock.h"
+#include "simulator/model/ControlProtocol.h"
+#include "simulator/model/SteadyClock.h"
 
 namespace {
 

@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "AudioModel.h"
-#include "CommandParser.h"
-#include "ControlProtocol.h"
-#include "JogShuttleModel.h"
-#include "LineBuffer.h"
-#include "MediaBarModel.h"
-#include "SimTestSupport.h"
-#include "TrackballModel.h"
+#include "simulator/model/AudioModel.h"
+#include "simulator/model/CommandParser.h"
+#include "simulator/model/ControlProtocol.h"
+#include "simulator/model/JogShuttleModel.h"
+#include "simulator/model/LineBuffer.h"
+#include "simulator/model/MediaBarModel.h"
+#include "tests/native/simulator/SimTestSupport.h"
+#include "simulator/model/TrackballModel.h"
 
 namespace {
 

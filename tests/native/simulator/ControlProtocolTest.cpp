@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "CommandParser.h"
-#include "ControlProtocol.h"
-#include "DemoScript.h"
-#include "LineBuffer.h"
-#include "SimTestSupport.h"
+#include "simulator/model/CommandParser.h"
+#include "simulator/model/ControlProtocol.h"
+#include "simulator/model/DemoScript.h"
+#include "simulator/model/LineBuffer.h"
+#include "tests/native/simulator/SimTestSupport.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <functional>
 
-#include "DownloadResult.h"
-#include "SimStatus.h"
-#include "SimTestSupport.h"
+#include "simulator/model/DownloadResult.h"
+#include "simulator/model/SimStatus.h"
+#include "tests/native/simulator/SimTestSupport.h"
 
 namespace {
 

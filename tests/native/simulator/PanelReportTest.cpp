@@ -5,11 +5,11 @@
 #include <cstring>
 #include <utility>
 
-#include "JogShuttleModel.h"
-#include "MediaBarModel.h"
-#include "SimStatus.h"
-#include "SimTestSupport.h"
-#include "TrackballModel.h"
+#include "simulator/model/JogShuttleModel.h"
+#include "simulator/model/MediaBarModel.h"
+#include "simulator/model/SimStatus.h"
+#include "tests/native/simulator/SimTestSupport.h"
+#include "simulator/model/TrackballModel.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
-#include "DownloadResult.h"
-#include "RomImage.h"
+#include "simulator/model/DownloadResult.h"
+#include "simulator/model/RomImage.h"
 
 namespace {
 

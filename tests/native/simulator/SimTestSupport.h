@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "ManualClock.h"
-#include "PanelSimulator.h"
+#include "simulator/model/ManualClock.h"
+#include "simulator/model/PanelSimulator.h"
 
 struct SimFixture {
     ManualClock clock;

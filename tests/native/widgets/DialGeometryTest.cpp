@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "DialGeometry.h"
+#include "widgets/DialGeometry.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <limits>
 
-#include "FaderGeometry.h"
+#include "widgets/FaderGeometry.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "ArtCatalog.h"
-#include "AviWriter.h"
-#include "BmpWriter.h"
-#include "CopyClipArt.h"
-#include "Geometry.h"
-#include "JogShuttleArt.h"
-#include "PanelParts.h"
+#include "tools/artgen/ArtCatalog.h"
+#include "tools/artgen/AviWriter.h"
+#include "tools/artgen/BmpWriter.h"
+#include "tools/artgen/CopyClipArt.h"
+#include "tools/artgen/Geometry.h"
+#include "tools/artgen/JogShuttleArt.h"
+#include "tools/artgen/PanelParts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "AviWriter.h"
-#include "ByteWriter.h"
+#include "tools/artgen/AviWriter.h"
+#include "tools/artgen/ByteWriter.h"
 
 #include <gtest/gtest.h>
 

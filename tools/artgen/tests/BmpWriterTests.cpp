@@ -1,5 +1,5 @@
-#include "BmpWriter.h"
-#include "ByteWriter.h"
+#include "tools/artgen/BmpWriter.h"
+#include "tools/artgen/ByteWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Canvas.h"
-#include "Font.h"
-#include "Geometry.h"
+#include "tools/artgen/Canvas.h"
+#include "tools/artgen/Font.h"
+#include "tools/artgen/Geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "ByteWriter.h"
-#include "IcoWriter.h"
+#include "tools/artgen/ByteWriter.h"
+#include "tools/artgen/IcoWriter.h"
 
 #include <gtest/gtest.h>
 

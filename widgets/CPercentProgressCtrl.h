@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "CProgressCtrl.h"
+#include "framework/CProgressCtrl.h"
 
 class CPercentProgressCtrl : public CProgressCtrl {
 public:

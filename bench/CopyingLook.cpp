@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
-#include "CCopyingDlg.h"
-#include "CDialog.h"
+#include "download/CCopyingDlg.h"
+#include "framework/CDialog.h"
 
 int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_ANIMATE_CLASS};

@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "ProgressBarMath.h"
+#include "widgets/ProgressBarMath.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <cstring>
 #include <functional>
 
-#include "CDialCtrl.h"
-#include "CShapedButton.h"
-#include "WidgetTestSupport.h"
+#include "widgets/CDialCtrl.h"
+#include "widgets/CShapedButton.h"
+#include "tests/widgets/WidgetTestSupport.h"
 
 namespace {
 using widgettest::CountingKey;

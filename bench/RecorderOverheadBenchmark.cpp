@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <string>
 
-#include "ManagerProxy.h"
-#include "RecorderSession.h"
-#include "device/PanelIids.h"
+#include "recorder/ManagerProxy.h"
+#include "recorder/RecorderSession.h"
+#include "contract/PanelIids.h"
 
 namespace {
 

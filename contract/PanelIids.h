@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "PanelBlocks.h"
+#include "contract/PanelBlocks.h"
 
 inline constexpr GUID IID_TqJogShuttleDevice = {
     0x9ECDF028, 0x0232, 0x4017, {0xBA, 0x45, 0x51, 0xF6, 0x2E, 0x2E, 0x83, 0x8F}};

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "PanelBlocks.h"
+#include "contract/PanelBlocks.h"
 
 using TqStatus = std::int32_t;  // negative is failure
 

@@ -4,8 +4,8 @@
 // and given back undeleted (the printer's way); no GDI object is left behind.
 #include <gtest/gtest.h>
 
-#include "COffscreenDC.h"
-#include "GuiObjectCount.h"
+#include "framework/COffscreenDC.h"
+#include "tests/support/GuiObjectCount.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "COffscreenDC.h"
+#include "framework/COffscreenDC.h"
 
 COffscreenDC::COffscreenDC(CDC* destination) : m_destination(destination) {
     const HDC target = destination->GetSafeHdc();

@@ -1,8 +1,8 @@
-#include "CPercentProgressCtrl.h"
+#include "widgets/CPercentProgressCtrl.h"
 
-#include "COffscreenDC.h"
-#include "CPaintDC.h"
-#include "ProgressBarMath.h"
+#include "framework/COffscreenDC.h"
+#include "framework/CPaintDC.h"
+#include "widgets/ProgressBarMath.h"
 
 CPercentProgressCtrl::CPercentProgressCtrl()
     : m_barColor(::GetSysColor(COLOR_HIGHLIGHT)),

@@ -1,4 +1,4 @@
-#include "ProgressBarMath.h"
+#include "widgets/ProgressBarMath.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,8 +4,8 @@
 // it would be the size of a page at the printer's resolution.
 #pragma once
 
-#include "CBitmap.h"
-#include "CDC.h"
+#include "framework/CBitmap.h"
+#include "framework/CDC.h"
 
 class COffscreenDC : public CDC {
 public:

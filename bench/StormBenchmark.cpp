@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "ControlChannel.h"
-#include "device/PanelIids.h"
-#include "device/TqDvManager.h"
+#include "tests/support/ControlChannel.h"
+#include "contract/PanelIids.h"
+#include "contract/TqDvManager.h"
 
 namespace {
 struct CountingSink : ITqEventSink {
