@@ -26,7 +26,7 @@ public:
 private:
     ~EventsProxy() = default;
 
-    ITqPanelEvents* const real_;
-    std::mutex sinksMu_;
-    std::vector<std::unique_ptr<SinkProxy>> sinks_;
+    ITqPanelEvents* const m_real;
+    std::mutex m_sinksMu;
+    std::vector<std::unique_ptr<SinkProxy>> m_sinks;
 };

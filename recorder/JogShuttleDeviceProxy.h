@@ -9,13 +9,13 @@ public:
 
     TqStatus SetDialMode(std::uint8_t* block) override {
         return Forward("SetDialMode", RecorderSession::BlockText(block, kDialModeBlockSize),
-                       [&] { return real_->SetDialMode(block); });
+                       [&] { return m_real->SetDialMode(block); });
     }
     TqStatus Reserved7() override {
-        return Forward("slot7", "", [&] { return real_->Reserved7(); });
+        return Forward("slot7", "", [&] { return m_real->Reserved7(); });
     }
     TqStatus Reserved8() override {
-        return Forward("slot8", "", [&] { return real_->Reserved8(); });
+        return Forward("slot8", "", [&] { return m_real->Reserved8(); });
     }
 
 private:

@@ -9,11 +9,11 @@ public:
     using DeviceProxy<Interface, LedPanelDeviceProxy<Interface>>::DeviceProxy;
 
     TqStatus Reserved6() override {
-        return this->Forward("slot6", "", [&] { return this->real_->Reserved6(); });
+        return this->Forward("slot6", "", [&] { return this->m_real->Reserved6(); });
     }
     TqStatus SetLed(std::int32_t led, std::uint8_t state) override {
         return this->Forward("SetLed", std::to_string(led) + " " + std::to_string(state),
-                             [&] { return this->real_->SetLed(led, state); });
+                             [&] { return this->m_real->SetLed(led, state); });
     }
 
 private:

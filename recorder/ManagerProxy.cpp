@@ -7,7 +7,7 @@
 #include "contract/PanelIids.h"
 
 ManagerProxy::ManagerProxy(RecorderSession& session, ITqDeviceManager* real)
-    : ProxyLife(session, 'M', real, RecorderSession::kManager), real_(real) {}
+    : ProxyLife(session, 'M', real, RecorderSession::kManager), m_real(real) {}
 
 ITqDeviceManager* ManagerProxy::Wrap(RecorderSession& session, ITqDeviceManager* real, std::string& name) {
     name = "null";
@@ -36,35 +36,35 @@ void* ManagerProxy::WrapInterface(const GUID& iid, void* object, std::string& na
         return object;
     }
     const int kind = 2 * panel + (device ? 0 : 1);
-    std::lock_guard<std::mutex> lock(session_.TableMutex());
-    const auto known = session_.Find(object, kind);
+    std::lock_guard<std::mutex> lock(m_session.TableMutex());
+    const auto known = m_session.Find(object, kind);
     if (known.first) {
         name = known.second;
         return known.first;
     }
     void* handed = nullptr;
     if (!device) {
-        auto* p = new EventsProxy(session_, static_cast<ITqPanelEvents*>(object), kind);
+        auto* p = new EventsProxy(m_session, static_cast<ITqPanelEvents*>(object), kind);
         handed = static_cast<ITqPanelEvents*>(p);
         name = p->Name();
     } else if (panel == kPanelJogShuttle) {
-        auto* p = new JogShuttleDeviceProxy(session_, static_cast<ITqJogShuttleDevice*>(object), kind);
+        auto* p = new JogShuttleDeviceProxy(m_session, static_cast<ITqJogShuttleDevice*>(object), kind);
         handed = static_cast<ITqJogShuttleDevice*>(p);
         name = p->Name();
     } else if (panel == kPanelAudio) {
-        auto* p = new AudioDeviceProxy(session_, static_cast<ITqAudioDevice*>(object), kind);
+        auto* p = new AudioDeviceProxy(m_session, static_cast<ITqAudioDevice*>(object), kind);
         handed = static_cast<ITqAudioDevice*>(p);
         name = p->Name();
     } else if (panel == kPanelTrackball) {
-        auto* p = new LedPanelDeviceProxy<ITqTrackballDevice>(session_, static_cast<ITqTrackballDevice*>(object), kind);
+        auto* p = new LedPanelDeviceProxy<ITqTrackballDevice>(m_session, static_cast<ITqTrackballDevice*>(object), kind);
         handed = static_cast<ITqTrackballDevice*>(p);
         name = p->Name();
     } else {
-        auto* p = new LedPanelDeviceProxy<ITqMediaBarDevice>(session_, static_cast<ITqMediaBarDevice*>(object), kind);
+        auto* p = new LedPanelDeviceProxy<ITqMediaBarDevice>(m_session, static_cast<ITqMediaBarDevice*>(object), kind);
         handed = static_cast<ITqMediaBarDevice*>(p);
         name = p->Name();
     }
-    session_.Remember(object, kind, handed, name);
+    m_session.Remember(object, kind, handed, name);
     return handed;
 }
 
@@ -73,7 +73,7 @@ TqStatus ManagerProxy::GetInterface(const GUID* iid, void** ppInterface) {
     return Forward(
         "GetInterface", RecorderSession::InterfaceText(iid),
         [&] {
-            const TqStatus status = real_->GetInterface(iid, ppInterface);
+            const TqStatus status = m_real->GetInterface(iid, ppInterface);
             // Only an object the program may keep is wrapped: after a failure it keeps nothing.
             if (status >= 0 && iid && ppInterface && *ppInterface)
                 *ppInterface = WrapInterface(*iid, *ppInterface, handed);
@@ -85,11 +85,11 @@ TqStatus ManagerProxy::GetInterface(const GUID* iid, void** ppInterface) {
 }
 
 TqStatus ManagerProxy::Reserved2() {
-    return Forward("slot2", "", [&] { return real_->Reserved2(); });
+    return Forward("slot2", "", [&] { return m_real->Reserved2(); });
 }
 
 TqStatus ManagerProxy::Release() {
     TqStatus status = 0;
-    if (ForwardRelease([&] { return real_->Release(); }, status)) delete this;
+    if (ForwardRelease([&] { return m_real->Release(); }, status)) delete this;
     return status;
 }

@@ -22,5 +22,5 @@ private:
     // itself for an identifier of no panel (its layout is unknown here).
     void* WrapInterface(const GUID& iid, void* object, std::string& name);
 
-    ITqDeviceManager* const real_;
+    ITqDeviceManager* const m_real;
 };

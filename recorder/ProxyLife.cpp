@@ -1,8 +1,8 @@
 #include "recorder/ProxyLife.h"
 
 ProxyLife::ProxyLife(RecorderSession& session, char letter, const void* real, int kind)
-    : session_(session), name_(session.NewName(letter)), real_(real), kind_(kind) {
-    session_.WrapperBorn();
+    : m_session(session), m_name(session.NewName(letter)), m_real(real), m_kind(kind) {
+    m_session.WrapperBorn();
 }
 
-ProxyLife::~ProxyLife() { session_.WrapperDied(); }
+ProxyLife::~ProxyLife() { m_session.WrapperDied(); }

@@ -16,16 +16,16 @@ public:
     ProxyLife(const ProxyLife&) = delete;
     ProxyLife& operator=(const ProxyLife&) = delete;
 
-    const std::string& Name() const { return name_; }
+    const std::string& Name() const { return m_name; }
 
     // Records "call", runs the real call on this thread, records "ret" with its
     // status and what describe() says came back, and returns the status unchanged.
     template <class Call, class Describe>
     TqStatus Forward(const char* operation, const std::string& args, Call call, Describe describe) {
-        session_.Event("call " + name_ + " " + operation + (args.empty() ? "" : " " + args));
+        m_session.Event("call " + m_name + " " + operation + (args.empty() ? "" : " " + args));
         const TqStatus status = call();
         const std::string out = describe(status);
-        session_.Event("ret " + name_ + " " + operation + " " + std::to_string(status) +
+        m_session.Event("ret " + m_name + " " + operation + " " + std::to_string(status) +
                        (out.empty() ? "" : " " + out));
         return status;
     }
@@ -39,18 +39,18 @@ public:
     // so a new object at the same address can never meet this wrapper.
     template <class Call>
     bool ForwardRelease(Call release, TqStatus& status) {
-        std::lock_guard<std::mutex> lock(session_.TableMutex());
+        std::lock_guard<std::mutex> lock(m_session.TableMutex());
         status = Forward("Release", "", release);
         if (status != 0) return false;
-        session_.Forget(real_, kind_);
+        m_session.Forget(m_real, m_kind);
         return true;
     }
 
 protected:
-    RecorderSession& session_;
+    RecorderSession& m_session;
 
 private:
-    const std::string name_;
-    const void* const real_;
-    const int kind_;
+    const std::string m_name;
+    const void* const m_real;
+    const int m_kind;
 };

@@ -8,36 +8,36 @@
 
 RecorderSession::RecorderSession(RecordingWriter::Output output, const std::vector<std::string>& header,
                                  std::uint64_t capBytes)
-    : writer_(
+    : m_writer(
           std::move(output),
           [this] {
               LARGE_INTEGER now;
               QueryPerformanceCounter(&now);
-              return double(now.QuadPart - start_.QuadPart) * 1000.0 / double(frequency_.QuadPart);
+              return double(now.QuadPart - m_start.QuadPart) * 1000.0 / double(m_frequency.QuadPart);
           },
           capBytes) {
-    QueryPerformanceFrequency(&frequency_);
-    QueryPerformanceCounter(&start_);
-    writer_.Start(header);
+    QueryPerformanceFrequency(&m_frequency);
+    QueryPerformanceCounter(&m_start);
+    m_writer.Start(header);
 }
 
-void RecorderSession::Event(const std::string& body) { writer_.Event(GetCurrentThreadId(), body); }
+void RecorderSession::Event(const std::string& body) { m_writer.Event(GetCurrentThreadId(), body); }
 
 std::string RecorderSession::NewName(char kind) {
     const int slot = kind >= 'A' && kind <= 'Z' ? kind - 'A' : 25;
-    return std::string(1, kind) + std::to_string(++names_[slot]);
+    return std::string(1, kind) + std::to_string(++m_names[slot]);
 }
 
 std::pair<void*, std::string> RecorderSession::Find(const void* real, int kind) {
-    const auto it = table_.find({real, kind});
-    return it == table_.end() ? std::pair<void*, std::string>() : it->second;
+    const auto it = m_table.find({real, kind});
+    return it == m_table.end() ? std::pair<void*, std::string>() : it->second;
 }
 
 void RecorderSession::Remember(const void* real, int kind, void* wrapper, const std::string& name) {
-    table_[{real, kind}] = {wrapper, name};
+    m_table[{real, kind}] = {wrapper, name};
 }
 
-void RecorderSession::Forget(const void* real, int kind) { table_.erase({real, kind}); }
+void RecorderSession::Forget(const void* real, int kind) { m_table.erase({real, kind}); }
 
 std::string RecorderSession::GuidText(const GUID& g) {
     char buf[40];

@@ -37,16 +37,16 @@ public:
     std::string NewName(char kind);
 
     // The wrapper table; every use holds TableMutex().
-    std::mutex& TableMutex() { return tableMu_; }
+    std::mutex& TableMutex() { return m_tableMu; }
     // The wrapper (as handed to the program) and its name, or a null pointer.
     std::pair<void*, std::string> Find(const void* real, int kind);
     void Remember(const void* real, int kind, void* wrapper, const std::string& name);
     void Forget(const void* real, int kind);
 
     // Wrappers alive, for the tests: 0 once the program has given everything back.
-    int LiveWrappers() const { return live_.load(); }
-    void WrapperBorn() { ++live_; }
-    void WrapperDied() { --live_; }
+    int LiveWrappers() const { return m_live.load(); }
+    void WrapperBorn() { ++m_live; }
+    void WrapperDied() { --m_live; }
 
     // "jog.device", "audio.events", "{GUID}" or "null".
     static std::string InterfaceText(const GUID* iid);
@@ -59,11 +59,11 @@ public:
     static std::string BlockText(const void* block, std::size_t size);
 
 private:
-    RecordingWriter writer_;
-    LARGE_INTEGER start_{};
-    LARGE_INTEGER frequency_{};
-    std::atomic<int> names_[26] = {};
-    std::mutex tableMu_;
-    std::map<std::pair<const void*, int>, std::pair<void*, std::string>> table_;
-    std::atomic<int> live_{0};
+    RecordingWriter m_writer;
+    LARGE_INTEGER m_start{};
+    LARGE_INTEGER m_frequency{};
+    std::atomic<int> m_names[26] = {};
+    std::mutex m_tableMu;
+    std::map<std::pair<const void*, int>, std::pair<void*, std::string>> m_table;
+    std::atomic<int> m_live{0};
 };

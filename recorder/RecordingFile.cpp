@@ -3,7 +3,7 @@
 #include <cwchar>
 
 RecordingFile::~RecordingFile() {
-    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+    if (m_file != INVALID_HANDLE_VALUE) CloseHandle(m_file);
 }
 
 std::wstring RecordingFile::Name(const std::wstring& folder, const std::wstring& stem, const SYSTEMTIME& t, int n) {
@@ -19,10 +19,10 @@ bool RecordingFile::OpenIn(const std::wstring& folder, const std::wstring& stem,
     for (int n = 1; n <= 99; ++n) {
         const std::wstring path = Name(folder, stem, time, n);
         // Readable by others while it grows: the engineer may look at it during the session.
-        file_ = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+        m_file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file_ != INVALID_HANDLE_VALUE) {
-            path_ = path;
+        if (m_file != INVALID_HANDLE_VALUE) {
+            m_path = path;
             return true;
         }
         if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return false;
@@ -49,7 +49,7 @@ bool RecordingFile::Open() {
 }
 
 bool RecordingFile::Write(const std::string& line) {
-    if (file_ == INVALID_HANDLE_VALUE) return false;
+    if (m_file == INVALID_HANDLE_VALUE) return false;
     DWORD put = 0;
-    return WriteFile(file_, line.data(), DWORD(line.size()), &put, nullptr) && put == line.size();
+    return WriteFile(m_file, line.data(), DWORD(line.size()), &put, nullptr) && put == line.size();
 }

@@ -20,7 +20,7 @@ public:
     // False when no file could be made anywhere.
     bool Open();
     bool Write(const std::string& line);
-    const std::wstring& Path() const { return path_; }
+    const std::wstring& Path() const { return m_path; }
 
     // <folder>\<stem>-<yyyymmdd>-<hhmmss>[-n].tqrec for the time given.
     static std::wstring Name(const std::wstring& folder, const std::wstring& stem, const SYSTEMTIME& time, int n);
@@ -28,6 +28,6 @@ public:
 private:
     bool OpenIn(const std::wstring& folder, const std::wstring& stem, const SYSTEMTIME& time);
 
-    HANDLE file_ = INVALID_HANDLE_VALUE;
-    std::wstring path_;
+    HANDLE m_file = INVALID_HANDLE_VALUE;
+    std::wstring m_path;
 };

@@ -3,31 +3,31 @@
 #include "recorder/format/RecordingFormat.h"
 
 SinkProxy::SinkProxy(RecorderSession& session, ITqEventSink* program)
-    : session_(session), program_(program), name_(session.NewName('S')) {}
+    : m_session(session), m_program(program), m_name(session.NewName('S')) {}
 
 TqStatus SinkProxy::OnPanelReport(const GUID* eventIid, const PanelChanges* changes, const PanelStatus* status) {
     const std::string panel = RecorderSession::PanelText(eventIid);
     if (changes && status && eventIid) {
-        session_.Event("report " + name_ + " " + panel + " " +
+        m_session.Event("report " + m_name + " " + panel + " " +
                        RecordingFormat::Hex(changes->bytes, sizeof changes->bytes) + " " +
                        RecordingFormat::Hex(status->bytes, sizeof status->bytes));
     } else {
         // Not a report the format can hold; say what came, so nothing passes unseen.
-        session_.Event("note report to " + name_ + " for " + panel + " with a null block");
+        m_session.Event("note report to " + m_name + " for " + panel + " with a null block");
     }
-    return program_->OnPanelReport(eventIid, changes, status);
+    return m_program->OnPanelReport(eventIid, changes, status);
 }
 
 TqStatus SinkProxy::OnPanelConnection(const GUID* eventIid, std::int32_t state) {
     if (eventIid)
-        session_.Event("connection " + name_ + " " + RecorderSession::PanelText(eventIid) + " " +
+        m_session.Event("connection " + m_name + " " + RecorderSession::PanelText(eventIid) + " " +
                        std::to_string(state));
     else
-        session_.Event("note connection " + std::to_string(state) + " to " + name_ + " without an interface");
-    return program_->OnPanelConnection(eventIid, state);
+        m_session.Event("note connection " + std::to_string(state) + " to " + m_name + " without an interface");
+    return m_program->OnPanelConnection(eventIid, state);
 }
 
 TqStatus SinkProxy::OnPanelProgress(std::int32_t first, std::int32_t value) {
-    session_.Event("progress " + name_ + " " + std::to_string(first) + " " + std::to_string(value));
-    return program_->OnPanelProgress(first, value);
+    m_session.Event("progress " + m_name + " " + std::to_string(first) + " " + std::to_string(value));
+    return m_program->OnPanelProgress(first, value);
 }

@@ -16,10 +16,10 @@ public:
     TqStatus OnPanelConnection(const GUID* eventIid, std::int32_t state) override;
     TqStatus OnPanelProgress(std::int32_t first, std::int32_t value) override;
 
-    const std::string& Name() const { return name_; }
+    const std::string& Name() const { return m_name; }
 
 private:
-    RecorderSession& session_;
-    ITqEventSink* const program_;
-    const std::string name_;
+    RecorderSession& m_session;
+    ITqEventSink* const m_program;
+    const std::string m_name;
 };

@@ -52,9 +52,9 @@ CDialCtrl::CDialCtrl(UINT nBitmapId) { LoadSkin(nBitmapId); }
 
 void CDialCtrl::TakeGeometry() {
     const dial::Radii radii = dial::RadiiFor(m_mode, ClientHeight(m_hWnd));
-    m_ptOuter = dial::Point{0, radii.outer};
-    m_ptInner = dial::Point{0, radii.inner};
-    m_nCount = 0;
+    m_outer = dial::Point{0, radii.outer};
+    m_inner = dial::Point{0, radii.inner};
+    m_count = 0;
 }
 
 bool CDialCtrl::ReachesBeyondSkin(const Shape& shape) const {
@@ -105,7 +105,7 @@ void CDialCtrl::ShowMarkAndBall(const dial::Mark& mark) {
     ShowSkin();
     m_pending.picture = Pending::Picture::kMarkAndBall;
     m_pending.mark = mark;
-    m_pending.ballCentre = dial::BallCentre(m_ptBall.x, m_ptBall.y);
+    m_pending.ballCentre = dial::BallCentre(m_ball.x, m_ball.y);
 }
 
 void CDialCtrl::ShowRestMark(const dial::Mark& mark) {
@@ -114,21 +114,21 @@ void CDialCtrl::ShowRestMark(const dial::Mark& mark) {
 
 void CDialCtrl::Rotate(int nCount) {
     if (!HasGeometry()) TakeGeometry();
-    const dial::Step step = dial::RotateStep(m_mode, m_nCount, nCount);
-    m_nCount = step.count;
+    const dial::Step step = dial::RotateStep(m_mode, m_count, nCount);
+    m_count = step.count;
     switch (step.draw) {
     case dial::Draw::kNothing:
         return;
     case dial::Draw::kRestMark:
-        m_lastMark = dial::Mark{m_ptOuter, m_ptInner};
+        m_lastMark = dial::Mark{m_outer, m_inner};
         ShowRestMark(m_lastMark);
         break;
     case dial::Draw::kMark:
-        m_lastMark = dial::MarkAt(m_ptOuter, m_ptInner, step.angle);
+        m_lastMark = dial::MarkAt(m_outer, m_inner, step.angle);
         ShowMark(m_lastMark);
         break;
     case dial::Draw::kMarkAndBall:
-        m_ringMark = dial::MarkAt(m_ptOuter, m_ptInner, step.angle);
+        m_ringMark = dial::MarkAt(m_outer, m_inner, step.angle);
         m_lastMark = m_ringMark;
         ShowMarkAndBall(m_ringMark);
         break;
@@ -137,7 +137,7 @@ void CDialCtrl::Rotate(int nCount) {
 }
 
 void CDialCtrl::SetBallMark(int x, int y) {
-    m_ptBall = dial::Point{x, y};
+    m_ball = dial::Point{x, y};
     m_lastMark = m_ringMark;
     ShowMarkAndBall(m_ringMark);
     if (m_hWnd) ::InvalidateRect(m_hWnd, nullptr, FALSE);
@@ -173,9 +173,9 @@ void CDialCtrl::DrawFromState(CDC& dc) {
     // What a Rotate by 0 (by the position itself where counts are positions)
     // would show, changing nothing; before the first Rotate, with the geometry
     // and the zero count that it will take.
-    dial::Point outer = m_ptOuter;
-    dial::Point inner = m_ptInner;
-    int count = m_nCount;
+    dial::Point outer = m_outer;
+    dial::Point inner = m_inner;
+    int count = m_count;
     if (!HasGeometry()) {
         const dial::Radii radii = dial::RadiiFor(m_mode, ClientHeight(m_hWnd));
         outer = dial::Point{0, radii.outer};
@@ -183,7 +183,7 @@ void CDialCtrl::DrawFromState(CDC& dc) {
         count = 0;
     }
     const bool position = m_mode == dial::Mode::kShuttle || m_mode == dial::Mode::kDmc;
-    const dial::Step step = dial::RotateStep(m_mode, count, position ? m_nCount : 0);
+    const dial::Step step = dial::RotateStep(m_mode, count, position ? m_count : 0);
     if (step.draw == dial::Draw::kMark || step.draw == dial::Draw::kMarkAndBall) DrawSkin(dc);
     DrawingCoordinates coordinates(dc, m_hWnd);
     switch (step.draw) {
@@ -197,7 +197,7 @@ void CDialCtrl::DrawFromState(CDC& dc) {
         break;
     case dial::Draw::kMarkAndBall:
         DrawMark(dc, dial::MarkAt(outer, inner, step.angle));
-        DrawBall(dc, dial::BallCentre(m_ptBall.x, m_ptBall.y));
+        DrawBall(dc, dial::BallCentre(m_ball.x, m_ball.y));
         break;
     }
 }

@@ -32,14 +32,14 @@ public:
     // or when the window is redrawn from outside.
     void SetMode(dial::Mode mode) { m_mode = mode; }
     dial::Mode GetMode() const { return m_mode; }
-    void SetCount(int nCount) { m_nCount = nCount; }
-    int GetCount() const { return m_nCount; }
+    void SetCount(int nCount) { m_count = nCount; }
+    int GetCount() const { return m_count; }
 
     // State for inspection.
-    dial::Point GetOuterPoint() const { return m_ptOuter; }
-    dial::Point GetInnerPoint() const { return m_ptInner; }
+    dial::Point GetOuterPoint() const { return m_outer; }
+    dial::Point GetInnerPoint() const { return m_inner; }
     dial::Mark GetRingMark() const { return m_ringMark; }
-    dial::Point GetBallMovement() const { return m_ptBall; }
+    dial::Point GetBallMovement() const { return m_ball; }
     // The mark that the last Rotate or SetBallMark put on top of the picture (any
     // mode), in drawing coordinates; the window shows it from its next paint on.
     dial::Mark GetLastMark() const { return m_lastMark; }
@@ -72,7 +72,7 @@ private:
         std::vector<Shape> beyondSkin;
     };
 
-    bool HasGeometry() const { return m_ptOuter.x != 0 || m_ptOuter.y != 0; }
+    bool HasGeometry() const { return m_outer.x != 0 || m_outer.y != 0; }
     void TakeGeometry();
     void ShowSkin();
     void ShowMark(const dial::Mark& mark);
@@ -84,11 +84,11 @@ private:
     void DrawFromState(CDC& dc);
 
     dial::Mode m_mode = dial::Mode::kNone;
-    dial::Point m_ptOuter;
-    dial::Point m_ptInner;
+    dial::Point m_outer;
+    dial::Point m_inner;
     dial::Mark m_ringMark;
-    dial::Point m_ptBall;
-    int m_nCount = 0;
+    dial::Point m_ball;
+    int m_count = 0;
     dial::Mark m_lastMark;
     Pending m_pending;
 };

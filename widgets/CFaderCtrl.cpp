@@ -78,19 +78,19 @@ bool CFaderCtrl::PrepareSetup(DWORD flags, int x, int y, const RECT& track, UINT
 }
 
 void CFaderCtrl::Commit(Setup& setup) {
-    m_bHorizontal = setup.horizontal;
-    m_rcTrack = setup.track;
-    m_rcThumb = setup.thumb;
-    m_nThumbId = setup.thumbId;
+    m_horizontal = setup.horizontal;
+    m_trackRect = setup.track;
+    m_thumbRect = setup.thumb;
+    m_thumbId = setup.thumbId;
     m_crMask = setup.mask;
     m_imageList = std::move(setup.imageList);
     // There is no window now; the next one takes the background it is set up with.
-    m_nBackgroundId = setup.backgroundId;
+    m_backgroundId = setup.backgroundId;
     m_selectBackground.reset();
     m_dcBackground.DeleteDC();
     m_bmpBackground.DeleteObject();
-    m_nBackgroundWidth = 0;
-    m_nBackgroundHeight = 0;
+    m_backgroundWidth = 0;
+    m_backgroundHeight = 0;
 }
 
 BOOL CFaderCtrl::CreateFader(DWORD flags, int x, int y, CWnd* parent, RECT track, UINT backgroundId, UINT thumbId,
@@ -98,7 +98,7 @@ BOOL CFaderCtrl::CreateFader(DWORD flags, int x, int y, CWnd* parent, RECT track
     if (m_hWnd) return FALSE;
     Setup setup;
     if (!PrepareSetup(flags, x, y, track, backgroundId, thumbId, mask, setup)) return FALSE;
-    m_bTextMode = false;
+    m_textMode = false;
     Commit(setup);
     return Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, setup.window, parent, 0);
 }
@@ -112,9 +112,9 @@ BOOL CFaderCtrl::CreateFaderWithText(DWORD flags, int x, int y, CWnd* parent, RE
     if (!PrepareSetup(flags, x, y, track, backgroundId, thumbId, mask, setup)) return FALSE;
     if (setup.window.right - setup.window.left < text.right || setup.window.bottom - setup.window.top < text.bottom)
         return FALSE;
-    m_bTextMode = true;
+    m_textMode = true;
     Commit(setup);
-    m_rcText = text;
+    m_textRect = text;
     m_font = font;
     m_crTextBack = textBack;
     m_crText = textColour;
@@ -133,59 +133,59 @@ BOOL CFaderCtrl::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR text, DWORD 
 void CFaderCtrl::PreSubclassWindow() { LoadBackground(); }
 
 void CFaderCtrl::LoadBackground() {
-    if (m_selectBackground || m_nBackgroundId == 0) return;
-    if (!m_bmpBackground.LoadBitmap(m_nBackgroundId)) return;
+    if (m_selectBackground || m_backgroundId == 0) return;
+    if (!m_bmpBackground.LoadBitmap(m_backgroundId)) return;
     if (!m_dcBackground.CreateCompatibleDC(nullptr)) {
         m_bmpBackground.DeleteObject();
         return;
     }
     const SIZE size = m_bmpBackground.GetSize();
-    m_nBackgroundWidth = size.cx;
-    m_nBackgroundHeight = size.cy;
+    m_backgroundWidth = size.cx;
+    m_backgroundHeight = size.cy;
     m_selectBackground.emplace(m_dcBackground, m_bmpBackground);
 }
 
 BOOL CFaderCtrl::SetPos(int v) {
-    if (m_bDragging) return FALSE;
-    if (v < m_nMin || v > m_nMax) return FALSE;
-    const fader::Rect track = ToFader(m_rcTrack);
-    const fader::Rect thumb = ToFader(m_rcThumb);
-    const int offset = fader::OffsetOf(m_nMin, m_nMax, fader::Span(m_bHorizontal, track, thumb), v);
-    m_rcThumb = ToRECT(fader::PlaceThumb(m_bHorizontal, track, thumb, offset));
+    if (m_dragging) return FALSE;
+    if (v < m_min || v > m_max) return FALSE;
+    const fader::Rect track = ToFader(m_trackRect);
+    const fader::Rect thumb = ToFader(m_thumbRect);
+    const int offset = fader::OffsetOf(m_min, m_max, fader::Span(m_horizontal, track, thumb), v);
+    m_thumbRect = ToRECT(fader::PlaceThumb(m_horizontal, track, thumb, offset));
     if (m_hWnd) ::InvalidateRect(m_hWnd, nullptr, FALSE);
-    m_nValue = v;
+    m_value = v;
     return TRUE;
 }
 
 void CFaderCtrl::GetRange(int& nMin, int& nMax) const {
-    nMin = m_nMin;
-    nMax = m_nMax;
+    nMin = m_min;
+    nMax = m_max;
 }
 
 BOOL CFaderCtrl::SetRange(int nMin, int nMax) {
     if (nMin >= nMax) return FALSE;
-    m_nMin = nMin;
-    m_nMax = nMax;
+    m_min = nMin;
+    m_max = nMax;
     ValueFromThumb();
     return TRUE;
 }
 
 BOOL CFaderCtrl::SetRangeMax(int nMax) {
-    if (nMax < m_nMin) return FALSE;
-    m_nMax = nMax;
+    if (nMax < m_min) return FALSE;
+    m_max = nMax;
     ValueFromThumb();
     return TRUE;
 }
 
 BOOL CFaderCtrl::SetRangeMin(int nMin) {
-    if (nMin > m_nMax) return FALSE;
-    m_nMin = nMin;
+    if (nMin > m_max) return FALSE;
+    m_min = nMin;
     ValueFromThumb();
     return TRUE;
 }
 
 void CFaderCtrl::GetThumbRect(RECT* rc) const {
-    if (rc) *rc = m_rcThumb;
+    if (rc) *rc = m_thumbRect;
 }
 
 BOOL CFaderCtrl::SetTextFont(HFONT font) {
@@ -199,11 +199,11 @@ void CFaderCtrl::NotifyParent() {
     const HWND parent = m_hWnd ? ::GetParent(m_hWnd) : nullptr;
     // A null window would post to the thread's queue instead.
     if (!parent) return;
-    ::PostMessageW(parent, m_bHorizontal ? WM_FADER_HCHANGED : WM_FADER_VCHANGED, static_cast<WPARAM>(m_nValue),
+    ::PostMessageW(parent, m_horizontal ? WM_FADER_HCHANGED : WM_FADER_VCHANGED, static_cast<WPARAM>(m_value),
                    reinterpret_cast<LPARAM>(m_hWnd));
 }
 
-void CFaderCtrl::GetValueText(std::wstring& text) const { text = std::to_wstring(m_nValue); }
+void CFaderCtrl::GetValueText(std::wstring& text) const { text = std::to_wstring(m_value); }
 
 LRESULT CFaderCtrl::OnSetPosMessage(WPARAM wp, LPARAM /*lp*/) {
     SetPos(static_cast<int>(wp));
@@ -212,81 +212,81 @@ LRESULT CFaderCtrl::OnSetPosMessage(WPARAM wp, LPARAM /*lp*/) {
 }
 
 void CFaderCtrl::ValueFromThumb() {
-    const fader::Rect track = ToFader(m_rcTrack);
-    const fader::Rect thumb = ToFader(m_rcThumb);
-    const int value = fader::ValueAt(m_nMin, m_nMax, fader::Span(m_bHorizontal, track, thumb),
-                                     fader::Offset(m_bHorizontal, track, thumb), m_nValue);
-    if (value != m_nValue) InvalidateText();
-    m_nValue = value;
+    const fader::Rect track = ToFader(m_trackRect);
+    const fader::Rect thumb = ToFader(m_thumbRect);
+    const int value = fader::ValueAt(m_min, m_max, fader::Span(m_horizontal, track, thumb),
+                                     fader::Offset(m_horizontal, track, thumb), m_value);
+    if (value != m_value) InvalidateText();
+    m_value = value;
 }
 
 void CFaderCtrl::InvalidateText() {
-    if (m_hWnd && m_bTextMode) ::InvalidateRect(m_hWnd, &m_rcText, FALSE);
+    if (m_hWnd && m_textMode) ::InvalidateRect(m_hWnd, &m_textRect, FALSE);
 }
 
 void CFaderCtrl::MoveThumbTo(const RECT& thumb) {
     if (m_hWnd) {
-        ::InvalidateRect(m_hWnd, &m_rcTrack, FALSE);
+        ::InvalidateRect(m_hWnd, &m_trackRect, FALSE);
         // A thumb broader than its track reaches beyond the track rectangle.
-        if (!Inside(m_rcTrack, m_rcThumb)) ::InvalidateRect(m_hWnd, &m_rcThumb, FALSE);
-        if (!Inside(m_rcTrack, thumb)) ::InvalidateRect(m_hWnd, &thumb, FALSE);
+        if (!Inside(m_trackRect, m_thumbRect)) ::InvalidateRect(m_hWnd, &m_thumbRect, FALSE);
+        if (!Inside(m_trackRect, thumb)) ::InvalidateRect(m_hWnd, &thumb, FALSE);
     }
-    m_rcThumb = thumb;
+    m_thumbRect = thumb;
     InvalidateText();
 }
 
 bool CFaderCtrl::OnLButtonDown(POINT p) {
-    const bool onThumb = fader::Contains(ToFader(m_rcThumb), ToFader(p));
-    if (!onThumb && !fader::Contains(ToFader(m_rcTrack), ToFader(p))) return false;
+    const bool onThumb = fader::Contains(ToFader(m_thumbRect), ToFader(p));
+    if (!onThumb && !fader::Contains(ToFader(m_trackRect), ToFader(p))) return false;
     ::SetFocus(m_hWnd);
     ::SetCapture(m_hWnd);
-    m_bHolding = true;
-    m_bDragging = true;
+    m_holding = true;
+    m_dragging = true;
     if (!onThumb) {
-        MoveThumbTo(ToRECT(fader::CentreThumb(m_bHorizontal, ToFader(m_rcTrack), ToFader(m_rcThumb), ToFader(p))));
+        MoveThumbTo(ToRECT(fader::CentreThumb(m_horizontal, ToFader(m_trackRect), ToFader(m_thumbRect), ToFader(p))));
         ValueFromThumb();
     }
-    m_ptLast = p;
+    m_last = p;
     NotifyParent();
     return true;
 }
 
 void CFaderCtrl::OnDrag(POINT p) {
-    const int delta = m_bHorizontal ? p.x - m_ptLast.x : p.y - m_ptLast.y;
-    MoveThumbTo(ToRECT(fader::MoveThumb(m_bHorizontal, ToFader(m_rcTrack), ToFader(m_rcThumb), delta)));
+    const int delta = m_horizontal ? p.x - m_last.x : p.y - m_last.y;
+    MoveThumbTo(ToRECT(fader::MoveThumb(m_horizontal, ToFader(m_trackRect), ToFader(m_thumbRect), delta)));
     ValueFromThumb();
-    m_ptLast = p;
+    m_last = p;
     NotifyParent();
 }
 
 void CFaderCtrl::OnLButtonUp() {
-    m_bHolding = false;
+    m_holding = false;
     if (::GetCapture() == m_hWnd) {
-        m_bReleasingCapture = true;
+        m_releasingCapture = true;
         ::ReleaseCapture();
-        m_bReleasingCapture = false;
+        m_releasingCapture = false;
     }
-    m_bDragging = false;
+    m_dragging = false;
     if (const HWND parent = ::GetParent(m_hWnd))
-        ::PostMessageW(parent, WM_FADER_RELEASED, static_cast<WPARAM>(m_nValue), reinterpret_cast<LPARAM>(m_hWnd));
+        ::PostMessageW(parent, WM_FADER_RELEASED, static_cast<WPARAM>(m_value), reinterpret_cast<LPARAM>(m_hWnd));
 }
 
 void CFaderCtrl::OnCaptureChanged(HWND newCapture) {
-    if (m_bReleasingCapture || newCapture == m_hWnd) return;
+    if (m_releasingCapture || newCapture == m_hWnd) return;
     // Another window took the mouse (a menu, a message box, a task switch): the
     // button will go up elsewhere, so the release is reported now, or the
     // parent would think the thumb still held.
-    m_bDragging = false;
-    if (!m_bHolding) return;
-    m_bHolding = false;
+    m_dragging = false;
+    if (!m_holding) return;
+    m_holding = false;
     if (const HWND parent = ::GetParent(m_hWnd))
-        ::PostMessageW(parent, WM_FADER_RELEASED, static_cast<WPARAM>(m_nValue), reinterpret_cast<LPARAM>(m_hWnd));
+        ::PostMessageW(parent, WM_FADER_RELEASED, static_cast<WPARAM>(m_value), reinterpret_cast<LPARAM>(m_hWnd));
 }
 
 void CFaderCtrl::Paint(HDC target) {
-    if (m_nThumbId == 0 || !m_selectBackground) return;
-    const int w = m_nBackgroundWidth;
-    const int h = m_nBackgroundHeight;
+    if (m_thumbId == 0 || !m_selectBackground) return;
+    const int w = m_backgroundWidth;
+    const int h = m_backgroundHeight;
     // Composed off-screen and copied once: the window never shows the bare
     // background under the thumb.
     CDC frame;
@@ -296,27 +296,27 @@ void CFaderCtrl::Paint(HDC target) {
     CSelectScope select(frame, bitmap);
     ::BitBlt(frame, 0, 0, w, h, m_dcBackground, 0, 0, SRCCOPY);
     DrawThumb(frame);
-    if (m_bTextMode) DrawValueText(frame);
+    if (m_textMode) DrawValueText(frame);
     ::BitBlt(target, 0, 0, w, h, frame, 0, 0, SRCCOPY);
 }
 
 void CFaderCtrl::DrawThumb(HDC dc) {
     if (m_crMask != kNoMask) {
-        if (m_imageList) ::ImageList_Draw(m_imageList.get(), 0, dc, m_rcThumb.left, m_rcThumb.top, ILD_TRANSPARENT);
+        if (m_imageList) ::ImageList_Draw(m_imageList.get(), 0, dc, m_thumbRect.left, m_thumbRect.top, ILD_TRANSPARENT);
         return;
     }
     CBitmap thumb;
-    if (!thumb.LoadBitmap(m_nThumbId)) return;
+    if (!thumb.LoadBitmap(m_thumbId)) return;
     const SIZE size = thumb.GetSize();
     CDC source;
     if (!source.CreateCompatibleDC(dc)) return;
     CSelectScope select(source, thumb);
-    ::BitBlt(dc, m_rcThumb.left, m_rcThumb.top, size.cx, size.cy, source, 0, 0, SRCCOPY);
+    ::BitBlt(dc, m_thumbRect.left, m_thumbRect.top, size.cx, size.cy, source, 0, 0, SRCCOPY);
 }
 
 void CFaderCtrl::DrawValueText(HDC dc) {
     CGdiObject<HBRUSH> brush(::CreateSolidBrush(m_crTextBack));
-    ::FillRect(dc, &m_rcText, brush);
+    ::FillRect(dc, &m_textRect, brush);
     std::wstring text;
     GetValueText(text);
     const int length = static_cast<int>(text.size());
@@ -326,7 +326,7 @@ void CFaderCtrl::DrawValueText(HDC dc) {
     SIZE extent{};
     ::GetTextExtentPoint32W(dc, text.c_str(), length, &extent);
     fader::Point origin;
-    if (fader::TextOrigin(ToFader(m_rcText), extent.cx, extent.cy, &origin))
+    if (fader::TextOrigin(ToFader(m_textRect), extent.cx, extent.cy, &origin))
         ::TextOutW(dc, origin.x, origin.y, text.c_str(), length);
     ::SetTextColor(dc, oldColour);
     ::SetBkMode(dc, oldMode);
@@ -343,10 +343,10 @@ LRESULT CFaderCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (OnLButtonDown(PointOf(lp))) return 0;
         break;
     case WM_MOUSEMOVE: {
-        if (!m_bDragging) break;
+        if (!m_dragging) break;
         const POINT p = PointOf(lp);
         // Outside the track the drag pauses; it goes on from the last point inside.
-        if (!fader::Contains(ToFader(m_rcTrack), ToFader(p))) return 0;
+        if (!fader::Contains(ToFader(m_trackRect), ToFader(p))) return 0;
         OnDrag(p);
         break;
     }
@@ -355,15 +355,15 @@ LRESULT CFaderCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_KILLFOCUS: {
         const LRESULT result = CWnd::WindowProc(msg, wp, lp);
-        m_bDragging = false;  // the capture stays until the button goes up
+        m_dragging = false;  // the capture stays until the button goes up
         return result;
     }
     case WM_CAPTURECHANGED:
         OnCaptureChanged(reinterpret_cast<HWND>(lp));
         break;
     case WM_DESTROY:
-        m_bHolding = false;
-        m_bDragging = false;
+        m_holding = false;
+        m_dragging = false;
         break;
     case WM_FADER_SETPOS:
         return OnSetPosMessage(wp, lp);

@@ -58,14 +58,14 @@ public:
     BOOL Create(LPCWSTR className, LPCWSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id);
     BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
-    virtual int GetPos() const { return m_nValue; }
+    virtual int GetPos() const { return m_value; }
     // Puts the thumb where v belongs and keeps v as the value; the parent is not
     // told. Refused (FALSE, nothing changed) outside the range and while the
     // user holds the thumb.
     virtual BOOL SetPos(int v);
     virtual void GetRange(int& nMin, int& nMax) const;
-    virtual int GetRangeMax() const { return m_nMax; }
-    virtual int GetRangeMin() const { return m_nMin; }
+    virtual int GetRangeMax() const { return m_max; }
+    virtual int GetRangeMin() const { return m_min; }
     // The thumb stays; the value follows it into the new range. SetRange needs
     // minimum < maximum, the single bounds may meet the other one.
     virtual BOOL SetRange(int nMin, int nMax);
@@ -80,8 +80,8 @@ public:
     virtual LRESULT OnSetPosMessage(WPARAM wp, LPARAM lp);
 
     // State for inspection.
-    bool IsHorizontal() const { return m_bHorizontal; }
-    bool IsDragging() const { return m_bDragging; }
+    bool IsHorizontal() const { return m_horizontal; }
+    bool IsDragging() const { return m_dragging; }
     bool HasImageList() const { return m_imageList != nullptr; }
 
 protected:
@@ -112,33 +112,33 @@ private:
     void DrawValueText(HDC dc);
     void InvalidateText();
 
-    bool m_bTextMode = false;
-    RECT m_rcTrack{};
-    RECT m_rcThumb{};
-    POINT m_ptLast{};
-    bool m_bHorizontal = true;
-    bool m_bDragging = false;
+    bool m_textMode = false;
+    RECT m_trackRect{};
+    RECT m_thumbRect{};
+    POINT m_last{};
+    bool m_horizontal = true;
+    bool m_dragging = false;
     // From the press that captured the mouse to its release: the release is
     // owed to the parent even when focus loss already ended the drag.
-    bool m_bHolding = false;
-    bool m_bReleasingCapture = false;
-    UINT m_nThumbId = 0;
-    UINT m_nBackgroundId = 0;
+    bool m_holding = false;
+    bool m_releasingCapture = false;
+    UINT m_thumbId = 0;
+    UINT m_backgroundId = 0;
     ImageList m_imageList;
     COLORREF m_crMask = kNoMask;
-    RECT m_rcText{};
+    RECT m_textRect{};
     HFONT m_font = nullptr;
     COLORREF m_crTextBack = static_cast<COLORREF>(-1);
     COLORREF m_crText = static_cast<COLORREF>(-1);
-    int m_nValue = 0;
-    int m_nMin = 0;
-    int m_nMax = 100;
+    int m_value = 0;
+    int m_min = 0;
+    int m_max = 100;
     // The background selected into a screen-compatible memory DC for the
     // object's lifetime; the members go in reverse order: the previous bitmap is
     // selected back, the DC deleted, then the background released.
     CBitmap m_bmpBackground;
     CDC m_dcBackground;
     std::optional<CSelectScope> m_selectBackground;
-    int m_nBackgroundWidth = 0;
-    int m_nBackgroundHeight = 0;
+    int m_backgroundWidth = 0;
+    int m_backgroundHeight = 0;
 };

@@ -14,8 +14,8 @@ public:
     CLampKeyButton();
 
     // 1 shows the lamp, any other value hides it; the value is kept.
-    void SetLamp(BYTE bOn);
-    BYTE GetLamp() const { return m_bLamp; }
+    void SetLamp(BYTE state);
+    BYTE GetLamp() const { return m_lampState; }
     // The lamp window, for the owner's and tests' inspection.
     CSkinCtrl& Lamp() { return m_lamp; }
 
@@ -25,6 +25,6 @@ protected:
     void PreSubclassWindow() override;
 
 private:
-    CSkinCtrl m_lamp;
-    BYTE m_bLamp = 0;
+    CSkinCtrl m_lamp;  // the lamp window
+    BYTE m_lampState = 0;
 };

@@ -20,8 +20,8 @@ BOOL CSkinCtrl::LoadSkin(UINT nBitmapId) {
     if (!bitmap.LoadBitmap(nBitmapId)) return FALSE;
     const SIZE size = bitmap.GetSize();
     m_bmpSkin.Attach(bitmap.Detach());
-    m_nWidth = size.cx;
-    m_nHeight = size.cy;
+    m_width = size.cx;
+    m_height = size.cy;
     return TRUE;
 }
 
@@ -32,7 +32,7 @@ void CSkinCtrl::PaintSkin() {
 void CSkinCtrl::DrawSkin(HDC dc) {
     if (!m_bmpSkin.GetSafeHandle()) return;
     if (!m_skinDC) m_skinDC.emplace(m_bmpSkin);
-    ::BitBlt(dc, 0, 0, m_nWidth, m_nHeight, m_skinDC->Get(), 0, 0, SRCCOPY);
+    ::BitBlt(dc, 0, 0, m_width, m_height, m_skinDC->Get(), 0, 0, SRCCOPY);
 }
 
 BOOL CSkinCtrl::Create(LPCWSTR className, LPCWSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {

@@ -30,9 +30,9 @@ public:
     // class, which has no background brush.
     BOOL Create(LPCWSTR className, LPCWSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
-    int GetSkinWidth() const { return m_nWidth; }
-    int GetSkinHeight() const { return m_nHeight; }
-    bool HasSkin() const { return m_nWidth != 0 || m_nHeight != 0; }
+    int GetSkinWidth() const { return m_width; }
+    int GetSkinHeight() const { return m_height; }
+    bool HasSkin() const { return m_width != 0 || m_height != 0; }
     // For inspection: whether the skin's memory DC exists right now.
     bool HasMemoryDC() const { return m_skinDC.has_value(); }
 
@@ -54,8 +54,8 @@ private:
     };
 
     CBitmap m_bmpSkin;
-    int m_nWidth = 0;
-    int m_nHeight = 0;
+    int m_width = 0;
+    int m_height = 0;
     // After the bitmap: the DC lets go of it before the bitmap is deleted.
     std::optional<SkinDC> m_skinDC;
 };

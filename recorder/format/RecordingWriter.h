@@ -32,12 +32,12 @@ public:
     std::uint64_t BytesWritten();
 
 private:
-    bool Put(const std::string& line);  // with mu_ held
+    bool Put(const std::string& line);  // with m_mu held
 
-    Output output_;
-    Clock clock_;
-    const std::uint64_t cap_;
-    std::mutex mu_;
-    std::uint64_t written_ = 0;
-    bool stopped_ = false;
+    Output m_output;
+    Clock m_clock;
+    const std::uint64_t m_cap;
+    std::mutex m_mu;
+    std::uint64_t m_written = 0;
+    bool m_stopped = false;
 };

@@ -80,16 +80,16 @@ protected:
     void SetUp() override { Start(GetParam(), true); }
 
     void Start(Library library, bool waitForMain) {
-        library_ = library;
+        m_library = library;
         UseOwnControlPipe();  // inherited by the program, so parallel tests don't meet
         wchar_t temp[MAX_PATH];
         ::GetTempPathW(MAX_PATH, temp);
-        folder_ = std::wstring(temp) + L"velpanel-e2e-" + std::to_wstring(::GetCurrentProcessId());
-        ::CreateDirectoryW(folder_.c_str(), nullptr);
-        exe_ = folder_ + L"\\VelPanel.exe";
-        ASSERT_TRUE(::CopyFileW(WinePath(VEL_APP_EXE).c_str(), exe_.c_str(), FALSE));
-        const std::wstring dll = folder_ + L"\\TqDvManager.dll";
-        const std::wstring real = folder_ + L"\\TqDvManager.real.dll";
+        m_folder = std::wstring(temp) + L"velpanel-e2e-" + std::to_wstring(::GetCurrentProcessId());
+        ::CreateDirectoryW(m_folder.c_str(), nullptr);
+        m_exe = m_folder + L"\\VelPanel.exe";
+        ASSERT_TRUE(::CopyFileW(WinePath(VEL_APP_EXE).c_str(), m_exe.c_str(), FALSE));
+        const std::wstring dll = m_folder + L"\\TqDvManager.dll";
+        const std::wstring real = m_folder + L"\\TqDvManager.real.dll";
         struct Copy {
             bool wanted;
             const char* from;
@@ -108,26 +108,26 @@ protected:
 
         STARTUPINFOW si{};
         si.cb = sizeof si;
-        std::wstring cmd = L"\"" + exe_ + L"\"";
-        ASSERT_TRUE(::CreateProcessW(exe_.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
-                                     &si, &process_));
+        std::wstring cmd = L"\"" + m_exe + L"\"";
+        ASSERT_TRUE(::CreateProcessW(m_exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(),
+                                     &si, &m_process));
         if (waitForMain) {
-            ASSERT_TRUE(WaitFor([&] { return (main_ = TopWindowOf(process_.dwProcessId, L"VelPanel")) != nullptr; }));
+            ASSERT_TRUE(WaitFor([&] { return (m_main = TopWindowOf(m_process.dwProcessId, L"VelPanel")) != nullptr; }));
         }
     }
 
     void TearDown() override {
-        if (process_.hProcess) {
-            if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-                if (main_) ::PostMessageW(main_, WM_COMMAND, MAKEWPARAM(IDC_EXIT_BTN, BN_CLICKED), 0);
-                if (::WaitForSingleObject(process_.hProcess, 15000) == WAIT_TIMEOUT)
-                    ::TerminateProcess(process_.hProcess, 99);
+        if (m_process.hProcess) {
+            if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+                if (m_main) ::PostMessageW(m_main, WM_COMMAND, MAKEWPARAM(IDC_EXIT_BTN, BN_CLICKED), 0);
+                if (::WaitForSingleObject(m_process.hProcess, 15000) == WAIT_TIMEOUT)
+                    ::TerminateProcess(m_process.hProcess, 99);
             }
-            ::CloseHandle(process_.hThread);
-            ::CloseHandle(process_.hProcess);
+            ::CloseHandle(m_process.hThread);
+            ::CloseHandle(m_process.hProcess);
         }
         const std::vector<std::wstring> recordings = Recordings();
-        if (library_ == Library::kThroughTheRecorder) {
+        if (m_library == Library::kThroughTheRecorder) {
             EXPECT_EQ(recordings.size(), 1u);
             for (const auto& r : recordings) CheckRecording(r);
         } else {
@@ -135,17 +135,17 @@ protected:
         }
         for (const auto& r : recordings) ::DeleteFileW(r.c_str());
         for (const wchar_t* name : {L"VelPanel.exe", L"TqDvManager.dll", L"TqDvManager.real.dll"})
-            ::DeleteFileW((folder_ + L"\\" + name).c_str());
-        ::RemoveDirectoryW(folder_.c_str());
+            ::DeleteFileW((m_folder + L"\\" + name).c_str());
+        ::RemoveDirectoryW(m_folder.c_str());
     }
 
     // The recordings beside the program.
     std::vector<std::wstring> Recordings() const {
         std::vector<std::wstring> found;
         WIN32_FIND_DATAW data;
-        HANDLE find = ::FindFirstFileW((folder_ + L"\\*.tqrec").c_str(), &data);
+        HANDLE find = ::FindFirstFileW((m_folder + L"\\*.tqrec").c_str(), &data);
         if (find == INVALID_HANDLE_VALUE) return found;
-        do found.push_back(folder_ + L"\\" + data.cFileName);
+        do found.push_back(m_folder + L"\\" + data.cFileName);
         while (::FindNextFileW(find, &data));
         ::FindClose(find);
         return found;
@@ -166,22 +166,22 @@ protected:
         EXPECT_EQ(calls, returns);
     }
 
-    HWND Item(int id) const { return ::GetDlgItem(main_, id); }
+    HWND Item(int id) const { return ::GetDlgItem(m_main, id); }
     void Click(HWND window, int id) {
         ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                        reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
     }
     DWORD ExitCodeAfterExit() {
-        if (::WaitForSingleObject(process_.hProcess, 15000) != WAIT_OBJECT_0) return STILL_ACTIVE;
+        if (::WaitForSingleObject(m_process.hProcess, 15000) != WAIT_OBJECT_0) return STILL_ACTIVE;
         DWORD code = STILL_ACTIVE;
-        ::GetExitCodeProcess(process_.hProcess, &code);
+        ::GetExitCodeProcess(m_process.hProcess, &code);
         return code;
     }
 
-    Library library_ = Library::kPlain;
-    std::wstring folder_, exe_;
-    PROCESS_INFORMATION process_{};
-    HWND main_ = nullptr;
+    Library m_library = Library::kPlain;
+    std::wstring m_folder, m_exe;
+    PROCESS_INFORMATION m_process{};
+    HWND m_main = nullptr;
 };
 
 INSTANTIATE_TEST_SUITE_P(Library, VelPanelProcess, ::testing::Values(Library::kPlain, Library::kThroughTheRecorder),
@@ -224,10 +224,10 @@ TEST_P(VelPanelProcess, ListsTheFourPanelsWithTheirVersionsAndFollowsConnection)
 }
 
 TEST_P(VelPanelProcess, OpensAPanelWindowThatFollowsThePanelAndGoesBackOnClose) {
-    Click(main_, IDC_JOG_BTN);
+    Click(m_main, IDC_JOG_BTN);
     HWND jog = nullptr;
     ASSERT_TRUE(
-        WaitFor([&] { return (jog = TopWindowOf(process_.dwProcessId, L"Jog & Shuttle Control Panel")) != nullptr; }));
+        WaitFor([&] { return (jog = TopWindowOf(m_process.dwProcessId, L"Jog & Shuttle Control Panel")) != nullptr; }));
     HWND f1 = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (f1 = ::GetDlgItem(jog, IDC_F1_BTN)) != nullptr; }));
 
@@ -259,10 +259,10 @@ TEST_P(VelPanelProcess, OpensAPanelWindowThatFollowsThePanelAndGoesBackOnClose) 
 }
 
 TEST_P(VelPanelProcess, UnpluggingTheOpenPanelClosesItsWindow) {
-    Click(main_, IDC_JOG_BTN);
+    Click(m_main, IDC_JOG_BTN);
     HWND jog = nullptr;
     ASSERT_TRUE(
-        WaitFor([&] { return (jog = TopWindowOf(process_.dwProcessId, L"Jog & Shuttle Control Panel")) != nullptr; }));
+        WaitFor([&] { return (jog = TopWindowOf(m_process.dwProcessId, L"Jog & Shuttle Control Panel")) != nullptr; }));
     HWND f1 = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (f1 = ::GetDlgItem(jog, IDC_F1_BTN)) != nullptr; }));
     // A key seen going down means the window has heard from its panel, connection first:
@@ -277,19 +277,19 @@ TEST_P(VelPanelProcess, UnpluggingTheOpenPanelClosesItsWindow) {
 }
 
 TEST_P(VelPanelProcess, ExitEndsTheProgramCleanly) {
-    Click(main_, IDC_AUDIO_BTN);  // with a panel window open, too
-    ASSERT_TRUE(WaitFor([&] { return TopWindowOf(process_.dwProcessId, L"Audio Control Panel") != nullptr; }));
-    Click(main_, IDC_EXIT_BTN);
+    Click(m_main, IDC_AUDIO_BTN);  // with a panel window open, too
+    ASSERT_TRUE(WaitFor([&] { return TopWindowOf(m_process.dwProcessId, L"Audio Control Panel") != nullptr; }));
+    Click(m_main, IDC_EXIT_BTN);
     EXPECT_EQ(0u, ExitCodeAfterExit());
 }
 
 TEST_P(VelPanelProcess, EscapeEndsTheProgramCleanly) {
-    ::PostMessageW(main_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ::PostMessageW(m_main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_EQ(0u, ExitCodeAfterExit());
 }
 
 TEST_P(VelPanelProcess, CloseBoxEndsTheProgramCleanly) {
-    ::PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ::PostMessageW(m_main, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, ExitCodeAfterExit());
 }
 
@@ -306,20 +306,20 @@ protected:
     std::wstring BoxTextWith(Library library) {
         Start(library, false);
         HWND box = nullptr;
-        EXPECT_TRUE(WaitFor([&] { return (box = MessageBoxOf(process_.dwProcessId)) != nullptr; })) << "no box";
+        EXPECT_TRUE(WaitFor([&] { return (box = MessageBoxOf(m_process.dwProcessId)) != nullptr; })) << "no box";
         const std::wstring text = Text(::GetDlgItem(box, 0xFFFF));
         // Once the box is answered, the program runs on without panels and ends normally.
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(WaitFor([&] {
-            main_ = TopWindowOf(process_.dwProcessId, L"VelPanel");
-            return main_ && ::GetDlgItem(main_, IDC_EXIT_BTN) && !MessageBoxOf(process_.dwProcessId);
+            m_main = TopWindowOf(m_process.dwProcessId, L"VelPanel");
+            return m_main && ::GetDlgItem(m_main, IDC_EXIT_BTN) && !MessageBoxOf(m_process.dwProcessId);
         }));
-        ::PostMessageW(main_, WM_COMMAND, MAKEWPARAM(IDC_EXIT_BTN, BN_CLICKED), 0);
+        ::PostMessageW(m_main, WM_COMMAND, MAKEWPARAM(IDC_EXIT_BTN, BN_CLICKED), 0);
         EXPECT_EQ(0u, ExitCodeAfterExit());
-        ::CloseHandle(process_.hThread);
-        ::CloseHandle(process_.hProcess);
-        process_ = {};
-        main_ = nullptr;
+        ::CloseHandle(m_process.hThread);
+        ::CloseHandle(m_process.hProcess);
+        m_process = {};
+        m_main = nullptr;
         return text;
     }
 };

@@ -38,15 +38,15 @@ protected:
         static const HMODULE library =
             LoadSimulatorLibrary(VEL_SIM_DLL_PATH, L"VelPanelSimChannel-" + std::to_wstring(::GetCurrentProcessId()));
         ASSERT_NE(library, nullptr) << "cannot load " << VEL_SIM_DLL_PATH;
-        manager_ = NewSimulatorManager(library);
-        ASSERT_NE(manager_, nullptr);
+        m_manager = NewSimulatorManager(library);
+        ASSERT_NE(m_manager, nullptr);
         ASSERT_EQ(Control("reset"), "ok");
     }
     void TearDown() override {
-        if (manager_) manager_->Release();
+        if (m_manager) m_manager->Release();
     }
 
-    ITqDeviceManager* manager_ = nullptr;
+    ITqDeviceManager* m_manager = nullptr;
 };
 
 TEST_F(ControlChannelRobustness, JunkAndLinesAtTheLimitGetTheirAnswerAndTheNextCommandStillRuns) {

@@ -67,16 +67,16 @@ public:
 
     // Waits (at most a generous while, as a guard) until pred holds for the calls so far.
     bool WaitFor(const std::function<bool(const std::vector<Call>&)>& pred) {
-        std::unique_lock<std::mutex> lock(mu_);
-        return cv_.wait_for(lock, std::chrono::seconds(20), [&] { return pred(calls_); });
+        std::unique_lock<std::mutex> lock(m_mu);
+        return m_cv.wait_for(lock, std::chrono::seconds(20), [&] { return pred(m_calls); });
     }
     std::vector<Call> Calls() {
-        std::lock_guard<std::mutex> lock(mu_);
-        return calls_;
+        std::lock_guard<std::mutex> lock(m_mu);
+        return m_calls;
     }
     void Clear() {
-        std::lock_guard<std::mutex> lock(mu_);
-        calls_.clear();
+        std::lock_guard<std::mutex> lock(m_mu);
+        m_calls.clear();
     }
     std::function<void(const Call&)> onCall;
     std::atomic<bool> closed{false};
@@ -86,13 +86,13 @@ private:
     void Add(const Call& call) {
         if (closed.load()) ++lateCalls;
         if (onCall) onCall(call);
-        std::lock_guard<std::mutex> lock(mu_);
-        calls_.push_back(call);
-        cv_.notify_all();
+        std::lock_guard<std::mutex> lock(m_mu);
+        m_calls.push_back(call);
+        m_cv.notify_all();
     }
-    std::mutex mu_;
-    std::condition_variable cv_;
-    std::vector<Call> calls_;
+    std::mutex m_mu;
+    std::condition_variable m_cv;
+    std::vector<Call> m_calls;
 };
 
 bool HasConnection(const std::vector<Call>& calls, int panel, int state) {
@@ -110,22 +110,22 @@ class DllTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(Library(), nullptr) << "cannot load " << VEL_SIM_DLL_PATH;
-        manager_ = NewManager();
-        ASSERT_NE(manager_, nullptr);
+        m_manager = NewManager();
+        ASSERT_NE(m_manager, nullptr);
         ASSERT_EQ(Control("reset"), "ok");
     }
     void TearDown() override {
-        if (manager_) {
-            EXPECT_EQ(manager_->Release(), 0);
+        if (m_manager) {
+            EXPECT_EQ(m_manager->Release(), 0);
         }
     }
     template <class T>
     T* Get(const GUID* iid) {
         void* p = nullptr;
-        EXPECT_GE(manager_->GetInterface(iid, &p), 0);
+        EXPECT_GE(m_manager->GetInterface(iid, &p), 0);
         return static_cast<T*>(p);
     }
-    ITqDeviceManager* manager_ = nullptr;
+    ITqDeviceManager* m_manager = nullptr;
 };
 
 TEST_F(DllTest, ExportIsUndecoratedAndLoadedFromTheBuild) {
@@ -139,7 +139,7 @@ TEST_F(DllTest, EveryIidGivesAnInterfaceAndUnknownOnesFail) {
     for (int p = 0; p < kPanelCount; ++p) {
         for (const GUID* iid : {kDeviceIids[p], kEventIids[p]}) {
             void* out = nullptr;
-            ASSERT_GE(manager_->GetInterface(iid, &out), 0);
+            ASSERT_GE(m_manager->GetInterface(iid, &out), 0);
             ASSERT_NE(out, nullptr);
             if (iid == kDeviceIids[p])
                 EXPECT_EQ(static_cast<ITqPanelDevice*>(out)->Release(), 0);
@@ -150,9 +150,9 @@ TEST_F(DllTest, EveryIidGivesAnInterfaceAndUnknownOnesFail) {
     GUID other = IID_TqAudioDevice;
     other.Data4[7] ^= 1;
     void* out = reinterpret_cast<void*>(1);
-    EXPECT_LT(manager_->GetInterface(&other, &out), 0);
+    EXPECT_LT(m_manager->GetInterface(&other, &out), 0);
     EXPECT_EQ(out, nullptr);
-    EXPECT_LT(manager_->GetInterface(&IID_TqAudioDevice, nullptr), 0);
+    EXPECT_LT(m_manager->GetInterface(&IID_TqAudioDevice, nullptr), 0);
 }
 
 TEST_F(DllTest, AdviseReportsConnectedFromTheLibrarysThread) {
@@ -310,9 +310,9 @@ TEST_F(DllTest, ControlChannelDrivesPanelsAndRefusesBadLines) {
 TEST_F(DllTest, GetInterfaceFaultIsPerPanelAndKind) {
     ASSERT_EQ(Control("fault getinterface audio device on"), "ok");
     void* p = reinterpret_cast<void*>(1);
-    EXPECT_LT(manager_->GetInterface(&IID_TqAudioDevice, &p), 0);
+    EXPECT_LT(m_manager->GetInterface(&IID_TqAudioDevice, &p), 0);
     EXPECT_EQ(p, nullptr);
-    ASSERT_EQ(manager_->GetInterface(&IID_TqAudioEvents, &p), 0);
+    ASSERT_EQ(m_manager->GetInterface(&IID_TqAudioEvents, &p), 0);
     static_cast<ITqPanelEvents*>(p)->Release();
     ASSERT_EQ(Control("fault versioninfo jog on"), "ok");
     auto* e = Get<ITqPanelEvents>(&IID_TqJogShuttleEvents);
@@ -332,11 +332,11 @@ protected:
         DWORD n = 0;
         WriteFile(f, bytes.data(), DWORD(bytes.size()), &n, nullptr);
         CloseHandle(f);
-        written_.push_back(path);
+        m_written.push_back(path);
         return path;
     }
     void TearDown() override {
-        for (const auto& p : written_) DeleteFileW(p.c_str());
+        for (const auto& p : m_written) DeleteFileW(p.c_str());
         DllTest::TearDown();
     }
     // Runs one download on the Trackball panel; returns the result word.
@@ -364,7 +364,7 @@ protected:
         device->Release();
         return result;
     }
-    std::vector<std::wstring> written_;
+    std::vector<std::wstring> m_written;
 };
 
 TEST_F(DownloadThroughDll, GoodImageSucceedsWithGrowingPosition) {

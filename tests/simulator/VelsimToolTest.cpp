@@ -70,13 +70,13 @@ class VelsimTool : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(Library(), nullptr);
-        manager_ = NewSimulatorManager(Library());  // keeps the control channel served
-        ASSERT_NE(manager_, nullptr);
+        m_manager = NewSimulatorManager(Library());  // keeps the control channel served
+        ASSERT_NE(m_manager, nullptr);
     }
     void TearDown() override {
-        if (manager_) manager_->Release();
+        if (m_manager) m_manager->Release();
     }
-    ITqDeviceManager* manager_ = nullptr;
+    ITqDeviceManager* m_manager = nullptr;
 };
 
 TEST_F(VelsimTool, AnswersAndExitCodes) {
@@ -141,7 +141,7 @@ TEST_F(VelsimTool, ScriptFileIsPlayedByTheLibrary) {
     const Outcome o = RunVelsim(L"--pipe \\\\.\\pipe\\" + PipeName() + L" --script \"" + path + L"\"");
     EXPECT_EQ(o.exitCode, 0u) << o.out;
     void* p = nullptr;
-    ASSERT_EQ(manager_->GetInterface(&IID_TqTrackballEvents, &p), 0);
+    ASSERT_EQ(m_manager->GetInterface(&IID_TqTrackballEvents, &p), 0);
     auto* events = static_cast<ITqPanelEvents*>(p);
     PanelVersionInfo info{};
     for (int i = 0; i < 200 && info.bytes[11] != 7; ++i) {
@@ -182,7 +182,7 @@ TEST_F(VelsimTool, RecordingsPlayUpToTheirFirstBadLine) {
         {"not a recording", "press jog F1\n", 1, 0, "line 1: not a recording"},
     };
     void* p = nullptr;
-    ASSERT_EQ(manager_->GetInterface(&IID_TqJogShuttleEvents, &p), 0);
+    ASSERT_EQ(m_manager->GetInterface(&IID_TqJogShuttleEvents, &p), 0);
     auto* events = static_cast<ITqPanelEvents*>(p);
     CountingSink sink;
     ASSERT_EQ(events->Advise(&sink), 0);

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-void ByteWriter::U8(uint32_t v) { data_.push_back(static_cast<uint8_t>(v & 0xFFu)); }
+void ByteWriter::U8(uint32_t v) { m_data.push_back(static_cast<uint8_t>(v & 0xFFu)); }
 
 void ByteWriter::U16(uint32_t v) {
     U8(v);
@@ -18,10 +18,10 @@ void ByteWriter::FourCc(const char (&code)[5]) {
     for (int i = 0; i < 4; ++i) U8(static_cast<uint8_t>(code[i]));
 }
 
-void ByteWriter::Bytes(const std::vector<uint8_t>& data) { data_.insert(data_.end(), data.begin(), data.end()); }
+void ByteWriter::Bytes(const std::vector<uint8_t>& data) { m_data.insert(m_data.end(), data.begin(), data.end()); }
 
 void ByteWriter::PatchU32(size_t offset, uint32_t v) {
-    for (size_t i = 0; i < 4; ++i) data_.at(offset + i) = static_cast<uint8_t>((v >> (8 * i)) & 0xFFu);
+    for (size_t i = 0; i < 4; ++i) m_data.at(offset + i) = static_cast<uint8_t>((v >> (8 * i)) & 0xFFu);
 }
 
 uint32_t ByteWriter::ReadU32(const std::vector<uint8_t>& data, size_t offset) {

@@ -17,13 +17,13 @@ public:
     // Overwrites four bytes already written (chunk sizes known only later).
     void PatchU32(size_t offset, uint32_t v);
 
-    size_t Size() const { return data_.size(); }
-    const std::vector<uint8_t>& Data() const { return data_; }
+    size_t Size() const { return m_data.size(); }
+    const std::vector<uint8_t>& Data() const { return m_data; }
 
     static uint32_t ReadU32(const std::vector<uint8_t>& data, size_t offset);
     static uint16_t ReadU16(const std::vector<uint8_t>& data, size_t offset);
     static bool WriteFile(const std::string& path, const std::vector<uint8_t>& data);
 
 private:
-    std::vector<uint8_t> data_;
+    std::vector<uint8_t> m_data;
 };

@@ -17,23 +17,23 @@ bool InRoundRect(double x, double y, double x0, double y0, double x1, double y1,
 }  // namespace
 
 Canvas::Canvas(int width, int height, const Color& fill)
-    : width_(width), height_(height), pixels_(size_t(width) * size_t(height), fill) {}
+    : m_width(width), m_height(height), m_pixels(size_t(width) * size_t(height), fill) {}
 
 Color Canvas::Pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return Color::Transparent();
-    return pixels_[size_t(y) * size_t(width_) + size_t(x)];
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return Color::Transparent();
+    return m_pixels[size_t(y) * size_t(m_width) + size_t(x)];
 }
 
 void Canvas::SetPixel(int x, int y, const Color& c) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    pixels_[size_t(y) * size_t(width_) + size_t(x)] = c;
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return;
+    m_pixels[size_t(y) * size_t(m_width) + size_t(x)] = c;
 }
 
 void Canvas::Blend(int x, int y, const Color& c, double coverage) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return;
     const double sa = std::min(1.0, std::max(0.0, c.a * coverage));
     if (sa <= 0) return;
-    Color& d = pixels_[size_t(y) * size_t(width_) + size_t(x)];
+    Color& d = m_pixels[size_t(y) * size_t(m_width) + size_t(x)];
     const double outA = sa + d.a * (1 - sa);
     if (outA <= 0) {
         d = Color::Transparent();
@@ -50,9 +50,9 @@ void Canvas::FillRegion(double x0, double y0, double x1, double y1, const Inside
                         double opacity) {
     const int ix0 = std::max(0, int(std::floor(x0)));
     const int iy0 = std::max(0, int(std::floor(y0)));
-    const int ix1 = std::min(width_, int(std::ceil(x1)));
-    const int iy1 = std::min(height_, int(std::ceil(y1)));
-    const int n = antialias_ ? kSamples : 1;
+    const int ix1 = std::min(m_width, int(std::ceil(x1)));
+    const int iy1 = std::min(m_height, int(std::ceil(y1)));
+    const int n = m_antialias ? kSamples : 1;
     for (int y = iy0; y < iy1; ++y) {
         for (int x = ix0; x < ix1; ++x) {
             int hits = 0;
@@ -142,8 +142,8 @@ void Canvas::FrameRect(int x0, int y0, int x1, int y1, const Color& c) {
 }
 
 void Canvas::Draw(const Canvas& src, int dx, int dy) {
-    for (int y = 0; y < src.height_; ++y)
-        for (int x = 0; x < src.width_; ++x) Blend(dx + x, dy + y, src.Pixel(x, y));
+    for (int y = 0; y < src.m_height; ++y)
+        for (int x = 0; x < src.m_width; ++x) Blend(dx + x, dy + y, src.Pixel(x, y));
 }
 
 Canvas Canvas::Crop(int x, int y, int width, int height, const Color& outside) const {
@@ -152,7 +152,7 @@ Canvas Canvas::Crop(int x, int y, int width, int height, const Color& outside) c
         for (int i = 0; i < width; ++i) {
             const int sx = x + i;
             const int sy = y + j;
-            if (sx >= 0 && sy >= 0 && sx < width_ && sy < height_) out.SetPixel(i, j, Pixel(sx, sy));
+            if (sx >= 0 && sy >= 0 && sx < m_width && sy < m_height) out.SetPixel(i, j, Pixel(sx, sy));
         }
     return out;
 }

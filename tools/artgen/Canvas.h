@@ -19,15 +19,15 @@ public:
 
     Canvas(int width, int height, const Color& fill = Color::Transparent());
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
 
     Color Pixel(int x, int y) const;
     void SetPixel(int x, int y, const Color& c);
     // Source-over compositing of one pixel, `coverage` scaling the alpha.
     void Blend(int x, int y, const Color& c, double coverage = 1.0);
 
-    void SetAntialias(bool on) { antialias_ = on; }
+    void SetAntialias(bool on) { m_antialias = on; }
 
     // Fills every pixel of the box [x0, x1) x [y0, y1) by the share of its
     // samples for which `inside` holds.
@@ -56,8 +56,8 @@ public:
     Canvas Crop(int x, int y, int width, int height, const Color& outside = Color::Transparent()) const;
 
 private:
-    int width_;
-    int height_;
-    bool antialias_ = true;
-    std::vector<Color> pixels_;
+    int m_width;
+    int m_height;
+    bool m_antialias = true;
+    std::vector<Color> m_pixels;
 };

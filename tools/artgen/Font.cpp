@@ -73,7 +73,7 @@ std::map<char, std::array<unsigned char, 7>> SmallGlyphs() {
 }  // namespace
 
 Font::Font(int width, int height, std::map<char, std::array<unsigned char, 7>> glyphs)
-    : width_(width), height_(height), glyphs_(std::move(glyphs)) {}
+    : m_width(width), m_height(height), m_glyphs(std::move(glyphs)) {}
 
 const Font& Font::Regular() {
     static const Font font(5, 7, RegularGlyphs());
@@ -87,22 +87,22 @@ const Font& Font::Small() {
 
 int Font::TextWidth(const std::string& text, bool bold) const {
     if (text.empty()) return 0;
-    const int advance = width_ + (bold ? 2 : 1);
+    const int advance = m_width + (bold ? 2 : 1);
     return int(text.size()) * advance - (bold ? 1 : 1);
 }
 
-bool Font::Has(char ch) const { return glyphs_.count(char(std::toupper(static_cast<unsigned char>(ch)))) > 0; }
+bool Font::Has(char ch) const { return m_glyphs.count(char(std::toupper(static_cast<unsigned char>(ch)))) > 0; }
 
 void Font::Draw(Canvas& canvas, int x, int y, const std::string& text, const Color& color, bool bold) const {
-    const int advance = width_ + (bold ? 2 : 1);
+    const int advance = m_width + (bold ? 2 : 1);
     for (size_t i = 0; i < text.size(); ++i) {
         const char ch = char(std::toupper(static_cast<unsigned char>(text[i])));
-        const auto it = glyphs_.find(ch);
-        if (it == glyphs_.end()) continue;
+        const auto it = m_glyphs.find(ch);
+        if (it == m_glyphs.end()) continue;
         const int gx = x + int(i) * advance;
-        for (int row = 0; row < height_; ++row)
-            for (int col = 0; col < width_; ++col)
-                if (it->second[size_t(row)] & (1u << (width_ - 1 - col))) {
+        for (int row = 0; row < m_height; ++row)
+            for (int col = 0; col < m_width; ++col)
+                if (it->second[size_t(row)] & (1u << (m_width - 1 - col))) {
                     canvas.Blend(gx + col, y + row, color);
                     if (bold) canvas.Blend(gx + col + 1, y + row, color);
                 }
@@ -112,6 +112,6 @@ void Font::Draw(Canvas& canvas, int x, int y, const std::string& text, const Col
 void Font::DrawCentered(Canvas& canvas, double cx, double cy, const std::string& text, const Color& color,
                         bool bold) const {
     const int x = int(std::floor(cx - TextWidth(text, bold) / 2.0 + 0.5));
-    const int y = int(std::floor(cy - height_ / 2.0 + 0.5));
+    const int y = int(std::floor(cy - m_height / 2.0 + 0.5));
     Draw(canvas, x, y, text, color, bold);
 }

@@ -14,8 +14,8 @@ public:
     static const Font& Regular();  // 5 x 7
     static const Font& Small();    // 3 x 5
 
-    int GlyphWidth() const { return width_; }
-    int GlyphHeight() const { return height_; }
+    int GlyphWidth() const { return m_width; }
+    int GlyphHeight() const { return m_height; }
     int TextWidth(const std::string& text, bool bold = false) const;
     // Whether `ch` has a glyph (spaces never need one).
     bool Has(char ch) const;
@@ -27,10 +27,10 @@ public:
                       bool bold = false) const;
 
 private:
-    // Each glyph is `height_` rows, the leftmost column in the highest bit.
+    // Each glyph is `m_height` rows, the leftmost column in the highest bit.
     Font(int width, int height, std::map<char, std::array<unsigned char, 7>> glyphs);
 
-    int width_;
-    int height_;
-    std::map<char, std::array<unsigned char, 7>> glyphs_;
+    int m_width;
+    int m_height;
+    std::map<char, std::array<unsigned char, 7>> m_glyphs;
 };

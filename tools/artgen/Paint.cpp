@@ -4,9 +4,9 @@
 #include <cmath>
 #include <utility>
 
-Paint::Paint(const Color& solid) : function_([solid](double, double) { return solid; }) {}
+Paint::Paint(const Color& solid) : m_function([solid](double, double) { return solid; }) {}
 
-Paint::Paint(Function function) : function_(std::move(function)) {}
+Paint::Paint(Function function) : m_function(std::move(function)) {}
 
 Paint Paint::Linear(double x0, double y0, const Color& c0, double x1, double y1, const Color& c1) {
     const double dx = x1 - x0;

@@ -17,8 +17,8 @@ public:
     // c0 at the centre, c1 at radius and beyond.
     static Paint Radial(double cx, double cy, double radius, const Color& c0, const Color& c1);
 
-    Color At(double x, double y) const { return function_(x, y); }
+    Color At(double x, double y) const { return m_function(x, y); }
 
 private:
-    Function function_;
+    Function m_function;
 };

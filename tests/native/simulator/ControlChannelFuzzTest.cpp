@@ -113,20 +113,20 @@ TEST(ControlChannelFuzz, TheLineBufferSplitsAnyStreamLikeThePlainSplitInAnyChunk
 // stray bytes. Most are refused; the ones that pass drive the panels.
 class CommandGenerator {
 public:
-    explicit CommandGenerator(Rng& rng) : rng_(rng) {}
+    explicit CommandGenerator(Rng& rng) : m_rng(rng) {}
 
     std::string Line() {
         static const char* const kVerbs[] = {
             "press",    "release", "tap",   "jog",   "knob", "ball", "ring", "fader", "plug",  "unplug", "powercycle",
             "firmware", "driver",  "fault", "storm", "wait", "play", "demo", "stop",  "reset", "status", "help"};
-        std::vector<std::string> t{Case(kVerbs[Pick(rng_, int(std::size(kVerbs)))])};
-        const int extra = Pick(rng_, 5);
+        std::vector<std::string> t{Case(kVerbs[Pick(m_rng, int(std::size(kVerbs)))])};
+        const int extra = Pick(m_rng, 5);
         for (int i = 0; i < extra; ++i) t.push_back(Token());
         std::string line;
         for (const std::string& token : t) line += (line.empty() ? "" : Blank()) + token;
-        if (OneIn(rng_, 20)) line += " # " + Token();
-        if (OneIn(rng_, 10)) line.insert(std::size_t(Pick(rng_, int(line.size() + 1))), 1, char(Pick(rng_, 256)));
-        if (OneIn(rng_, 10)) line += '\r';
+        if (OneIn(m_rng, 20)) line += " # " + Token();
+        if (OneIn(m_rng, 10)) line.insert(std::size_t(Pick(m_rng, int(line.size() + 1))), 1, char(Pick(m_rng, 256)));
+        if (OneIn(m_rng, 10)) line += '\r';
         return line;
     }
 
@@ -153,47 +153,47 @@ private:
             "255",         "256",         "-1",         "0",          "1",      "8",      "9",
             "120",         "121",         "5000",       "5001",       "600000", "600001", "fff",
             "1000",        "+5",          "-",          "--1",        "1e3",    "0x10",   "9999999999999"};
-        switch (Pick(rng_, 6)) {
+        switch (Pick(m_rng, 6)) {
         case 0:
-            return Case(kPanels[Pick(rng_, int(std::size(kPanels)))]);
+            return Case(kPanels[Pick(m_rng, int(std::size(kPanels)))]);
         case 1:
             return Case(Key());
         case 2:
-            return Case(kWords[Pick(rng_, int(std::size(kWords)))]);
+            return Case(kWords[Pick(m_rng, int(std::size(kWords)))]);
         case 3:
-            return kNumbers[Pick(rng_, int(std::size(kNumbers)))];
+            return kNumbers[Pick(m_rng, int(std::size(kNumbers)))];
         case 4:
-            return std::to_string(std::uniform_int_distribution<int>(-70000, 70000)(rng_));
+            return std::to_string(std::uniform_int_distribution<int>(-70000, 70000)(m_rng));
         default: {
-            std::string junk(std::size_t(1 + Pick(rng_, 12)), 'x');
-            for (char& ch : junk) ch = char(0x21 + Pick(rng_, 0x5e));
+            std::string junk(std::size_t(1 + Pick(m_rng, 12)), 'x');
+            for (char& ch : junk) ch = char(0x21 + Pick(m_rng, 0x5e));
             return junk;
         }
         }
     }
 
     std::string Key() {
-        switch (Pick(rng_, 4)) {
+        switch (Pick(m_rng, 4)) {
         case 0:
-            return JogShuttleModel::kKeyNames[Pick(rng_, JogShuttleModel::kKeyCount)];
+            return JogShuttleModel::kKeyNames[Pick(m_rng, JogShuttleModel::kKeyCount)];
         case 1:
-            return AudioModel::kKeyNames[Pick(rng_, AudioModel::kKeyCount)];
+            return AudioModel::kKeyNames[Pick(m_rng, AudioModel::kKeyCount)];
         case 2:
-            return TrackballModel::kKeyNames[Pick(rng_, TrackballModel::kKeyCount)];
+            return TrackballModel::kKeyNames[Pick(m_rng, TrackballModel::kKeyCount)];
         default:
-            return MediaBarModel::kKeyNames[Pick(rng_, MediaBarModel::kKeyCount)];
+            return MediaBarModel::kKeyNames[Pick(m_rng, MediaBarModel::kKeyCount)];
         }
     }
 
     std::string Case(std::string s) {
-        if (OneIn(rng_, 3))
+        if (OneIn(m_rng, 3))
             for (char& ch : s)
-                if (OneIn(rng_, 2)) ch = char(ch >= 'a' && ch <= 'z' ? ch - 'a' + 'A' : ch);
+                if (OneIn(m_rng, 2)) ch = char(ch >= 'a' && ch <= 'z' ? ch - 'a' + 'A' : ch);
         return s;
     }
 
     std::string Blank() {
-        switch (Pick(rng_, 6)) {
+        switch (Pick(m_rng, 6)) {
         case 0:
             return "\t";
         case 1:
@@ -203,7 +203,7 @@ private:
         }
     }
 
-    Rng& rng_;
+    Rng& m_rng;
 };
 
 struct FuzzFixture : SimFixture {
