@@ -2,20 +2,20 @@
 
 #include <utility>
 
-#include "framework/AfxMessageBox.h"
 #include "app/CAboutDlg.h"
-#include "panels/CAudioPanelDlg.h"
-#include "framework/CClientDC.h"
+#include "app/VersionLabels.h"
+#include "contract/PanelIids.h"
 #include "device/CDeviceLibrary.h"
+#include "device/PanelMessages.h"
+#include "framework/AfxMessageBox.h"
+#include "framework/CClientDC.h"
+#include "framework/CPaintDC.h"
+#include "framework/CWinApp.h"
+#include "panels/CAudioPanelDlg.h"
 #include "panels/CJogShuttlePanelDlg.h"
 #include "panels/CMediaBarPanelDlg.h"
-#include "framework/CPaintDC.h"
 #include "panels/CTrackballPanelDlg.h"
-#include "framework/CWinApp.h"
-#include "contract/PanelIids.h"
-#include "device/PanelMessages.h"
 #include "panels/PanelFrameInfo.h"
-#include "app/VersionLabels.h"
 #include "res/resource.h"
 
 namespace {

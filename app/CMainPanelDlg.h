@@ -2,14 +2,14 @@
 // versions, lends each panel to its panel window and takes it back.
 #pragma once
 
+#include "contract/PanelBlocks.h"
+#include "contract/TqDvManager.h"
 #include "device/CDeviceEventSink.h"
+#include "device/CPanelInterfaces.h"
+#include "device/TqPtr.h"
 #include "framework/CDialog.h"
 #include "framework/CGdiObject.h"
 #include "panels/CPanelFrameDlg.h"
-#include "device/CPanelInterfaces.h"
-#include "contract/PanelBlocks.h"
-#include "contract/TqDvManager.h"
-#include "device/TqPtr.h"
 
 class CMainPanelDlg : public CDialog {
 public:

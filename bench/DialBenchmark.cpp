@@ -11,9 +11,9 @@
 #include <cstring>
 #include <functional>
 
+#include "tests/widgets/WidgetTestSupport.h"
 #include "widgets/CDialCtrl.h"
 #include "widgets/CShapedButton.h"
-#include "tests/widgets/WidgetTestSupport.h"
 
 namespace {
 using widgettest::CountingKey;

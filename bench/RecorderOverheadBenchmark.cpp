@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <string>
 
+#include "contract/PanelIids.h"
 #include "recorder/ManagerProxy.h"
 #include "recorder/RecorderSession.h"
-#include "contract/PanelIids.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/support/ControlChannel.h"
 #include "contract/PanelIids.h"
 #include "contract/TqDvManager.h"
+#include "tests/support/ControlChannel.h"
 
 namespace {
 struct CountingSink : ITqEventSink {

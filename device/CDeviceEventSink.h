@@ -8,8 +8,8 @@
 #include <mutex>
 #include <vector>
 
-#include "device/PanelReportQueue.h"
 #include "contract/TqDvManager.h"
+#include "device/PanelReportQueue.h"
 
 // The wParam of a connection message whose identifier names no panel: never a
 // PanelIndex, so every receiver ignores it.

@@ -8,6 +8,7 @@
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
 #include "framework/MessageBoxHook.h"
+#include "res/TimerIds.h"
 
 CFirmwareDownload::CFirmwareDownload(CWnd& window, IDownloadTarget& target) : m_window(window), m_target(target) {}
 
@@ -29,7 +30,7 @@ void CFirmwareDownload::Start() {
     }
     // A second press while a download runs restarts the poll under the same
     // id and leaves the open Copying window as it is.
-    m_timer = m_window.SetTimer(kPollTimerId, kPollMs);
+    m_timer = m_window.SetTimer(kDownloadPollTimerId, kPollMs);
     if (!m_copying) OpenCopyingWindow(path);
 }
 

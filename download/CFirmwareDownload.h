@@ -18,7 +18,6 @@ class CWnd;
 
 class CFirmwareDownload {
 public:
-    static constexpr UINT_PTR kPollTimerId = 1;
     static constexpr UINT kPollMs = 10;
 
     static constexpr wchar_t kSucceeded[] =

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/CButton.h"
 #include "framework/CBitmap.h"
+#include "framework/CButton.h"
 
 // Owner-drawn button that shows one of up to four bitmaps by its state.
 class CBitmapButton : public CButton {

@@ -2,6 +2,7 @@
 
 #include "contract/PanelBlocks.h"
 #include "panels/PanelControls.h"
+#include "res/TimerIds.h"
 #include "res/resource.h"
 
 namespace {
@@ -69,7 +70,7 @@ void CAudioPanelDlg::CreateFaders() {
 
 void CAudioPanelDlg::DestroyPanelControls() {
     m_pendingWait.Stop();
-    if (GetSafeHwnd()) KillTimer(kPendingTimerId);
+    if (GetSafeHwnd()) KillTimer(kFaderPendingTimerId);
     DestroyWindows(m_channelFaders);
     if (m_master.GetSafeHwnd()) m_master.DestroyWindow();
 }
@@ -144,10 +145,10 @@ void CAudioPanelDlg::OnPanelConnected() {
     Apply(AudioFaderSync(AudioPairIsEmpty(changes, latest) ? state : latest));
 }
 
-void CAudioPanelDlg::OnModeSwitched(int mode) {
+void CAudioPanelDlg::OnModeSwitched(PanelMode mode) {
     m_pendingWait.Stop();
-    KillTimer(kPendingTimerId);
-    if (mode != 0) return;
+    KillTimer(kFaderPendingTimerId);
+    if (mode != PanelMode::Normal) return;
     PanelChanges changes{};
     PanelStatus latest{};
     Sink().GetAudioBlocks(&changes, &latest);
@@ -159,7 +160,7 @@ void CAudioPanelDlg::OnModeSwitched(int mode) {
     PollPendingWord();
     // The window stays responsive while the panel is busy: the word is read
     // again on a timer rather than in a loop.
-    if (m_pendingWait.Running() && !SetTimer(kPendingTimerId, kPendingPollMs)) {
+    if (m_pendingWait.Running() && !SetTimer(kFaderPendingTimerId, kPendingPollMs)) {
         m_pendingWait.Stop();
         HandFadersBack();
     }
@@ -169,12 +170,12 @@ void CAudioPanelDlg::PollPendingWord() {
     PanelDeviceStatus block{};
     const TqStatus status = GetDeviceStatus(&block);
     if (m_pendingWait.Read(::GetTickCount64(), status, block) == PendingWordWait::Step::Wait) return;
-    KillTimer(kPendingTimerId);
+    KillTimer(kFaderPendingTimerId);
     HandFadersBack();
 }
 
 BOOL CAudioPanelDlg::OnTimer(UINT_PTR id) {
-    if (id != kPendingTimerId) return CPanelFrameDlg::OnTimer(id);
+    if (id != kFaderPendingTimerId) return CPanelFrameDlg::OnTimer(id);
     if (m_pendingWait.Running())
         PollPendingWord();
     else

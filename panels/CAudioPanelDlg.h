@@ -10,9 +10,9 @@
 
 #include "panels/AudioLayout.h"
 #include "panels/AudioReport.h"
+#include "panels/CPanelFrameDlg.h"
 #include "widgets/CFaderCtrl.h"
 #include "widgets/CLampKeyButton.h"
-#include "panels/CPanelFrameDlg.h"
 #include "widgets/CShapedButton.h"
 
 class CAudioPanelDlg : public CPanelFrameDlg {
@@ -31,14 +31,13 @@ public:
     void SetPendingWaitLimits(PendingWordWait::Limits limits) { m_pendingWait = PendingWordWait(limits); }
     // How often the pending word is read while the panel is busy.
     static constexpr UINT kPendingPollMs = 10;
-    static constexpr UINT_PTR kPendingTimerId = 3;  // 1 download, 2 report frame
 
 protected:
     void CreatePanelControls() override;
     void DestroyPanelControls() override;
     void OnReport(const PanelReport& report) override;
     void OnReportsHandled() override;
-    void OnModeSwitched(int mode) override;
+    void OnModeSwitched(PanelMode mode) override;
     void OnPanelConnected() override;
     BOOL OnTimer(UINT_PTR id) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;

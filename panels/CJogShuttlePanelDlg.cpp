@@ -3,8 +3,8 @@
 #include <iterator>
 #include <type_traits>
 
-#include "panels/JogShuttleReport.h"
 #include "contract/PanelBlocks.h"
+#include "panels/JogShuttleReport.h"
 #include "panels/PanelControls.h"
 #include "res/resource.h"
 

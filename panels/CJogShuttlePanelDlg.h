@@ -3,10 +3,10 @@
 // DialMode radio buttons and the panel's keys A to D set the dial mode.
 #pragma once
 
-#include "widgets/CDialCtrl.h"
 #include "panels/CPanelFrameDlg.h"
-#include "widgets/CShapedButton.h"
 #include "panels/JogShuttleLayout.h"
+#include "widgets/CDialCtrl.h"
+#include "widgets/CShapedButton.h"
 
 class CJogShuttlePanelDlg : public CPanelFrameDlg {
 public:

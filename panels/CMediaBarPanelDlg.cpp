@@ -3,8 +3,8 @@
 #include <iterator>
 #include <type_traits>
 
-#include "panels/MediaBarReport.h"
 #include "contract/PanelBlocks.h"
+#include "panels/MediaBarReport.h"
 #include "panels/PanelControls.h"
 #include "res/resource.h"
 
@@ -36,7 +36,7 @@ void CMediaBarPanelDlg::CreateKnobs() {
         const int x = MediaBarKnobX(k);
         const RECT rect = {x, kMediaBarKnobY, x + kMediaBarKnobSize, kMediaBarKnobY + kMediaBarKnobSize};
         CDialCtrl& knob = m_knobs[k];
-        knob.LoadSkin(kMediaBarFirstKnobBitmap + static_cast<UINT>(k));
+        knob.LoadSkin(IDB_MEDIABAR_KNOB_FIRST + static_cast<UINT>(k));
         knob.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, this, IDC_DIAL_CTRL);
         knob.MoveWindow(x, kMediaBarKnobY, kMediaBarKnobSize, kMediaBarKnobSize, TRUE);
         knob.SetMode(dial::Mode::kKnob);
@@ -53,17 +53,17 @@ void CMediaBarPanelDlg::OnReport(const PanelReport& report) {
     for (const MediaBarReportAction& action : DecodeMediaBarReport(report.changes, report.status, knobs)) {
         switch (action.kind) {
         case MediaBarReportAction::SetKey:
-            if (m_keys[action.a].GetSafeHwnd()) m_keys[action.a].SetState(action.b);
+            if (m_keys[action.index].GetSafeHwnd()) m_keys[action.index].SetState(action.value);
             break;
         case MediaBarReportAction::SetLed:
             if (auto* device = static_cast<ITqLedPanelDevice*>(Device()))
-                device->SetLed(action.a, static_cast<std::uint8_t>(action.b));
+                device->SetLed(action.index, static_cast<std::uint8_t>(action.value));
             break;
         case MediaBarReportAction::SetLamp:
-            if (m_keys[action.a].GetSafeHwnd()) m_keys[action.a].SetLamp(static_cast<BYTE>(action.b));
+            if (m_keys[action.index].GetSafeHwnd()) m_keys[action.index].SetLamp(static_cast<BYTE>(action.value));
             break;
         case MediaBarReportAction::RotateKnob:
-            m_knobs[action.a].Rotate(action.b);
+            m_knobs[action.index].Rotate(action.value);
             break;
         }
     }

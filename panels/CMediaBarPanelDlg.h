@@ -4,10 +4,10 @@
 // LED state that the panel reports.
 #pragma once
 
-#include "widgets/CDialCtrl.h"
-#include "widgets/CLampKeyButton.h"
 #include "panels/CPanelFrameDlg.h"
 #include "panels/MediaBarLayout.h"
+#include "widgets/CDialCtrl.h"
+#include "widgets/CLampKeyButton.h"
 
 class CMediaBarPanelDlg : public CPanelFrameDlg {
 public:

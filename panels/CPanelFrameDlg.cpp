@@ -1,9 +1,10 @@
 #include "panels/CPanelFrameDlg.h"
 
-#include "framework/AfxMessageBox.h"
 #include "device/CDeviceLibrary.h"
-#include "help/CInformationDlg.h"
 #include "device/PanelMessages.h"
+#include "framework/AfxMessageBox.h"
+#include "help/CInformationDlg.h"
+#include "res/TimerIds.h"
 #include "res/resource.h"
 
 CPanelFrameDlg::CPanelFrameDlg(int panelIndex, CWnd* owner)
@@ -51,7 +52,7 @@ void CPanelFrameDlg::AcquirePanel() {
 void CPanelFrameDlg::ReleaseInterfaces() {
     // Test mode is a state of the panel, not of this window: a panel left in it
     // would greet the next window, which starts in Normal, with its controls dead.
-    if (m_testSelected && m_panel.Device()) SetDeviceMode(0);
+    if (m_testSelected && m_panel.Device()) SetDeviceMode(PanelMode::Normal);
     m_testSelected = false;
     m_panel.Release(CPanelInterfaces::ReleaseOrder::DeviceFirst);
     m_manager.Reset();
@@ -72,9 +73,9 @@ BOOL CPanelFrameDlg::DestroyWindow() {
     return CDialog::DestroyWindow();
 }
 
-TqStatus CPanelFrameDlg::SetDeviceMode(std::int32_t mode) {
+TqStatus CPanelFrameDlg::SetDeviceMode(PanelMode mode) {
     ITqPanelDevice* device = m_panel.Device();
-    return device ? m_info.setMode(device, mode) : -1;
+    return device ? m_info.setMode(device, static_cast<std::int32_t>(mode)) : -1;
 }
 
 TqStatus CPanelFrameDlg::GetDeviceStatus(PanelDeviceStatus* status) {
@@ -87,11 +88,11 @@ void CPanelFrameDlg::OnClose() {
     Default();  // turns into Cancel, which does nothing
 }
 
-void CPanelFrameDlg::OnModeButton(int mode) {
-    const BOOL enable = mode == 0;
+void CPanelFrameDlg::OnModeButton(PanelMode mode) {
+    const BOOL enable = mode == PanelMode::Normal;
     ::EnableWindow(GetDlgItemHwnd(IDC_DOWNLOAD_BTN), enable);
     if (m_panel.Device()) SetDeviceMode(mode);
-    m_testSelected = mode == 1;
+    m_testSelected = mode == PanelMode::Test;
     for (int id : m_info.modeControls) ::EnableWindow(GetDlgItemHwnd(id), enable);
     OnModeSwitched(mode);
 }
@@ -115,7 +116,7 @@ void CPanelFrameDlg::OnPanelReport() {
 
 void CPanelFrameDlg::PaceReports(PanelReportPacer::Step step, ULONGLONG now) {
     if (step == PanelReportPacer::Step::kDefer) {
-        if (SetTimer(kReportTimerId, static_cast<UINT>(m_pacer.DeferMs(now))) != 0) {
+        if (SetTimer(kReportFrameTimerId, static_cast<UINT>(m_pacer.DeferMs(now))) != 0) {
             m_pacer.TimerArmed();
             return;
         }
@@ -137,11 +138,11 @@ void CPanelFrameDlg::HandleWaitingReports() {
 }
 
 BOOL CPanelFrameDlg::OnTimer(UINT_PTR id) {
-    if (id == CFirmwareDownload::kPollTimerId) {
+    if (id == kDownloadPollTimerId) {
         m_download.OnPollTimer();
         return CDialog::OnTimer(id);
     }
-    if (id != kReportTimerId) return CDialog::OnTimer(id);
+    if (id != kReportFrameTimerId) return CDialog::OnTimer(id);
     KillTimer(id);
     PaceReports(m_pacer.OnTimer(), ::GetTickCount64());
     return TRUE;
@@ -156,10 +157,10 @@ void CPanelFrameDlg::ShowInformation() {
 BOOL CPanelFrameDlg::OnButtonClicked(int id) {
     switch (id) {
     case IDC_MODE_NORMAL:
-        OnModeButton(0);
+        OnModeButton(PanelMode::Normal);
         return TRUE;
     case IDC_MODE_TEST:
-        OnModeButton(1);
+        OnModeButton(PanelMode::Test);
         return TRUE;
     case IDC_HELP_BTN:
         ShowInformation();

@@ -27,15 +27,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "contract/TqDvManager.h"
 #include "device/CDeviceEventSink.h"
-#include "framework/CDialog.h"
+#include "device/CPanelInterfaces.h"
+#include "device/PanelReportPacer.h"
+#include "device/TqPtr.h"
 #include "download/CFirmwareDownload.h"
 #include "download/IDownloadTarget.h"
-#include "device/CPanelInterfaces.h"
+#include "framework/CDialog.h"
 #include "panels/PanelFrameInfo.h"
-#include "device/PanelReportPacer.h"
-#include "contract/TqDvManager.h"
-#include "device/TqPtr.h"
 
 class CPanelFrameDlg : public CDialog, private IDownloadTarget {
 public:
@@ -63,10 +63,6 @@ public:
     bool HasDeferredReports() const { return m_pacer.Deferred(); }
     const CFirmwareDownload& Download() const { return m_download; }
 
-    // The timer of a frame's deferred reports (see PanelReportPacer).
-    static constexpr UINT_PTR kReportTimerId = 2;
-    static_assert(kReportTimerId != CFirmwareDownload::kPollTimerId, "one timer id per purpose");
-
 protected:
     BOOL OnInitDialog() override;
     // Escape and the default close processing end in Cancel; Enter ends in OK.
@@ -90,8 +86,8 @@ protected:
     // After a batch of reports: what only the batch's net result needs (lamp
     // windows, say) is done once here rather than once per report.
     virtual void OnReportsHandled() {}
-    // After Normal (0) or Test (1) has enabled or disabled and set the mode.
-    virtual void OnModeSwitched(int /*mode*/) {}
+    // After Normal or Test has enabled or disabled and set the mode.
+    virtual void OnModeSwitched(PanelMode /*mode*/) {}
     // Every connection message that reports the panel connected.
     virtual void OnPanelConnected() {}
 
@@ -99,7 +95,7 @@ protected:
     BOOL OnTimer(UINT_PTR id) override;
 
     // Device calls whose slot differs per panel; both return -1 without a device.
-    TqStatus SetDeviceMode(std::int32_t mode);
+    TqStatus SetDeviceMode(PanelMode mode);
     TqStatus GetDeviceStatus(PanelDeviceStatus* status);
 
     ITqPanelDevice* Device() const { return m_panel.Device(); }
@@ -128,7 +124,7 @@ private:
     // Tears down when step is the one of the panel's row, and only once.
     void TeardownAt(TeardownStep step);
     void OnClose();
-    void OnModeButton(int mode);
+    void OnModeButton(PanelMode mode);
     void OnConnection(WPARAM panel, LPARAM state);
 
     const PanelFrameInfo& m_info;

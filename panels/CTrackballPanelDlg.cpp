@@ -47,17 +47,17 @@ void CTrackballPanelDlg::OnReport(const PanelReport& report) {
     for (const TrackballReportAction& action : DecodeTrackballReport(report.changes, report.status)) {
         switch (action.kind) {
         case TrackballReportAction::SetKey:
-            if (CShapedButton* key = Key(action.a)) key->SetState(action.b);
+            if (CShapedButton* key = Key(action.index)) key->SetState(action.value);
             break;
         case TrackballReportAction::SetLed:
             if (auto* device = static_cast<ITqLedPanelDevice*>(Device()))
-                device->SetLed(action.a, static_cast<std::uint8_t>(action.b));
+                device->SetLed(action.index, static_cast<std::uint8_t>(action.value));
             break;
         case TrackballReportAction::MoveBall:
-            if (CDialCtrl* dial = Dial()) dial->SetBallMark(action.a, action.b);
+            if (CDialCtrl* dial = Dial()) dial->SetBallMark(action.dx, action.dy);
             break;
         case TrackballReportAction::RotateRing:
-            if (CDialCtrl* dial = Dial()) dial->Rotate(action.a);
+            if (CDialCtrl* dial = Dial()) dial->Rotate(action.value);
             break;
         }
     }

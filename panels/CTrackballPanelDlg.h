@@ -3,10 +3,10 @@
 // key asks the panel to toggle that key's LED.
 #pragma once
 
-#include "widgets/CDialCtrl.h"
 #include "panels/CPanelFrameDlg.h"
-#include "widgets/CShapedButton.h"
 #include "panels/TrackballLayout.h"
+#include "widgets/CDialCtrl.h"
+#include "widgets/CShapedButton.h"
 
 class CTrackballPanelDlg : public CPanelFrameDlg {
 public:

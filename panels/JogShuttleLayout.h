@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "widgets/DialGeometry.h"
 #include "panels/PanelControls.h"
 #include "res/resource.h"
+#include "widgets/DialGeometry.h"
 
 struct JogKeyLayout {
     UINT id;

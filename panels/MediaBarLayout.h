@@ -16,9 +16,9 @@ struct MediaBarKeyLayout {
     int x, y, width, height;
 };
 
-// Both keys share one pair of 22 x 22 key bitmaps.
-constexpr UINT kMediaBarKeyBitmap = 181;
-constexpr UINT kMediaBarKeyDownBitmap = 182;
+// Both keys share the Audio panel's 22 x 22 key bitmaps.
+constexpr UINT kMediaBarKeyBitmap = IDB_AUDIO_KEY;
+constexpr UINT kMediaBarKeyDownBitmap = IDB_AUDIO_KEY_PRESSED;
 
 constexpr int kMediaBarKeyCount = 2;
 inline constexpr MediaBarKeyLayout kMediaBarKeys[kMediaBarKeyCount] = {
@@ -26,9 +26,9 @@ inline constexpr MediaBarKeyLayout kMediaBarKeys[kMediaBarKeyCount] = {
     {Dev_B_Button, 0x02, 0x02, 1, kMediaBarKeyBitmap, kMediaBarKeyDownBitmap, 36, 89, 22, 22},
 };
 
-// Knob k has skin 194 + k and sits at (75 + 62 k, 74); all share IDC_DIAL_CTRL.
+// Knob k has skin IDB_MEDIABAR_KNOB_FIRST + k and sits at (75 + 62 k, 74); all
+// share IDC_DIAL_CTRL.
 constexpr int kMediaBarKnobCount = 8;
-constexpr UINT kMediaBarFirstKnobBitmap = 194;
 constexpr int kMediaBarKnobSize = 41;
 constexpr int kMediaBarKnobY = 74;
 constexpr int MediaBarKnobX(int k) { return 75 + 62 * k; }

@@ -23,23 +23,23 @@ std::vector<MediaBarReportAction> DecodeMediaBarReport(const PanelChanges& chang
         const MediaBarKeyLayout& layout = kMediaBarKeys[key];
         if (!(changes.bytes[0] & layout.keyMask)) continue;
         if (status.bytes[0] & layout.keyMask) {
-            actions.push_back({MediaBarReportAction::SetKey, key, 1});
+            actions.push_back(MediaBarReportAction::Key(key, 1));
             continue;
         }
-        actions.push_back({MediaBarReportAction::SetKey, key, 0});
+        actions.push_back(MediaBarReportAction::Key(key, 0));
         // A release asks the panel for the opposite of the LED state it reports.
-        actions.push_back({MediaBarReportAction::SetLed, layout.led, (leds & layout.ledMask) ? 0 : 1});
+        actions.push_back(MediaBarReportAction::Led(layout.led, (leds & layout.ledMask) ? 0 : 1));
     }
     for (int key = 0; key < kMediaBarKeyCount; ++key) {
         const unsigned mask = kMediaBarKeys[key].ledMask;
         if (changes.bytes[kLedChangesByte] & mask)
-            actions.push_back({MediaBarReportAction::SetLamp, key, (leds & mask) ? 1 : 0});
+            actions.push_back(MediaBarReportAction::Lamp(key, (leds & mask) ? 1 : 0));
     }
     const int knobs = std::clamp(knobCount, 0, kMediaBarKnobCount);
     for (int k = 0; k < knobs; ++k) {
         if (changes.bytes[1 + k] == 0) continue;
         const int movement = KnobMovement(status.bytes[1 + 2 * k], status.bytes[2 + 2 * k]);
-        if (movement != 0) actions.push_back({MediaBarReportAction::RotateKnob, k, movement});
+        if (movement != 0) actions.push_back(MediaBarReportAction::Knob(k, movement));
     }
     return actions;
 }

@@ -9,17 +9,21 @@
 
 // One step of showing a report, in the order the window must apply them.
 struct MediaBarReportAction {
-    enum Kind {
-        SetKey,      // a: key index into kMediaBarKeys; b: 1 down, 0 up
-        SetLed,      // a: LED number; b: 1 lit, 0 dark; only with a device
-        SetLamp,     // a: key index; b: 1 shown, 0 hidden
-        RotateKnob,  // a: knob 0 to 7; b: signed movement, never 0
-    };
+    enum Kind { SetKey, SetLed, SetLamp, RotateKnob };
     Kind kind;
-    int a;
-    int b;
+    int index;  // SetKey, SetLamp: index into kMediaBarKeys; SetLed: LED number; RotateKnob: knob 0 to 7
+    int value;  // SetKey: 1 down, 0 up; SetLed: 1 lit, 0 dark; SetLamp: 1 shown, 0 hidden;
+                // RotateKnob: signed movement, never 0
 
-    bool operator==(const MediaBarReportAction& o) const { return kind == o.kind && a == o.a && b == o.b; }
+    static MediaBarReportAction Key(int key, int down) { return {SetKey, key, down}; }
+    // Only with a device.
+    static MediaBarReportAction Led(int led, int lit) { return {SetLed, led, lit}; }
+    static MediaBarReportAction Lamp(int key, int shown) { return {SetLamp, key, shown}; }
+    static MediaBarReportAction Knob(int knob, int steps) { return {RotateKnob, knob, steps}; }
+
+    bool operator==(const MediaBarReportAction& o) const {
+        return kind == o.kind && index == o.index && value == o.value;
+    }
 };
 
 // A knob's movement from its two status bytes: a second byte of 255 marks the

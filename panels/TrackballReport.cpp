@@ -20,16 +20,16 @@ std::vector<TrackballReportAction> DecodeTrackballReport(const PanelChanges& cha
         const unsigned mask = 1u << key;
         if (!(changes.bytes[0] & mask)) continue;
         if (status.bytes[0] & mask) {
-            actions.push_back({TrackballReportAction::SetKey, key, 1});
+            actions.push_back(TrackballReportAction::Key(key, 1));
             continue;
         }
-        actions.push_back({TrackballReportAction::SetKey, key, 0});
+        actions.push_back(TrackballReportAction::Key(key, 0));
         // A release asks the panel for the opposite of the LED state it reports.
-        actions.push_back({TrackballReportAction::SetLed, key, (status.bytes[7] & mask) ? 0 : 1});
+        actions.push_back(TrackballReportAction::Led(key, (status.bytes[7] & mask) ? 0 : 1));
     }
     if (changes.bytes[1] != 0)
-        actions.push_back({TrackballReportAction::MoveBall, ClampBallMovement(Difference(status, 1)),
-                           ClampBallMovement(Difference(status, 3))});
-    if (changes.bytes[2] != 0) actions.push_back({TrackballReportAction::RotateRing, Difference(status, 5), 0});
+        actions.push_back(TrackballReportAction::Ball(ClampBallMovement(Difference(status, 1)),
+                           ClampBallMovement(Difference(status, 3))));
+    if (changes.bytes[2] != 0) actions.push_back(TrackballReportAction::Ring(Difference(status, 5)));
     return actions;
 }

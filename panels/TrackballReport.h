@@ -12,17 +12,22 @@ constexpr int kTrackballBallLimit = 50;
 
 // One step of showing a report, in the order the window must apply them.
 struct TrackballReportAction {
-    enum Kind {
-        SetKey,      // a: key index into kTrackballKeys; b: 1 down, 0 up
-        SetLed,      // a: LED number (the key index); b: 1 lit, 0 dark; only with a device
-        MoveBall,    // a, b: the ball movement x, y, already held to the limit
-        RotateRing,  // a: signed ring movement, as reported
-    };
+    enum Kind { SetKey, SetLed, MoveBall, RotateRing };
     Kind kind;
-    int a;
-    int b;
+    int index = 0;  // SetKey: index into kTrackballKeys; SetLed: LED number (the key index)
+    int value = 0;  // SetKey: 1 down, 0 up; SetLed: 1 lit, 0 dark; RotateRing: signed movement, as reported
+    int dx = 0;     // MoveBall: the ball movement, already held to the limit
+    int dy = 0;
 
-    bool operator==(const TrackballReportAction& o) const { return kind == o.kind && a == o.a && b == o.b; }
+    static TrackballReportAction Key(int key, int down) { return {SetKey, key, down}; }
+    // Only with a device.
+    static TrackballReportAction Led(int led, int lit) { return {SetLed, led, lit}; }
+    static TrackballReportAction Ball(int dx, int dy) { return {MoveBall, 0, 0, dx, dy}; }
+    static TrackballReportAction Ring(int steps) { return {RotateRing, 0, steps}; }
+
+    bool operator==(const TrackballReportAction& o) const {
+        return kind == o.kind && index == o.index && value == o.value && dx == o.dx && dy == o.dy;
+    }
 };
 
 int ClampBallMovement(int movement);

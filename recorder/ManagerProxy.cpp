@@ -1,10 +1,10 @@
 #include "recorder/ManagerProxy.h"
 
+#include "contract/PanelIids.h"
 #include "recorder/AudioDeviceProxy.h"
 #include "recorder/EventsProxy.h"
 #include "recorder/JogShuttleDeviceProxy.h"
 #include "recorder/LedPanelDeviceProxy.h"
-#include "contract/PanelIids.h"
 
 ManagerProxy::ManagerProxy(RecorderSession& session, ITqDeviceManager* real)
     : ProxyLife(session, 'M', real, RecorderSession::kManager), m_real(real) {}

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "recorder/RecorderSession.h"
 #include "contract/TqDvManager.h"
+#include "recorder/RecorderSession.h"
 
 class ProxyLife {
 public:

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "recorder/format/RecordingFormat.h"
 #include "contract/PanelIids.h"
+#include "recorder/format/RecordingFormat.h"
 
 RecorderSession::RecorderSession(RecordingWriter::Output output, const std::vector<std::string>& header,
                                  std::uint64_t capBytes)

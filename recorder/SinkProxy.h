@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "recorder/RecorderSession.h"
 #include "contract/TqDvManager.h"
+#include "recorder/RecorderSession.h"
 
 class SinkProxy final : public ITqEventSink {
 public:

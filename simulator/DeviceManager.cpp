@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
+#include "contract/PanelIids.h"
 #include "simulator/AudioDevice.h"
 #include "simulator/JogShuttleDevice.h"
 #include "simulator/LedPanelDevice.h"
 #include "simulator/PanelEvents.h"
 #include "simulator/SimHost.h"
-#include "contract/PanelIids.h"
 
 DeviceManager::DeviceManager() : m_life("device manager") {}
 

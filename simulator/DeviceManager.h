@@ -5,8 +5,8 @@
 #include <mutex>
 #include <vector>
 
-#include "simulator/ObjectLife.h"
 #include "contract/TqDvManager.h"
+#include "simulator/ObjectLife.h"
 
 class PanelEvents;
 

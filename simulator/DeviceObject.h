@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "contract/TqDvManager.h"
 #include "simulator/ObjectLife.h"
 #include "simulator/ReadWholeFile.h"
 #include "simulator/SimHost.h"
 #include "simulator/model/SimStatus.h"
-#include "contract/TqDvManager.h"
 
 template <class Interface>
 class DeviceObject : public Interface {

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "contract/PanelIids.h"
 #include "simulator/SimHost.h"
 #include "simulator/model/SimStatus.h"
-#include "contract/PanelIids.h"
 
 namespace {
 // Made up for the fault injection: an interface nobody registered.

@@ -9,9 +9,9 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "contract/TqDvManager.h"
 #include "simulator/ObjectLife.h"
 #include "simulator/model/SimEvent.h"
-#include "contract/TqDvManager.h"
 
 class PanelEvents : public ITqPanelEvents {
 public:

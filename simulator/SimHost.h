@@ -12,9 +12,9 @@
 #include <mutex>
 #include <vector>
 
+#include "simulator/PipeServer.h"
 #include "simulator/model/ControlProtocol.h"
 #include "simulator/model/PanelSimulator.h"
-#include "simulator/PipeServer.h"
 #include "simulator/model/SteadyClock.h"
 
 class PanelEvents;

@@ -20,11 +20,11 @@
 #include <string>
 #include <vector>
 
-#include "simulator/model/CommandParser.h"
 #include "simulator/ControlPipe.h"
-#include "simulator/model/ControlProtocol.h"
 #include "simulator/RecordingPlayer.h"
 #include "simulator/Utf8Text.h"
+#include "simulator/model/CommandParser.h"
+#include "simulator/model/ControlProtocol.h"
 
 namespace {
 HANDLE Connect(const std::wstring& name) {

@@ -12,7 +12,6 @@
 
 class CDialCtrl : public CSkinCtrl {
 public:
-    static constexpr UINT kControlId = 1062;  // IDC_DIAL_CTRL, shared by every dial
 
     CDialCtrl() = default;
     explicit CDialCtrl(UINT nBitmapId);

@@ -1,6 +1,8 @@
 #include "widgets/CLampKeyButton.h"
 
-CLampKeyButton::CLampKeyButton() { m_lamp.LoadSkin(kLampBitmapId); }
+#include "res/resource.h"
+
+CLampKeyButton::CLampKeyButton() { m_lamp.LoadSkin(IDB_KEY_LAMP); }
 
 void CLampKeyButton::PreSubclassWindow() {
     // A key that paints over its own lamp would hide a lit lamp every time it

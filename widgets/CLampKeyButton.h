@@ -7,7 +7,6 @@
 
 class CLampKeyButton : public CShapedButton {
 public:
-    static constexpr UINT kLampBitmapId = 183;
     static constexpr UINT kLampControlId = 55556;
     static constexpr RECT kLampRect = {9, 9, 13, 13};
 

@@ -2,16 +2,16 @@
 
 #include <memory>
 
-#include "device/CDeviceLibrary.h"
 #include "app/CMainPanelDlg.h"
-#include "panels/CPanelFrameDlg.h"
+#include "contract/PanelIids.h"
+#include "device/CDeviceLibrary.h"
+#include "device/PanelMessages.h"
 #include "framework/CSelectScope.h"
 #include "framework/CWinApp.h"
-#include "tests/support/FakeDeviceManager.h"
-#include "contract/PanelIids.h"
-#include "device/PanelMessages.h"
-#include "tests/support/TestWindows.h"
+#include "panels/CPanelFrameDlg.h"
 #include "res/resource.h"
+#include "tests/support/FakeDeviceManager.h"
+#include "tests/support/TestWindows.h"
 
 namespace {
 

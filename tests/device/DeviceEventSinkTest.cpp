@@ -4,10 +4,10 @@
 #include <thread>
 #include <vector>
 
-#include "device/CDeviceEventSink.h"
-#include "framework/CWnd.h"
 #include "contract/PanelIids.h"
+#include "device/CDeviceEventSink.h"
 #include "device/PanelMessages.h"
+#include "framework/CWnd.h"
 
 namespace {
 

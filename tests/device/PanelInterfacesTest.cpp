@@ -2,10 +2,10 @@
 // the event interface always unregistered first, in the order the caller asks.
 #include <gtest/gtest.h>
 
+#include "contract/PanelIids.h"
 #include "device/CDeviceEventSink.h"
 #include "device/CPanelInterfaces.h"
 #include "tests/support/FakeDeviceManager.h"
-#include "contract/PanelIids.h"
 
 namespace {
 using Log = std::vector<std::string>;

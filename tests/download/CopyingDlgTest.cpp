@@ -9,9 +9,9 @@
 
 #include "download/CCopyingDlg.h"
 #include "framework/CWinApp.h"
+#include "res/resource.h"
 #include "tests/download/DownloadTestSupport.h"
 #include "tests/support/GuiObjectCount.h"
-#include "res/resource.h"
 
 namespace {
 

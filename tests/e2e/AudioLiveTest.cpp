@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "device/CDeviceLibrary.h"
 #include "panels/AudioLayout.h"
 #include "panels/CAudioPanelDlg.h"
-#include "device/CDeviceLibrary.h"
 #include "tests/e2e/LiveControl.h"
 #include "tests/e2e/LivePanelTest.h"
 #include "tests/panels/PanelTestSupport.h"

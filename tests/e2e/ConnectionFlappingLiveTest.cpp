@@ -15,11 +15,11 @@
 
 #include "app/CMainPanelDlg.h"
 #include "panels/CPanelFrameDlg.h"
+#include "res/resource.h"
 #include "tests/e2e/LiveControl.h"
 #include "tests/e2e/LiveMainWindowTest.h"
 #include "tests/panels/PanelTestSupport.h"
 #include "tests/support/TestWindows.h"
-#include "res/resource.h"
 
 namespace {
 constexpr int kCycles = 100;  // of 20 ms each: unplugged 10 ms, plugged 10 ms

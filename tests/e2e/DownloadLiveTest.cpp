@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "app/CMainPanelDlg.h"
 #include "download/CCopyingDlg.h"
 #include "download/CFirmwareDownload.h"
-#include "app/CMainPanelDlg.h"
 #include "panels/CPanelFrameDlg.h"
+#include "res/resource.h"
+#include "simulator/model/RomImage.h"
 #include "tests/e2e/LiveControl.h"
 #include "tests/e2e/LiveMainWindowTest.h"
 #include "tests/panels/PanelTestSupport.h"
-#include "simulator/model/RomImage.h"
 #include "tests/support/TestWindows.h"
-#include "res/resource.h"
 
 namespace {
 

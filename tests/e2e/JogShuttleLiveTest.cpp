@@ -7,13 +7,13 @@
 #include <string>
 
 #include "device/CDeviceLibrary.h"
-#include "widgets/CDialCtrl.h"
 #include "panels/CJogShuttlePanelDlg.h"
+#include "res/resource.h"
 #include "tests/e2e/LiveControl.h"
 #include "tests/e2e/LivePanelTest.h"
 #include "tests/panels/PanelTestSupport.h"
 #include "tests/support/TestWindows.h"
-#include "res/resource.h"
+#include "widgets/CDialCtrl.h"
 
 namespace {
 bool StatusHas(const std::string& text) { return Control("status jog").find(text) != std::string::npos; }

@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "app/CMainPanelDlg.h"
+#include "res/resource.h"
 #include "tests/e2e/LiveControl.h"
 #include "tests/support/TestWindows.h"
-#include "res/resource.h"
 
 template <class Base = ::testing::Test>
 class LiveMainWindowTest : public Base {

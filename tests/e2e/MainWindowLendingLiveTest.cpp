@@ -7,11 +7,11 @@
 
 #include "app/CMainPanelDlg.h"
 #include "panels/CPanelFrameDlg.h"
+#include "res/resource.h"
 #include "tests/e2e/LiveControl.h"
 #include "tests/e2e/LiveMainWindowTest.h"
 #include "tests/panels/PanelTestSupport.h"
 #include "tests/support/TestWindows.h"
-#include "res/resource.h"
 
 namespace {
 constexpr int kButtons[kPanelCount] = {IDC_JOG_BTN, IDC_AUDIO_BTN, IDC_TRACKBALL_BTN, IDC_MEDIABAR_BTN};

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "device/CDeviceLibrary.h"
-#include "widgets/CDialCtrl.h"
 #include "panels/CMediaBarPanelDlg.h"
+#include "res/resource.h"
 #include "tests/e2e/LiveControl.h"
 #include "tests/e2e/LivePanelTest.h"
 #include "tests/panels/PanelTestSupport.h"
 #include "tests/support/TestWindows.h"
-#include "res/resource.h"
+#include "widgets/CDialCtrl.h"
 
 namespace {
 class MediaBarLiveTest : public LivePanelTest<CMediaBarPanelDlg> {

@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "device/CDeviceLibrary.h"
-#include "widgets/CDialCtrl.h"
 #include "panels/CJogShuttlePanelDlg.h"
+#include "res/resource.h"
 #include "tests/e2e/LiveControl.h"
-#include "tests/support/TestFiles.h"
 #include "tests/panels/PanelTestSupport.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestWindows.h"
 #include "tests/support/WinePath.h"
-#include "res/resource.h"
+#include "widgets/CDialCtrl.h"
 
 namespace {
 

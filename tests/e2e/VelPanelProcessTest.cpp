@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "recorder/format/RecordingParser.h"
+#include "res/resource.h"
 #include "tests/e2e/LiveControl.h"
 #include "tests/support/TestFiles.h"
-#include "recorder/format/RecordingParser.h"
 #include "tests/support/WinePath.h"
-#include "res/resource.h"
 
 namespace {
 

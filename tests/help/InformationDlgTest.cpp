@@ -7,13 +7,13 @@
 #include <iostream>
 #include <string>
 
-#include "help/CInformationDlg.h"
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
+#include "help/CInformationDlg.h"
 #include "help/HelpFile.h"
+#include "res/resource.h"
 #include "tests/help/HelpTestSupport.h"
 #include "tests/support/WinePath.h"
-#include "res/resource.h"
 
 namespace {
 

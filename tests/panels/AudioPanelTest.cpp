@@ -6,12 +6,12 @@
 #include <initializer_list>
 #include <utility>
 
+#include "contract/PanelIids.h"
 #include "panels/AudioLayout.h"
 #include "panels/CAudioPanelDlg.h"
-#include "contract/PanelIids.h"
+#include "res/resource.h"
 #include "tests/panels/PanelTestSupport.h"
 #include "tests/support/TestWindows.h"
-#include "res/resource.h"
 
 using Log = std::vector<std::string>;
 

@@ -12,14 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "contract/PanelIids.h"
+#include "device/PanelMessages.h"
 #include "download/CCopyingDlg.h"
 #include "download/CFirmwareDownload.h"
 #include "framework/CWinApp.h"
-#include "contract/PanelIids.h"
-#include "device/PanelMessages.h"
+#include "res/TimerIds.h"
+#include "res/resource.h"
 #include "tests/panels/PanelTestSupport.h"
 #include "tests/support/TestWindows.h"
-#include "res/resource.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ protected:
         WriteLe32(Device().deviceStatus.bytes, kStatusDownloadResultOffset, result);
     }
     void PressDownload() { ::SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_DOWNLOAD_BTN, BN_CLICKED), 0); }
-    void Tick() { ::SendMessageW(Hwnd(), WM_TIMER, CFirmwareDownload::kPollTimerId, 0); }
+    void Tick() { ::SendMessageW(Hwnd(), WM_TIMER, kDownloadPollTimerId, 0); }
     // The library reports the end as it does, through the window's sink.
     void End() {
         ASSERT_NE(fake.Events(GetParam().panel).sink, nullptr);

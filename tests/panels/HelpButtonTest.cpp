@@ -7,13 +7,13 @@
 
 #include <string>
 
-#include "framework/CWinApp.h"
-#include "tests/help/HelpTestSupport.h"
 #include "contract/PanelIids.h"
 #include "device/PanelMessages.h"
+#include "framework/CWinApp.h"
+#include "res/resource.h"
+#include "tests/help/HelpTestSupport.h"
 #include "tests/panels/PanelTestSupport.h"
 #include "tests/support/TestWindows.h"
-#include "res/resource.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 
 #include <cstring>
 
-#include "widgets/CDialCtrl.h"
+#include "contract/PanelIids.h"
 #include "panels/CJogShuttlePanelDlg.h"
 #include "panels/JogShuttleLayout.h"
-#include "contract/PanelIids.h"
+#include "res/resource.h"
 #include "tests/panels/PanelTestSupport.h"
 #include "tests/support/TestWindows.h"
-#include "res/resource.h"
+#include "widgets/CDialCtrl.h"
 
 using Log = std::vector<std::string>;
 

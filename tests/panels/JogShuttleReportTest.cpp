@@ -1,9 +1,9 @@
 // Decoding of Jog & Shuttle reports and the dial-mode blocks, without a window.
 #include <gtest/gtest.h>
 
-#include "tests/panels/DecodeCase.h"
 #include "panels/JogShuttleLayout.h"
 #include "panels/JogShuttleReport.h"
+#include "tests/panels/DecodeCase.h"
 
 namespace {
 using A = JogReportAction;

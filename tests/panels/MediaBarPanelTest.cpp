@@ -2,13 +2,13 @@
 // reports it shows and the LED commands that key releases send.
 #include <gtest/gtest.h>
 
-#include "widgets/CDialCtrl.h"
+#include "contract/PanelIids.h"
 #include "panels/CMediaBarPanelDlg.h"
 #include "panels/MediaBarLayout.h"
-#include "contract/PanelIids.h"
+#include "res/resource.h"
 #include "tests/panels/PanelTestSupport.h"
 #include "tests/support/TestWindows.h"
-#include "res/resource.h"
+#include "widgets/CDialCtrl.h"
 
 using Log = std::vector<std::string>;
 

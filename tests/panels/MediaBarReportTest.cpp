@@ -1,8 +1,8 @@
 // Decoding of Media Bar reports and knob movements, without a window.
 #include <gtest/gtest.h>
 
-#include "tests/panels/DecodeCase.h"
 #include "panels/MediaBarReport.h"
+#include "tests/panels/DecodeCase.h"
 
 namespace {
 using A = MediaBarReportAction;
@@ -25,36 +25,36 @@ using ReportCase = DecodeCase<A>;
 std::vector<ReportCase> Cases() {
     return {
         {"nothing changed", {}, {{0, 3}, {1, 5}, {17, 3}}, {}},
-        {"key A press changes only the key", {{0, 0x01}}, {{0, 0x01}, {17, 0x01}}, {{A::SetKey, 0, 1}}},
-        {"key B release of a lit LED asks for dark", {{0, 0x02}}, {{17, 0x02}}, {{A::SetKey, 1, 0}, {A::SetLed, 1, 0}}},
+        {"key A press changes only the key", {{0, 0x01}}, {{0, 0x01}, {17, 0x01}}, {A::Key(0, 1)}},
+        {"key B release of a lit LED asks for dark", {{0, 0x02}}, {{17, 0x02}}, {A::Key(1, 0), A::Led(1, 0)}},
         {"key B release looks only at its own LED bit",
          {{0, 0x02}},
          {{17, 0x01}},
-         {{A::SetKey, 1, 0}, {A::SetLed, 1, 1}}},
-        {"key A release of a dark LED asks for lit", {{0, 0x01}}, {{17, 0x02}}, {{A::SetKey, 0, 0}, {A::SetLed, 0, 1}}},
-        {"LED change alone only shows the lamp", {{9, 0x01}}, {{17, 0x01}}, {{A::SetLamp, 0, 1}}},
-        {"LED change alone only hides the lamp", {{9, 0x02}}, {{17, 0x01}}, {{A::SetLamp, 1, 0}}},
+         {A::Key(1, 0), A::Led(1, 1)}},
+        {"key A release of a dark LED asks for lit", {{0, 0x01}}, {{17, 0x02}}, {A::Key(0, 0), A::Led(0, 1)}},
+        {"LED change alone only shows the lamp", {{9, 0x01}}, {{17, 0x01}}, {A::Lamp(0, 1)}},
+        {"LED change alone only hides the lamp", {{9, 0x02}}, {{17, 0x01}}, {A::Lamp(1, 0)}},
         {"key states not read without key changes",
          {{9, 0x03}},
          {{0, 0x03}, {17, 0x02}},
-         {{A::SetLamp, 0, 0}, {A::SetLamp, 1, 1}}},
+         {A::Lamp(0, 0), A::Lamp(1, 1)}},
         {"keys, then lamps, then knobs",
          {{0, 0x03}, {9, 0x03}, {1, 1}, {8, 1}},
          {{0, 0x02}, {1, 5}, {15, 251}, {16, 255}, {17, 0x01}},
-         {{A::SetKey, 0, 0},
-          {A::SetLed, 0, 0},
-          {A::SetKey, 1, 1},
-          {A::SetLamp, 0, 1},
-          {A::SetLamp, 1, 0},
-          {A::RotateKnob, 0, 5},
-          {A::RotateKnob, 7, -5}}},
+         {A::Key(0, 0),
+          A::Led(0, 0),
+          A::Key(1, 1),
+          A::Lamp(0, 1),
+          A::Lamp(1, 0),
+          A::Knob(0, 5),
+          A::Knob(7, -5)}},
         {"knob pairs of the four forms",
          {{1, 1}, {2, 1}, {3, 1}, {4, 1}},
          {{1, 5}, {2, 0}, {3, 251}, {4, 255}, {5, 0}, {6, 255}, {7, 10}, {8, 3}},
-         {{A::RotateKnob, 0, 5}, {A::RotateKnob, 1, -5}, {A::RotateKnob, 2, -256}, {A::RotateKnob, 3, 7}}},
+         {A::Knob(0, 5), A::Knob(1, -5), A::Knob(2, -256), A::Knob(3, 7)}},
         {"knob whose pair gives 0 is not turned", {{5, 1}}, {{9, 7}, {10, 7}}, {}},
         {"knob unchanged is left alone", {{2, 0}}, {{3, 9}, {4, 1}}, {}},
-        {"any non-zero change byte counts", {{6, 0x80}}, {{11, 2}}, {{A::RotateKnob, 5, 2}}},
+        {"any non-zero change byte counts", {{6, 0x80}}, {{11, 2}}, {A::Knob(5, 2)}},
         {"bytes past the LEDs are not read", {{10, 0xFF}, {27, 0xFF}}, {{18, 0xFF}, {31, 0xFF}}, {}},
         {"high key and LED bits carry nothing", {{0, 0xFC}, {9, 0xFC}}, {{0, 0xFF}, {17, 0xFF}}, {}},
     };
@@ -76,6 +76,6 @@ TEST(MediaBarReportDecodeTest, KnobsBeyondTheWindowsListAreNotRead) {
         status.bytes[1 + 2 * k] = static_cast<std::uint8_t>(k + 1);
     }
     EXPECT_TRUE(DecodeMediaBarReport(changes, status, 0).empty());
-    EXPECT_EQ(DecodeMediaBarReport(changes, status, 2), (std::vector<A>{{A::RotateKnob, 0, 1}, {A::RotateKnob, 1, 2}}));
+    EXPECT_EQ(DecodeMediaBarReport(changes, status, 2), (std::vector<A>{A::Knob(0, 1), A::Knob(1, 2)}));
 }
 }  // namespace

@@ -2,12 +2,12 @@
 // Normal/Test, closing through the main window, connection loss and teardown.
 #include <gtest/gtest.h>
 
-#include "device/CDeviceLibrary.h"
 #include "contract/PanelIids.h"
+#include "device/CDeviceLibrary.h"
 #include "device/PanelMessages.h"
+#include "res/resource.h"
 #include "tests/panels/PanelTestSupport.h"
 #include "tests/support/TestWindows.h"
-#include "res/resource.h"
 
 using Log = std::vector<std::string>;
 

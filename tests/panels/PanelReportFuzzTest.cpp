@@ -15,12 +15,12 @@
 #include <random>
 #include <thread>
 
-#include "tests/support/GuiObjectCount.h"
 #include "contract/PanelIids.h"
 #include "device/PanelMessages.h"
-#include "tests/panels/PanelTestSupport.h"
-#include "tests/support/TestWindows.h"
 #include "res/resource.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "tests/support/GuiObjectCount.h"
+#include "tests/support/TestWindows.h"
 
 namespace {
 // The sender waits after each burst until the window has caught up enough that

@@ -1,7 +1,7 @@
 #include "tests/panels/PanelTestSupport.h"
 
-#include "panels/CAudioPanelDlg.h"
 #include "framework/CFileDialog.h"
+#include "panels/CAudioPanelDlg.h"
 #include "panels/CJogShuttlePanelDlg.h"
 #include "panels/CMediaBarPanelDlg.h"
 #include "panels/CTrackballPanelDlg.h"

@@ -14,10 +14,10 @@
 #include <utility>
 #include <vector>
 
-#include "panels/CPanelFrameDlg.h"
-#include "framework/CWnd.h"
-#include "tests/support/FakeDeviceManager.h"
 #include "contract/PanelIids.h"
+#include "framework/CWnd.h"
+#include "panels/CPanelFrameDlg.h"
+#include "tests/support/FakeDeviceManager.h"
 #include "tests/support/TestWindows.h"
 
 class GoodbyeRecorder : public CWnd {

@@ -2,13 +2,13 @@
 // commands that key releases send.
 #include <gtest/gtest.h>
 
-#include "widgets/CDialCtrl.h"
-#include "panels/CTrackballPanelDlg.h"
 #include "contract/PanelIids.h"
-#include "tests/panels/PanelTestSupport.h"
-#include "tests/support/TestWindows.h"
+#include "panels/CTrackballPanelDlg.h"
 #include "panels/TrackballLayout.h"
 #include "res/resource.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "tests/support/TestWindows.h"
+#include "widgets/CDialCtrl.h"
 
 using Log = std::vector<std::string>;
 

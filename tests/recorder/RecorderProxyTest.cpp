@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "device/CDeviceLibrary.h"
 #include "app/CMainPanelDlg.h"
-#include "tests/support/FakeDeviceManager.h"
-#include "recorder/ManagerProxy.h"
 #include "contract/PanelIids.h"
+#include "device/CDeviceLibrary.h"
 #include "device/PanelMessages.h"
+#include "recorder/ManagerProxy.h"
 #include "recorder/RecorderSession.h"
 #include "recorder/format/RecordingParser.h"
-#include "tests/support/TestWindows.h"
 #include "res/resource.h"
+#include "tests/support/FakeDeviceManager.h"
+#include "tests/support/TestWindows.h"
 
 namespace {
 

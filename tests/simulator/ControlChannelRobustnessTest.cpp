@@ -10,9 +10,9 @@
 #include <random>
 #include <string>
 
+#include "tests/simulator/SimulatorLibrary.h"
 #include "tests/support/ControlChannel.h"
 #include "tests/support/ControlConnection.h"
-#include "tests/simulator/SimulatorLibrary.h"
 
 namespace {
 

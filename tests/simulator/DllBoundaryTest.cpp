@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/ControlChannel.h"
+#include "contract/PanelIids.h"
+#include "contract/TqDvManager.h"
 #include "simulator/model/DownloadResult.h"
 #include "simulator/model/RomImage.h"
 #include "simulator/model/SimStatus.h"
 #include "tests/simulator/SimulatorLibrary.h"
-#include "contract/PanelIids.h"
-#include "contract/TqDvManager.h"
+#include "tests/support/ControlChannel.h"
 
 namespace {
 

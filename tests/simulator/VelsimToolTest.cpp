@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "simulator/model/CommandParser.h"
-#include "tests/simulator/SimulatorLibrary.h"
 #include "contract/PanelIids.h"
 #include "contract/TqDvManager.h"
+#include "simulator/model/CommandParser.h"
+#include "tests/simulator/SimulatorLibrary.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "device/CDeviceLibrary.h"
 #include "contract/PanelIids.h"
+#include "device/CDeviceLibrary.h"
 
 std::vector<std::string> FakeLog::Matching(const std::string& prefix) const {
     std::vector<std::string> out;

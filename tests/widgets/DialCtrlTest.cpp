@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "widgets/CDialCtrl.h"
 #include "tests/widgets/WidgetTestSupport.h"
+#include "widgets/CDialCtrl.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "widgets/CFaderCtrl.h"
 #include "tests/widgets/WidgetTestSupport.h"
+#include "widgets/CFaderCtrl.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "widgets/CLampKeyButton.h"
 #include "tests/widgets/WidgetTestSupport.h"
+#include "widgets/CLampKeyButton.h"
 
 namespace {
 

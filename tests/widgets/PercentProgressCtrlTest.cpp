@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "widgets/CPercentProgressCtrl.h"
 #include "tests/download/DownloadTestSupport.h"
 #include "tests/support/GuiObjectCount.h"
+#include "widgets/CPercentProgressCtrl.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "widgets/CShapedButton.h"
 #include "tests/widgets/WidgetTestSupport.h"
+#include "widgets/CShapedButton.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // erased without a skin, and the window's lifetime apart from the skin's.
 #include <gtest/gtest.h>
 
-#include "widgets/CSkinCtrl.h"
 #include "tests/widgets/WidgetTestSupport.h"
+#include "widgets/CSkinCtrl.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "widgets/CShapedButton.h"
 #include "framework/CWnd.h"
 #include "tests/support/PaintTestBasics.h"
+#include "widgets/CShapedButton.h"
 
 namespace widgettest {
 

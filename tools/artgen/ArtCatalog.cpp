@@ -1,9 +1,9 @@
 #include "tools/artgen/ArtCatalog.h"
 
-#include "tools/artgen/BmpWriter.h"
-#include "tools/artgen/ByteWriter.h"
 #include "tools/artgen/AudioArt.h"
 #include "tools/artgen/AviWriter.h"
+#include "tools/artgen/BmpWriter.h"
+#include "tools/artgen/ByteWriter.h"
 #include "tools/artgen/CopyClipArt.h"
 #include "tools/artgen/IcoWriter.h"
 #include "tools/artgen/IconArt.h"

@@ -15,8 +15,8 @@
 #include "simulator/model/JogShuttleModel.h"
 #include "simulator/model/LineBuffer.h"
 #include "simulator/model/MediaBarModel.h"
-#include "tests/native/simulator/SimTestSupport.h"
 #include "simulator/model/TrackballModel.h"
+#include "tests/native/simulator/SimTestSupport.h"
 
 namespace {
 

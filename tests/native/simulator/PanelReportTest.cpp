@@ -8,8 +8,8 @@
 #include "simulator/model/JogShuttleModel.h"
 #include "simulator/model/MediaBarModel.h"
 #include "simulator/model/SimStatus.h"
-#include "tests/native/simulator/SimTestSupport.h"
 #include "simulator/model/TrackballModel.h"
+#include "tests/native/simulator/SimTestSupport.h"
 
 namespace {
 
