@@ -1,7 +1,13 @@
 #include "help/CInformationDlg.h"
 
+#include "framework/ClientFit.h"
 #include "help/HelpFile.h"
 #include "res/resource.h"
+
+namespace {
+constexpr int kEditLeft = 30;
+constexpr int kEditTop = 25;
+}  // namespace
 
 CInformationDlg::CInformationDlg() : CDialog(IDD_INFORMATION) {}
 
@@ -14,11 +20,14 @@ std::wstring CInformationDlg::HelpDirectory() const { return DirectoryOfPath(Pro
 
 BOOL CInformationDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    // A missing or unreadable help file leaves the box empty, and says nothing.
-    const std::optional<std::wstring> text = ReadAnsiTextFile(HelpFilePath(HelpDirectory(), m_helpIndex));
-    if (!text) return TRUE;
-    m_edit.SetWindowText(text->c_str());
-    // The box is laid out in pixels, whatever the dialog font makes of the template.
-    m_edit.MoveWindow(30, 25, 500, 300, TRUE);
+    // A missing, unreadable or empty help file says so, with where it was looked
+    // for: an empty box would leave the engineer guessing.
+    const std::wstring text = HelpText(HelpDirectory(), m_helpIndex);
+    m_edit.SetWindowText(text.c_str());
+    // The box is laid out in pixels, whatever the dialog font makes of the
+    // template; the window then grows to hold it, with the box's own offset as
+    // its margin, so that the scroll bar and the last line can be reached.
+    m_edit.MoveWindow(kEditLeft, kEditTop, 500, 300, TRUE);
+    GrowClientToChildren(m_hWnd, SIZE{kEditLeft, kEditTop});
     return TRUE;
 }

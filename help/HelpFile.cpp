@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdint>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "framework/CFile.h"
@@ -21,16 +22,19 @@ constexpr size_t kChunk = 1 << 20;
 // The longest path the system takes at all (in units, with the \\?\ form).
 constexpr DWORD kLongestPath = 32768;
 
-std::wstring AnsiToWide(const char* bytes, size_t count) {
+// Empty when the bytes are not valid in the code page under these flags.
+std::wstring ToWide(UINT codePage, DWORD flags, const char* bytes, size_t count) {
     // The conversion takes an int count; no help file comes near that.
     const int n = static_cast<int>(std::min<size_t>(count, INT_MAX));
     if (n == 0) return std::wstring();
-    const int units = ::MultiByteToWideChar(CP_ACP, 0, bytes, n, nullptr, 0);
+    const int units = ::MultiByteToWideChar(codePage, flags, bytes, n, nullptr, 0);
     if (units <= 0) return std::wstring();
     std::wstring text(static_cast<size_t>(units), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, bytes, n, text.data(), units);
+    ::MultiByteToWideChar(codePage, flags, bytes, n, text.data(), units);
     return text;
 }
+
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
 
 }  // namespace
 
@@ -73,7 +77,21 @@ std::wstring HelpFilePath(const std::wstring& directory, int helpIndex) {
     return name ? directory + name : std::wstring();
 }
 
-std::optional<std::wstring> ReadAnsiTextFile(const std::wstring& path) {
+std::wstring DecodeText(const char* bytes, size_t count) {
+    count = static_cast<size_t>(std::find(bytes, bytes + count, '\0') - bytes);
+    if (count >= 3 && std::equal(bytes, bytes + 3, kUtf8Mark))
+        return ToWide(CP_UTF8, 0, bytes + 3, count - 3);
+    // Plain ASCII reads the same either way; text with bytes above 127 that is
+    // not valid UTF-8 was written in the ANSI code page.
+    const bool high = std::any_of(bytes, bytes + count, [](char c) { return static_cast<unsigned char>(c) > 127; });
+    if (high) {
+        std::wstring utf8 = ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, count);
+        if (!utf8.empty()) return utf8;
+    }
+    return ToWide(CP_ACP, 0, bytes, count);
+}
+
+std::optional<std::wstring> ReadTextFile(const std::wstring& path) {
     if (path.empty()) return std::nullopt;
     CFile file;
     if (!file.OpenForRead(OpenablePath(path))) return std::nullopt;
@@ -89,8 +107,18 @@ std::optional<std::wstring> ReadAnsiTextFile(const std::wstring& path) {
         if (got == 0) break;
         used += got;
     }
-    bytes.resize(used);
-    // The text ends at its first zero byte, as a C string would.
-    const auto end = std::find(bytes.begin(), bytes.end(), '\0');
-    return AnsiToWide(bytes.data(), static_cast<size_t>(end - bytes.begin()));
+    return DecodeText(bytes.data(), used);
+}
+
+std::wstring HelpText(const std::wstring& directory, int helpIndex) {
+    const wchar_t* name = HelpFileName(helpIndex);
+    if (!name) return std::wstring();
+    const std::wstring path = HelpFilePath(directory, helpIndex);
+    if (std::optional<std::wstring> text = ReadTextFile(path)) {
+        if (!text->empty()) return *std::move(text);
+        return L"The help file " + std::wstring(name) + L" in " + directory + L" is empty.";
+    }
+    if (::GetFileAttributesW(OpenablePath(path).c_str()) == INVALID_FILE_ATTRIBUTES)
+        return L"The help file " + std::wstring(name) + L" was not found in " + directory + L".";
+    return L"The help file " + std::wstring(name) + L" in " + directory + L" could not be read.";
 }

@@ -1,5 +1,5 @@
-// Finding and reading a panel's help file: plain text in the system's ANSI code
-// page, lying beside the program.
+// Finding and reading a panel's help file: plain text lying beside the program,
+// in UTF-8 or in the system's ANSI code page.
 #pragma once
 
 #include <functional>
@@ -27,6 +27,16 @@ std::wstring HelpFilePath(const std::wstring& directory, int helpIndex);
 // units or more that names a drive or a share goes in the \\?\ form.
 std::wstring OpenablePath(const std::wstring& path);
 
-// The file's text, read whole and converted from the ANSI code page up to its
-// first zero byte; nothing when the file can't be opened for reading.
-std::optional<std::wstring> ReadAnsiTextFile(const std::wstring& path);
+// Text bytes up to their first zero byte as UTF-16: UTF-8 when they start with
+// its byte-order mark, or when they hold bytes above 127 and all of them are
+// valid UTF-8; otherwise the system's ANSI code page.
+std::wstring DecodeText(const char* bytes, size_t count);
+
+// The file's text, read whole and decoded with DecodeText; nothing when the file
+// can't be opened for reading.
+std::optional<std::wstring> ReadTextFile(const std::wstring& path);
+
+// What the Information window shows for the panel's help file in the folder:
+// its text, or a line saying that the file is missing, unreadable or empty and
+// where it was looked for. Empty for an index that names no panel.
+std::wstring HelpText(const std::wstring& directory, int helpIndex);

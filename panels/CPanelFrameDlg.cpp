@@ -3,6 +3,7 @@
 #include "device/CDeviceLibrary.h"
 #include "device/PanelMessages.h"
 #include "framework/AfxMessageBox.h"
+#include "framework/ClientFit.h"
 #include "help/CInformationDlg.h"
 #include "res/TimerIds.h"
 #include "res/resource.h"
@@ -26,6 +27,9 @@ void CPanelFrameDlg::Open() {
     }
     SendDlgItemMessage(IDC_MODE_NORMAL, BM_SETCHECK, 1);
     CreatePanelControls();
+    // The controls sit at fixed pixels, the template's size follows its font: with a
+    // smaller dialog font the picture and the controls would run past the edges.
+    GrowClientToChildren(m_hWnd);
     AcquireAt(AcquireStep::EndOfOpen);
 }
 

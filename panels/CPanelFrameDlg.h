@@ -11,8 +11,9 @@
 // The life of a panel window, all of it in this class:
 //   Open       Create from the template; its WM_INITDIALOG acquires the panel
 //              when the row says AcquireStep::InitDialog. Check Normal.
-//              CreatePanelControls(). Acquire when the row says EndOfOpen (the
-//              Audio window, whose faders must exist before the first report).
+//              CreatePanelControls(); then the window grows until the picture and
+//              every control are inside it. Acquire when the row says EndOfOpen
+//              (the Audio window, whose faders must exist before the first report).
 //   live       reports, connection states, Normal/Test, "?", the download.
 //   teardown   exactly once, where the row says: in the DestroyWindow the main
 //              window calls (TeardownStep::DestroyWindow), or in WM_DESTROY

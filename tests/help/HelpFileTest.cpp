@@ -125,20 +125,20 @@ struct ReadCase {
 
 ReadCase Ascii(const char* name, const std::string& bytes) { return {name, bytes, Widened(bytes)}; }
 
-class ReadAnsiTextFileTest : public testing::TestWithParam<ReadCase> {};
+class ReadTextFileTest : public testing::TestWithParam<ReadCase> {};
 
-TEST_P(ReadAnsiTextFileTest, ShowsTheWholeFileInTheAnsiCodePage) {
+TEST_P(ReadTextFileTest, ShowsTheWholeFileInItsEncoding) {
     TempDir dir;
     const std::wstring path = dir.Path() + L"VelJog.txt";
     ASSERT_TRUE(WriteBytes(path, GetParam().bytes));
-    const std::optional<std::wstring> text = ReadAnsiTextFile(path);
+    const std::optional<std::wstring> text = ReadTextFile(path);
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(GetParam().text.size(), text->size());
     EXPECT_TRUE(GetParam().text == *text) << "text differs";
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Files, ReadAnsiTextFileTest,
+    Files, ReadTextFileTest,
     testing::Values(
         Ascii("Empty", ""), Ascii("OneLineNoEnd", "Jog dial"),
         Ascii("CrLfLines", "Keys F1 to F6\r\nTransport keys\r\n\r\nLamps\r\n"),
@@ -148,10 +148,16 @@ INSTANTIATE_TEST_SUITE_P(
         // Windows-1252: the accented letters are Latin-1, the 0x80 to 0x9F block is not.
         ReadCase{"AnsiCodePage", "caf\xE9 \x80 5 \x93ok\x94 \xFC\r\n", L"caf\u00E9 \u20AC 5 \u201Cok\u201D \u00FC\r\n"},
         ReadCase{"AnsiAfterLongText", NumberedLines(1500) + "\xE9", Widened(NumberedLines(1500)) + L"\u00E9"},
-        ReadCase{"EndsAtAZeroByte", std::string("shown\r\n\0not shown", 17), L"shown\r\n"}),
+        ReadCase{"EndsAtAZeroByte", std::string("shown\r\n\0not shown", 17), L"shown\r\n"},
+        // UTF-8 with its mark, without it, and the mark alone; bytes that are not
+        // valid UTF-8 anywhere in the file keep the whole file in the ANSI code page.
+        ReadCase{"Utf8WithMark", "\xEF\xBB\xBF" "caf\xC3\xA9 \xE2\x82\xAC\r\n", L"caf\u00E9 \u20AC\r\n"},
+        ReadCase{"Utf8WithoutMark", "F\xC3\xBC\x6E\x66 \xE2\x80\x93 5\r\n", L"F\u00FCnf \u2013 5\r\n"},
+        ReadCase{"MarkAlone", "\xEF\xBB\xBF", L""},
+        ReadCase{"Utf8ThenAnsi", "\xC3\xA9 then \xE9", L"\u00C3\u00A9 then \u00E9"}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
-TEST(ReadAnsiTextFile, NothingWhenTheFileCannotBeOpened) {
+TEST(ReadTextFile, NothingWhenTheFileCannotBeOpened) {
     TempDir dir;
     ASSERT_TRUE(MakeDirectories(dir.Path() + L"VelFad.txt"));
     const std::wstring cases[] = {dir.Path() + L"VelTrk.txt",           // missing
@@ -160,11 +166,11 @@ TEST(ReadAnsiTextFile, NothingWhenTheFileCannotBeOpened) {
                                   L""};
     for (const std::wstring& path : cases) {
         SCOPED_TRACE(testing::Message() << "case " << (&path - cases));
-        EXPECT_FALSE(ReadAnsiTextFile(path).has_value());
+        EXPECT_FALSE(ReadTextFile(path).has_value());
     }
 }
 
-TEST(ReadAnsiTextFile, ReadsAFileInAFolderDeeperThanMaxPath) {
+TEST(ReadTextFile, ReadsAFileInAFolderDeeperThanMaxPath) {
     TempDir dir;
     std::wstring deep = dir.Path();
     while (deep.size() < MAX_PATH + 40) deep += L"a folder with a long name for the help test\\";
@@ -172,7 +178,7 @@ TEST(ReadAnsiTextFile, ReadsAFileInAFolderDeeperThanMaxPath) {
     const std::wstring path = deep + L"VelTrk.txt";
     ASSERT_GT(path.size(), static_cast<size_t>(MAX_PATH));
     ASSERT_TRUE(WriteBytes(path, "deep\r\n"));
-    EXPECT_EQ(L"deep\r\n", ReadAnsiTextFile(path).value_or(L"(not read)"));
+    EXPECT_EQ(L"deep\r\n", ReadTextFile(path).value_or(L"(not read)"));
 }
 
 }  // namespace

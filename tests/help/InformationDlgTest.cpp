@@ -35,6 +35,7 @@ struct Seen {
     int lines = 0;
     RECT edit{};          // client pixels of the dialog
     RECT editTemplate{};  // the template's place of the edit, in the same pixels
+    RECT client{};
     HWND owner = nullptr;
     HWND focus = nullptr;
     HWND okButton = nullptr;
@@ -65,8 +66,8 @@ Seen Look(HWND dlg) {
     seen.focus = ::GetFocus();
     seen.okButton = ::GetDlgItem(dlg, IDOK);
 
-    RECT client{};
-    ::GetClientRect(dlg, &client);
+    ::GetClientRect(dlg, &seen.client);
+    const RECT& client = seen.client;
     const int margin = LOWORD(::SendMessageW(edit, EM_GETMARGINS, 0, 0));
     seen.visibleWidth = std::min(client.right, seen.edit.right) - seen.edit.left - margin;
     const HDC dc = ::GetDC(edit);
@@ -144,15 +145,17 @@ TEST(InformationDlg, TemplateAsDesigned) {
     const DWORD frame = DS_MODALFRAME | WS_CAPTION | WS_SYSMENU | WS_POPUP;
     EXPECT_EQ(frame, style & (frame | WS_CHILD | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     EXPECT_EQ(L"Arial Black", fontFace);
-    EXPECT_TRUE(SameRect(clientTemplate, client)) << RectText(client);
+    // Grown from the template's size until the box lies inside with its offset as margin.
+    EXPECT_GE(client.right, std::max(clientTemplate.right, kMovedEdit.right + kMovedEdit.left)) << RectText(client);
+    EXPECT_GE(client.bottom, std::max(clientTemplate.bottom, kMovedEdit.bottom + kMovedEdit.top)) << RectText(client);
 
     EXPECT_EQ(L"OK", okText);
     EXPECT_TRUE(SameRect(okTemplate, ok)) << RectText(ok);
     EXPECT_EQ(static_cast<DWORD>(WS_TABSTOP | WS_VISIBLE), okStyle & (WS_TABSTOP | WS_VISIBLE | WS_DISABLED));
 
     EXPECT_EQ(L"Edit", editClass);
-    const DWORD wanted = ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP;
-    const DWORD unwanted = WS_BORDER | WS_HSCROLL | WS_VSCROLL | ES_AUTOVSCROLL | WS_DISABLED;
+    const DWORD wanted = ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP;
+    const DWORD unwanted = WS_BORDER | WS_HSCROLL | WS_DISABLED;
     EXPECT_EQ(wanted, editStyle & (wanted | unwanted));
     EXPECT_EQ(0u, editExStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
 }
@@ -208,33 +211,34 @@ TEST(InformationDlg, ShowsEachPanelsFileInTheMovedBox) {
     }
 }
 
-TEST(InformationDlg, EmptyBoxWithoutAFileToShow) {
+TEST(InformationDlg, SaysWhereItLookedWhenThereIsNoTextToShow) {
     TempDir dir;
     ASSERT_TRUE(WriteBytes(dir.Path() + L"VelFad.txt", ""));
     ASSERT_TRUE(WriteBytes(dir.Path() + L"VelTrk.txt", "\0hidden"));
+    ASSERT_TRUE(MakeDirectories(dir.Path() + L"VelKnb.txt"));
     const struct {
         const char* what;
         int index;
-        bool moved;
-    } cases[] = {{"missing file", 0, false},
-                 {"empty file", 1, true},
-                 {"zero byte first", 2, true},
-                 {"index below the panels", -1, false},
-                 {"index above the panels", 4, false}};
+        std::wstring text;
+    } cases[] = {{"missing file", 0, L"The help file VelJog.txt was not found in " + dir.Path() + L"."},
+                 {"empty file", 1, L"The help file VelFad.txt in " + dir.Path() + L" is empty."},
+                 {"zero byte first", 2, L"The help file VelTrk.txt in " + dir.Path() + L" is empty."},
+                 {"a folder of that name", 3, L"The help file VelKnb.txt in " + dir.Path() + L" could not be read."},
+                 {"index below the panels", -1, L""},
+                 {"index above the panels", 4, L""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         FolderInformationDlg dlg(dir.Path());
         dlg.SetHelpIndex(c.index);
         const Seen seen = RunModal(dlg);
         ASSERT_TRUE(seen.shown);
-        EXPECT_EQ(L"", seen.text);
-        // Without a file the window stops before it lays out the box.
-        EXPECT_TRUE(SameRect(c.moved ? kMovedEdit : seen.editTemplate, seen.edit)) << RectText(seen.edit);
+        EXPECT_TRUE(c.text == seen.text) << "unexpected text";
+        EXPECT_TRUE(SameRect(kMovedEdit, seen.edit)) << RectText(seen.edit);
     }
 }
 
-// Most of a help text lies below the window's edge, and the box has no scroll bars:
-// the wheel and the keys the help text names must bring the rest into view.
+// Most of a help text lies below the box's edge: the wheel and the keys the help
+// text names must bring the rest into view, as its scroll bar does.
 TEST(InformationDlg, ScrollsToTheRestOfALongText) {
     TempDir dir;
     ASSERT_TRUE(WriteBytes(dir.Path() + L"VelJog.txt", NumberedLines(4000)));
@@ -332,6 +336,9 @@ TEST(InformationDlg, ShippedHelpFilesShowLineByLine) {
         EXPECT_TRUE(Widened(bytes) == seen.text);
         // The edit control counts the empty line after the last line end too.
         EXPECT_EQ(lines + 1, seen.lines);
+        // The whole box, its scroll bar with it, is inside the window, so that the last line can be reached.
+        EXPECT_LE(seen.edit.right, seen.client.right);
+        EXPECT_LE(seen.edit.bottom, seen.client.bottom);
         // Unwrapped lines must not run past the window's edge, with the font the box really got.
         EXPECT_LE(seen.widestLine, seen.visibleWidth);
         std::cout << "help file " << index << ": widest line " << seen.widestLine << " of " << seen.visibleWidth

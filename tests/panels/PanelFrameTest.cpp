@@ -5,6 +5,7 @@
 #include "contract/PanelIids.h"
 #include "device/CDeviceLibrary.h"
 #include "device/PanelMessages.h"
+#include "framework/ClientFit.h"
 #include "res/resource.h"
 #include "tests/panels/PanelTestSupport.h"
 #include "tests/support/TestWindows.h"
@@ -86,6 +87,16 @@ TEST_P(PanelFrameTest, OpenAcquiresOwnManagerAndPanelAndChecksNormal) {
     EXPECT_FALSE(IsEnabled(Hwnd(), IDC_MODE_RESERVED));
     EXPECT_FALSE(IsEnabled(Hwnd(), IDC_HELP2_BTN));
     AssertStillOpen();
+}
+
+// Controls sit at fixed pixels while the template's size follows the dialog font.
+TEST_P(PanelFrameTest, ItsClientAreaHoldsEverythingItPlaced) {
+    OpenWindow();
+    RECT client{};
+    ::GetClientRect(Hwnd(), &client);
+    const RECT placed = ChildrenBounds(Hwnd());
+    EXPECT_LE(placed.right, client.right);
+    EXPECT_LE(placed.bottom, client.bottom);
 }
 
 TEST_P(PanelFrameTest, CloseBoxPostsGoodbyeAndLeavesWindowToTheMainWindow) {
