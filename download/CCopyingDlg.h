@@ -33,6 +33,9 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    // The file's path, folders left out of its middle until it fits its label.
+    std::wstring FittedFileName() const;
+
     std::wstring m_fileName;
     CPercentProgressCtrl m_progress;
 };

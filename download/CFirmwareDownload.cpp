@@ -15,7 +15,7 @@ CFirmwareDownload::CFirmwareDownload(CWnd& window, IDownloadTarget& target) : m_
 CFirmwareDownload::~CFirmwareDownload() { CloseCopyingWindow(); }
 
 void CFirmwareDownload::Start() {
-    CFileDialog dialog(TRUE, L"rom", L"*.rom", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr, &m_window);
+    CFileDialog dialog(TRUE, L"rom", L"*.rom", kDialogFlags, kFilter, &m_window);
     const INT_PTR answer = dialog.DoModal();
     // The dialog's loop may have run the message that closed this window.
     if (answer != IDOK || !m_window.GetSafeHwnd()) return;
@@ -31,6 +31,7 @@ void CFirmwareDownload::Start() {
     // A second press while a download runs restarts the poll under the same
     // id and leaves the open Copying window as it is.
     m_timer = m_window.SetTimer(kDownloadPollTimerId, kPollMs);
+    m_resultPending = true;
     if (!m_copying) OpenCopyingWindow(path);
 }
 
@@ -58,6 +59,7 @@ void CFirmwareDownload::OnEnded() {
     }
     PanelDeviceStatus status{};
     if (m_target.QueryDeviceStatus(&status) >= 0) {
+        m_resultPending = false;
         // The Copying window stays, at its last position, until the box is closed.
         ++m_unacknowledged;
         if (ReadLe32(status.bytes, kStatusDownloadResultOffset) == 0)
@@ -72,7 +74,19 @@ void CFirmwareDownload::OnEnded() {
     CloseCopyingWindow();
 }
 
+void CFirmwareDownload::OnPanelLost() {
+    if (!m_resultPending) return;
+    m_resultPending = false;
+    if (m_timer) {
+        m_window.KillTimer(m_timer);
+        m_timer = 0;
+    }
+    CloseCopyingWindow();
+    ShowResult(kDisconnected, MB_ICONEXCLAMATION);
+}
+
 void CFirmwareDownload::Close() {
+    m_resultPending = false;
     if (m_timer) {
         m_window.KillTimer(m_timer);
         m_timer = 0;

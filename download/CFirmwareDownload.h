@@ -7,6 +7,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include <memory>
 #include <string>
@@ -24,6 +25,12 @@ public:
         L"The program was successfully downloaded.\nPlease turn off and turn on the power switch of the AC adapter, "
         L"and downloaded program will be available.";
     static constexpr wchar_t kFailed[] = L"The program was unsuccessfully downloaded.";
+    static constexpr wchar_t kDisconnected[] =
+        L"The panel was disconnected during the firmware download.\nIts firmware may be incomplete: reconnect the "
+        L"panel, then download the firmware again.";
+    // Only firmware images are offered, and only files that exist.
+    static constexpr wchar_t kFilter[] = L"Firmware images (*.rom)|*.rom|All files (*.*)|*.*||";
+    static constexpr DWORD kDialogFlags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
 
     CFirmwareDownload(CWnd& window, IDownloadTarget& target);
     ~CFirmwareDownload();
@@ -36,6 +43,10 @@ public:
     void OnPollTimer();
     // WM_PANEL_PROGRESS: the library says the download has ended.
     void OnEnded();
+    // The panel went away. While a transfer runs, or after an end whose result
+    // could not be read, its firmware may be half written: the user is told so
+    // before the window goes, rather than left with nothing.
+    void OnPanelLost();
     // The window is being torn down, before it gives its interfaces back: no
     // poll may reach a released interface and no Copying window may be left
     // behind, since the main window, not the panel window, owns it on screen.
@@ -57,4 +68,6 @@ private:
     UINT_PTR m_timer = 0;
     // Ends reported whose result box is still open.
     int m_unacknowledged = 0;
+    // From a started transfer until its result has been read from the panel.
+    bool m_resultPending = false;
 };

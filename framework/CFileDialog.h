@@ -25,6 +25,7 @@ public:
     const std::wstring& DefaultExt() const { return m_defaultExt; }
     const std::wstring& InitialFileName() const { return m_initialName; }
     DWORD Flags() const { return m_flags; }
+    const std::wstring& Filter() const { return m_filter; }
 
 private:
     BOOL m_open;

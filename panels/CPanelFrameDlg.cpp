@@ -109,8 +109,11 @@ void CPanelFrameDlg::OnConnection(WPARAM panel, LPARAM state) {
         return;
     }
     // A panel that was never seen connected is not lost; one that was goes back
-    // to the main window exactly as if the user had closed the window.
-    if (m_connected) SendMessage(WM_CLOSE, 0, 0);
+    // to the main window exactly as if the user had closed the window, after
+    // the user has heard of a download it broke off.
+    if (!m_connected) return;
+    m_download.OnPanelLost();
+    if (GetSafeHwnd()) SendMessage(WM_CLOSE, 0, 0);
 }
 
 void CPanelFrameDlg::OnPanelReport() {

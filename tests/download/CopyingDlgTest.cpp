@@ -72,6 +72,31 @@ TEST_F(CopyingDlgTest, ShowsTheFileNameAndBindsTheBar) {
     EXPECT_EQ(dlg.Progress().GetPos(), 1024);
 }
 
+// However deep the file lies, its name is what the label must not lose.
+TEST_F(CopyingDlgTest, ALongPathKeepsItsDriveAndFileName) {
+    std::wstring path = L"C:\\";
+    for (int i = 0; i < 40; ++i) path += L"folder" + std::to_wstring(i) + L"\\";
+    path += L"audio.rom";
+    CCopyingDlg dlg(&panelWindow);
+    dlg.SetFileName(path);
+    ASSERT_TRUE(dlg.Create());
+    EXPECT_EQ(dlg.FileName(), path);
+    const HWND label = ::GetDlgItem(dlg, IDC_FILENAME);
+    std::wstring shown(path.size() + 1, L'\0');
+    shown.resize(static_cast<size_t>(::GetWindowTextW(label, shown.data(), static_cast<int>(shown.size()))));
+    EXPECT_EQ(shown.substr(0, 7), L"C:\\...\\");
+    EXPECT_EQ(shown.substr(shown.size() - 10), L"\\audio.rom");
+    RECT box{};
+    ::GetClientRect(label, &box);
+    const HDC dc = ::GetDC(label);
+    const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(label, dc);
+    EXPECT_LE(size.cx, box.right);
+}
+
 TEST_F(CopyingDlgTest, ClipPlaysOverTheDialogBackground) {
     const auto dlg = Open();
     ASSERT_TRUE(dlg);

@@ -97,7 +97,8 @@ TEST_P(DownloadFlowTest, DialogAsksForARomFileAndCancelDoesNothing) {
     EXPECT_EQ(dialog.shown, 1);
     EXPECT_EQ(dialog.defaultExt, L"rom");
     EXPECT_EQ(dialog.initialName, L"*.rom");
-    EXPECT_EQ(dialog.flags, DWORD{OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT});
+    EXPECT_EQ(dialog.flags, DWORD{OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST});
+    EXPECT_EQ(dialog.filter, L"Firmware images (*.rom)|*.rom|All files (*.*)|*.*||");
     EXPECT_TRUE(LogSince(fake.log, mark).empty());
     EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_EQ(Copying(), nullptr);
@@ -299,6 +300,37 @@ TEST_P(DownloadFlowTest, WindowClosedMidTransferStopsThePollAndClosesTheCopyingW
     PumpFor(60);
     EXPECT_EQ(Device().CallsAfterRelease(), 0);
     EXPECT_EQ(Device().OverReleases(), 0);
+}
+
+// Lost mid-transfer, or lost after an end whose result the panel could no
+// longer tell: either way its firmware may be half written, and the user is
+// told so once before the window goes. A transfer is never acknowledged then.
+TEST_P(DownloadFlowTest, PanelLostBeforeItsResultWasReadSaysSoOnce) {
+    for (const bool endedFirst : {false, true}) {
+        SCOPED_TRACE(endedFirst ? "end reported, result unreadable" : "mid-transfer");
+        OpenWindow();
+        FileDialogAnswer dialog(IDOK, kRomPath);
+        SetStatus(100, 10);
+        PressDownload();
+        ASSERT_NE(Copying(), nullptr);
+        const HWND copying = Copying()->GetSafeHwnd();
+        if (endedFirst) {
+            Device().deviceStatusResult = -1;
+            End();
+            ASSERT_TRUE(boxes.boxes.empty());
+        }
+        ASSERT_TRUE(fake.Connect(GetParam().panel, 0));
+        PumpMessages();
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(boxes.boxes[0].text, CFirmwareDownload::kDisconnected);
+        EXPECT_EQ(boxes.boxes[0].type & MB_ICONMASK, UINT{MB_ICONEXCLAMATION});
+        EXPECT_EQ(owner.goodbyes, 1);
+        EXPECT_FALSE(::IsWindow(copying));
+        EXPECT_EQ(fake.log.Count(Obj("device.FinishDownload")), endedFirst ? 1u : 0u);
+        boxes.boxes.clear();
+        owner.goodbyes = 0;
+        Device().deviceStatusResult = 0;
+    }
 }
 
 TEST_P(DownloadFlowTest, PanelLostWhileTheResultIsShownAcknowledgesBeforeTheRelease) {

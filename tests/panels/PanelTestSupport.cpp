@@ -36,6 +36,7 @@ FileDialogAnswer::FileDialogAnswer(INT_PTR answer, std::wstring path) {
         defaultExt = dialog.DefaultExt();
         initialName = dialog.InitialFileName();
         flags = dialog.Flags();
+        filter = dialog.Filter();
         if (whileShown) whileShown();
         chosen = path;
         return answer;

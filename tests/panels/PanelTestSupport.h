@@ -58,7 +58,7 @@ public:
     FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
 
     int shown = 0;
-    std::wstring defaultExt, initialName;
+    std::wstring defaultExt, initialName, filter;
     DWORD flags = 0;
     // Runs while the dialog is "on screen", inside the code that asked for it.
     std::function<void()> whileShown;
