@@ -16,6 +16,7 @@
 #include "panels/CMediaBarPanelDlg.h"
 #include "panels/CTrackballPanelDlg.h"
 #include "panels/PanelFrameInfo.h"
+#include "panels/Utf8.h"
 #include "res/resource.h"
 
 namespace {
@@ -142,6 +143,7 @@ LRESULT CMainPanelDlg::OnPanelConnection(WPARAM wp, LPARAM lp) {
             driver = FormatDriverVersion(info);
         }
     }
+    if (state == kPanelConnected) m_checks.PanelConnected(panel, WideToUtf8(firmware), WideToUtf8(driver));
     SetDlgItemText(kRows[panel].firmwareLabel, firmware.c_str());
     SetDlgItemText(kRows[panel].driverLabel, driver.c_str());
     return 1;
@@ -165,6 +167,7 @@ CWndPtr<CPanelFrameDlg> CMainPanelDlg::NewPanelWindow(int panel) {
 void CMainPanelDlg::OnPanelButton(int panel) {
     if (m_panelWnd[panel]) return;
     m_panelWnd[panel] = NewPanelWindow(panel);
+    m_panelWnd[panel]->SetCheckSession(&m_checks);
     // While the panel window is open only it talks to the panel.
     m_panels[panel].Release(CPanelInterfaces::ReleaseOrder::DeviceFirst);
     // Open may show a box, whose loop can run the window's goodbye; the window

@@ -13,10 +13,12 @@
 //              when the row says AcquireStep::InitDialog. Check Normal.
 //              CreatePanelControls(). Acquire when the row says EndOfOpen (the
 //              Audio window, whose faders must exist before the first report).
-//   live       reports, connection states, Normal/Test, "?", the download.
+//   live       reports, connection states, Normal/Test, "?", the download,
+//              "Panel Check..." in the system menu. Each report's decoded
+//              actions also go into the panel's check (Check(), ReportMs()).
 //   teardown   exactly once, where the row says: in the DestroyWindow the main
 //              window calls (TeardownStep::DestroyWindow), or in WM_DESTROY
-//              (Audio). In this order: the download's windows,
+//              (Audio). In this order: the Panel Check window, the download's windows,
 //              DestroyPanelControls(), the panel's interfaces and the device
 //              manager, DestroyLateControls() (the dials).
 //   delete     the panels' controls are members and go with the object; what a
@@ -35,6 +37,7 @@
 #include "download/CFirmwareDownload.h"
 #include "download/IDownloadTarget.h"
 #include "framework/CDialog.h"
+#include "panels/CPanelCheckHost.h"
 #include "panels/PanelFrameInfo.h"
 
 class CPanelFrameDlg : public CDialog, private IDownloadTarget {
@@ -62,6 +65,10 @@ public:
     // True while reports wait for the next frame (see PanelReportPacer).
     bool HasDeferredReports() const { return m_pacer.Deferred(); }
     const CFirmwareDownload& Download() const { return m_download; }
+    // The main window's record of this run's checks; before Open.
+    void SetCheckSession(CheckSession* session) { m_check.SetSession(session); }
+    // Null until "Panel Check..." was chosen.
+    CPanelCheckDlg* PanelCheckWindow() const { return m_check.Window(); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -97,6 +104,11 @@ protected:
     // Device calls whose slot differs per panel; both return -1 without a device.
     TqStatus SetDeviceMode(PanelMode mode);
     TqStatus GetDeviceStatus(PanelDeviceStatus* status);
+
+    // The panel's check, which OnReport feeds with each decoded action and
+    // the time the batch was taken.
+    PanelCheck& Check() { return m_check.Check(); }
+    std::uint64_t ReportMs() const { return m_reportMs; }
 
     ITqPanelDevice* Device() const { return m_panel.Device(); }
     CDeviceEventSink& Sink() { return m_sink; }
@@ -139,4 +151,6 @@ private:
     std::vector<PanelReport> m_reportBatch;  // kept for its capacity
     PanelReportPacer m_pacer;
     CFirmwareDownload m_download{*this, *this};
+    CPanelCheckHost m_check{m_info.panelIndex, *this};
+    std::uint64_t m_reportMs = 0;
 };
