@@ -37,6 +37,8 @@ private:
     LRESULT OnPanelConnection(WPARAM panel, LPARAM state);
     void OnPanelButton(int panel);
     LRESULT OnGoodbye(int panel);
+    // "Service Report...": every panel checked this run in one report.
+    void OnServiceReport();
     void OnDestroy();
     void OnPaint();
     CWndPtr<CPanelFrameDlg> NewPanelWindow(int panel);

@@ -28,6 +28,7 @@ void CFirmwareDownload::Start() {
         ShowResult(kFailed, MB_ICONEXCLAMATION);
         return;
     }
+    m_target.DownloadStarted(path);
     // A second press while a download runs restarts the poll under the same
     // id and leaves the open Copying window as it is.
     m_timer = m_window.SetTimer(kDownloadPollTimerId, kPollMs);
@@ -57,7 +58,9 @@ void CFirmwareDownload::OnEnded() {
         m_timer = 0;
     }
     PanelDeviceStatus status{};
-    if (m_target.QueryDeviceStatus(&status) >= 0) {
+    const bool read = m_target.QueryDeviceStatus(&status) >= 0;
+    m_target.DownloadEnded(read ? ReadLe32(status.bytes, kStatusDownloadResultOffset) : -1);
+    if (read) {
         // The Copying window stays, at its last position, until the box is closed.
         ++m_unacknowledged;
         if (ReadLe32(status.bytes, kStatusDownloadResultOffset) == 0)

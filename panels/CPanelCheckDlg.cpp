@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "framework/CWinApp.h"
+#include "panels/ServiceReportFiles.h"
 #include "panels/Utf8.h"
 #include "res/TimerIds.h"
 #include "res/resource.h"
@@ -119,6 +120,9 @@ BOOL CPanelCheckDlg::OnButtonClicked(int id) {
     switch (id) {
     case IDC_CHECK_FAIL:
         MarkSelectedFailed();
+        return TRUE;
+    case IDC_CHECK_SAVE:
+        SaveServiceReport(this, m_session, {m_panel});
         return TRUE;
     default:
         return CDialog::OnButtonClicked(id);

@@ -1,6 +1,7 @@
 #include "panels/CPanelCheckHost.h"
 
 #include "framework/CWinApp.h"
+#include "panels/FileDigest.h"
 #include "panels/PanelCheckControls.h"
 #include "panels/Utf8.h"
 #include "res/resource.h"
@@ -39,3 +40,10 @@ void CPanelCheckHost::ReportsHandled() {
 }
 
 void CPanelCheckHost::Close() { m_dlg.reset(); }
+
+void CPanelCheckHost::DownloadStarted(const std::wstring& path) {
+    const FileDigest digest = DigestFile(path);
+    Session().DownloadStarted(m_panel, WideToUtf8(path), digest.size, digest.sha256);
+}
+
+void CPanelCheckHost::DownloadEnded(std::int32_t result) { Session().DownloadEnded(m_panel, result); }

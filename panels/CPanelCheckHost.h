@@ -39,6 +39,10 @@ public:
     void Close();
     CPanelCheckDlg* Window() const { return m_dlg.get(); }
 
+    // The firmware download of the panel window, for the report.
+    void DownloadStarted(const std::wstring& path);
+    void DownloadEnded(std::int32_t result);
+
 private:
     int m_panel;
     CWnd& m_panelWindow;

@@ -120,6 +120,8 @@ private:
     // IDownloadTarget
     ITqPanelDevice* DownloadDevice() const override { return m_panel.Device(); }
     TqStatus QueryDeviceStatus(PanelDeviceStatus* status) override { return GetDeviceStatus(status); }
+    void DownloadStarted(const std::wstring& path) override { m_check.DownloadStarted(path); }
+    void DownloadEnded(std::int32_t result) override { m_check.DownloadEnded(result); }
 
     // "?": shows the panel's help text.
     void ShowInformation();
