@@ -1,6 +1,7 @@
 #include "app/CMainPanelDlg.h"
 
 #include <utility>
+#include <vector>
 
 #include "app/CAboutDlg.h"
 #include "app/VersionLabels.h"
@@ -16,6 +17,8 @@
 #include "panels/CMediaBarPanelDlg.h"
 #include "panels/CTrackballPanelDlg.h"
 #include "panels/PanelFrameInfo.h"
+#include "panels/ServiceReportFiles.h"
+#include "panels/Utf8.h"
 #include "res/resource.h"
 
 namespace {
@@ -82,6 +85,9 @@ BOOL CMainPanelDlg::OnInitDialog() {
             ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about);
         }
+        wchar_t report[64] = L"";
+        if (::LoadStringW(AfxGetResourceHandle(), IDS_SERVICE_REPORT, report, 64) > 0)
+            ::AppendMenuW(menu, MF_STRING, IDM_SERVICE_REPORT, report);
     }
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
@@ -142,6 +148,7 @@ LRESULT CMainPanelDlg::OnPanelConnection(WPARAM wp, LPARAM lp) {
             driver = FormatDriverVersion(info);
         }
     }
+    if (state == kPanelConnected) m_checks.PanelConnected(panel, WideToUtf8(firmware), WideToUtf8(driver));
     SetDlgItemText(kRows[panel].firmwareLabel, firmware.c_str());
     SetDlgItemText(kRows[panel].driverLabel, driver.c_str());
     return 1;
@@ -165,6 +172,7 @@ CWndPtr<CPanelFrameDlg> CMainPanelDlg::NewPanelWindow(int panel) {
 void CMainPanelDlg::OnPanelButton(int panel) {
     if (m_panelWnd[panel]) return;
     m_panelWnd[panel] = NewPanelWindow(panel);
+    m_panelWnd[panel]->SetCheckSession(&m_checks);
     // While the panel window is open only it talks to the panel.
     m_panels[panel].Release(CPanelInterfaces::ReleaseOrder::DeviceFirst);
     // Open may show a box, whose loop can run the window's goodbye; the window
@@ -184,6 +192,19 @@ LRESULT CMainPanelDlg::OnGoodbye(int panel) {
     m_panelWnd[panel].reset();
     AcquirePanel(panel);
     return 0;
+}
+
+void CMainPanelDlg::OnServiceReport() {
+    std::vector<int> checked;
+    for (int p = 0; p < kPanelCount; ++p)
+        if (const PanelCheck* check = m_checks.Find(p); check && check->Touched()) checked.push_back(p);
+    if (checked.empty()) {
+        AfxMessageBox(L"No panel has been checked in this session.\nOpen a panel window and choose \"Panel Check...\" "
+                      L"in its system menu first.",
+                      MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    SaveServiceReport(this, m_checks, checked);
 }
 
 void CMainPanelDlg::OnDestroy() {
@@ -221,6 +242,10 @@ LRESULT CMainPanelDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         if ((wp & 0xFFF0) == IDM_ABOUTBOX) {
             CAboutDlg about;
             about.DoModal();
+            return 0;
+        }
+        if ((wp & 0xFFF0) == IDM_SERVICE_REPORT) {
+            OnServiceReport();
             return 0;
         }
         break;

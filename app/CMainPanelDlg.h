@@ -10,6 +10,8 @@
 #include "framework/CDialog.h"
 #include "framework/CGdiObject.h"
 #include "panels/CPanelFrameDlg.h"
+#include "panels/CheckSession.h"
+#include "panels/PanelCheckControls.h"
 
 class CMainPanelDlg : public CDialog {
 public:
@@ -20,6 +22,7 @@ public:
     ITqPanelDevice* DeviceInterface(int panel) const { return m_panels[panel].Device(); }
     ITqPanelEvents* EventInterface(int panel) const { return m_panels[panel].Events(); }
     CPanelFrameDlg* PanelWindow(int panel) const { return m_panelWnd[panel].get(); }
+    CheckSession& Checks() { return m_checks; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -34,6 +37,8 @@ private:
     LRESULT OnPanelConnection(WPARAM panel, LPARAM state);
     void OnPanelButton(int panel);
     LRESULT OnGoodbye(int panel);
+    // "Service Report...": every panel checked this run in one report.
+    void OnServiceReport();
     void OnDestroy();
     void OnPaint();
     CWndPtr<CPanelFrameDlg> NewPanelWindow(int panel);
@@ -49,6 +54,8 @@ private:
     // A panel window is open while its pointer is set; resetting it destroys the
     // window and deletes the object.
     CWndPtr<CPanelFrameDlg> m_panelWnd[kPanelCount];
+    // What the Panel Checks found this run; it outlives every panel window.
+    CheckSession m_checks{&PanelCheckControls};
     int m_opening = -1;  // the panel whose window's Open is running
     bool m_goodbyeWhileOpening = false;
 };

@@ -28,6 +28,7 @@ void CFirmwareDownload::Start() {
         ShowResult(kFailed, MB_ICONEXCLAMATION);
         return;
     }
+    m_target.DownloadStarted(path);
     // A second press while a download runs restarts the poll under the same
     // id and leaves the open Copying window as it is.
     m_timer = m_window.SetTimer(kDownloadPollTimerId, kPollMs);
@@ -58,7 +59,9 @@ void CFirmwareDownload::OnEnded() {
         m_timer = 0;
     }
     PanelDeviceStatus status{};
-    if (m_target.QueryDeviceStatus(&status) >= 0) {
+    const bool read = m_target.QueryDeviceStatus(&status) >= 0;
+    m_target.DownloadEnded(read ? ReadLe32(status.bytes, kStatusDownloadResultOffset) : -1);
+    if (read) {
         m_resultPending = false;
         // The Copying window stays, at its last position, until the box is closed.
         ++m_unacknowledged;
@@ -78,8 +81,10 @@ void CFirmwareDownload::OnPanelLost() {
     if (!m_resultPending) return;
     m_resultPending = false;
     if (m_timer) {
+        // Lost before the library reported the end: the end will never come.
         m_window.KillTimer(m_timer);
         m_timer = 0;
+        m_target.DownloadEnded(-1);
     }
     CloseCopyingWindow();
     ShowResult(kDisconnected, MB_ICONEXCLAMATION);

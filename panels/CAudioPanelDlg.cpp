@@ -75,7 +75,12 @@ void CAudioPanelDlg::DestroyPanelControls() {
     if (m_master.GetSafeHwnd()) m_master.DestroyWindow();
 }
 
-void CAudioPanelDlg::OnReport(const PanelReport& report) { Apply(DecodeAudioReport(report.changes, report.status)); }
+void CAudioPanelDlg::OnReport(const PanelReport& report) {
+    const std::vector<AudioAction> actions = DecodeAudioReport(report.changes, report.status);
+    // Only what the panel reported proves a control, never the re-syncs Apply also shows.
+    for (const AudioAction& action : actions) Check().Feed(action, ReportMs());
+    Apply(actions);
+}
 
 void CAudioPanelDlg::Apply(const std::vector<AudioAction>& actions) {
     ITqAudioDevice* device = AudioDevice();

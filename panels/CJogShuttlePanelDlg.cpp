@@ -66,6 +66,7 @@ void CJogShuttlePanelDlg::DestroyLateControls() {
 
 void CJogShuttlePanelDlg::OnReport(const PanelReport& report) {
     for (const JogReportAction& action : DecodeJogShuttleReport(report.changes, report.status)) {
+        Check().Feed(action, ReportMs());
         switch (action.kind) {
         case JogReportAction::ShowDialMode:
             ShowDialMode(action.value);

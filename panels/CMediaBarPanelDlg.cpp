@@ -51,6 +51,7 @@ void CMediaBarPanelDlg::DestroyPanelControls() { DestroyWindows(m_knobs); }
 void CMediaBarPanelDlg::OnReport(const PanelReport& report) {
     const auto knobs = static_cast<int>(KnobCount());
     for (const MediaBarReportAction& action : DecodeMediaBarReport(report.changes, report.status, knobs)) {
+        Check().Feed(action, ReportMs());
         switch (action.kind) {
         case MediaBarReportAction::SetKey:
             if (m_keys[action.index].GetSafeHwnd()) m_keys[action.index].SetState(action.value);

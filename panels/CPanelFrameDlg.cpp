@@ -35,6 +35,7 @@ void CPanelFrameDlg::Open() {
 
 BOOL CPanelFrameDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    m_check.AddMenuItem();
     AcquireAt(AcquireStep::InitDialog);
     return TRUE;
 }
@@ -65,6 +66,7 @@ void CPanelFrameDlg::ReleaseInterfaces() {
 void CPanelFrameDlg::TeardownAt(TeardownStep step) {
     if (step != m_info.teardownStep || m_tornDown) return;
     m_tornDown = true;
+    m_check.Close();
     m_download.Close();
     DestroyPanelControls();
     ReleaseInterfaces();
@@ -133,10 +135,14 @@ void CPanelFrameDlg::PaceReports(PanelReportPacer::Step step, ULONGLONG now) {
 }
 
 void CPanelFrameDlg::HandleWaitingReports() {
-    m_pacer.BeginTake(::GetTickCount64());
+    m_reportMs = ::GetTickCount64();
+    m_pacer.BeginTake(m_reportMs);
     m_sink.TakeReports(m_info.panelIndex, m_reportBatch);
     for (const PanelReport& report : m_reportBatch) OnReport(report);
-    if (!m_reportBatch.empty()) OnReportsHandled();
+    if (!m_reportBatch.empty()) {
+        OnReportsHandled();
+        m_check.ReportsHandled();
+    }
     const bool again = m_pacer.EndTake(m_reportBatch.size());
     if (!m_reportBatch.empty() && m_hWnd)
         ::SetPropW(m_hWnd, kReportsHandledProp,
@@ -194,6 +200,9 @@ LRESULT CPanelFrameDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PANEL_PROGRESS:
         m_download.OnEnded();
         return 0;
+    case WM_SYSCOMMAND:
+        if (m_check.OnSysCommand(wp)) return 0;
+        break;
     case WM_DESTROY: {
         const LRESULT result = Default();
         // A window destroyed with its owner is torn down only when the main

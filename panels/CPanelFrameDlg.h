@@ -14,10 +14,12 @@
 //              CreatePanelControls(); then the window grows until the picture and
 //              every control are inside it. Acquire when the row says EndOfOpen
 //              (the Audio window, whose faders must exist before the first report).
-//   live       reports, connection states, Normal/Test, "?", the download.
+//   live       reports, connection states, Normal/Test, "?", the download,
+//              "Panel Check..." in the system menu. Each report's decoded
+//              actions also go into the panel's check (Check(), ReportMs()).
 //   teardown   exactly once, where the row says: in the DestroyWindow the main
 //              window calls (TeardownStep::DestroyWindow), or in WM_DESTROY
-//              (Audio). In this order: the download's windows,
+//              (Audio). In this order: the Panel Check window, the download's windows,
 //              DestroyPanelControls(), the panel's interfaces and the device
 //              manager, DestroyLateControls() (the dials).
 //   delete     the panels' controls are members and go with the object; what a
@@ -36,6 +38,7 @@
 #include "download/CFirmwareDownload.h"
 #include "download/IDownloadTarget.h"
 #include "framework/CDialog.h"
+#include "panels/CPanelCheckHost.h"
 #include "panels/PanelFrameInfo.h"
 
 class CPanelFrameDlg : public CDialog, private IDownloadTarget {
@@ -63,6 +66,10 @@ public:
     // True while reports wait for the next frame (see PanelReportPacer).
     bool HasDeferredReports() const { return m_pacer.Deferred(); }
     const CFirmwareDownload& Download() const { return m_download; }
+    // The main window's record of this run's checks; before Open.
+    void SetCheckSession(CheckSession* session) { m_check.SetSession(session); }
+    // Null until "Panel Check..." was chosen.
+    CPanelCheckDlg* PanelCheckWindow() const { return m_check.Window(); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -99,6 +106,11 @@ protected:
     TqStatus SetDeviceMode(PanelMode mode);
     TqStatus GetDeviceStatus(PanelDeviceStatus* status);
 
+    // The panel's check, which OnReport feeds with each decoded action and
+    // the time the batch was taken.
+    PanelCheck& Check() { return m_check.Check(); }
+    std::uint64_t ReportMs() const { return m_reportMs; }
+
     ITqPanelDevice* Device() const { return m_panel.Device(); }
     CDeviceEventSink& Sink() { return m_sink; }
     const PanelFrameInfo& Info() const { return m_info; }
@@ -109,6 +121,8 @@ private:
     // IDownloadTarget
     ITqPanelDevice* DownloadDevice() const override { return m_panel.Device(); }
     TqStatus QueryDeviceStatus(PanelDeviceStatus* status) override { return GetDeviceStatus(status); }
+    void DownloadStarted(const std::wstring& path) override { m_check.DownloadStarted(path); }
+    void DownloadEnded(std::int32_t result) override { m_check.DownloadEnded(result); }
 
     // "?": shows the panel's help text.
     void ShowInformation();
@@ -140,4 +154,6 @@ private:
     std::vector<PanelReport> m_reportBatch;  // kept for its capacity
     PanelReportPacer m_pacer;
     CFirmwareDownload m_download{*this, *this};
+    CPanelCheckHost m_check{m_info.panelIndex, *this};
+    std::uint64_t m_reportMs = 0;
 };

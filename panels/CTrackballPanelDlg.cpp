@@ -45,6 +45,7 @@ void CTrackballPanelDlg::DestroyLateControls() {
 
 void CTrackballPanelDlg::OnReport(const PanelReport& report) {
     for (const TrackballReportAction& action : DecodeTrackballReport(report.changes, report.status)) {
+        Check().Feed(action, ReportMs());
         switch (action.kind) {
         case TrackballReportAction::SetKey:
             if (CShapedButton* key = Key(action.index)) key->SetState(action.value);

@@ -14,6 +14,7 @@ struct MediaBarKeyLayout {
     UINT normalBitmap;
     UINT pressedBitmap;
     int x, y, width, height;
+    const char* name;  // as printed on the panel
 };
 
 // Both keys share the Audio panel's 22 x 22 key bitmaps.
@@ -22,8 +23,8 @@ constexpr UINT kMediaBarKeyDownBitmap = IDB_AUDIO_KEY_PRESSED;
 
 constexpr int kMediaBarKeyCount = 2;
 inline constexpr MediaBarKeyLayout kMediaBarKeys[kMediaBarKeyCount] = {
-    {Dev_A_Button, 0x01, 0x01, 0, kMediaBarKeyBitmap, kMediaBarKeyDownBitmap, 36, 59, 22, 22},
-    {Dev_B_Button, 0x02, 0x02, 1, kMediaBarKeyBitmap, kMediaBarKeyDownBitmap, 36, 89, 22, 22},
+    {Dev_A_Button, 0x01, 0x01, 0, kMediaBarKeyBitmap, kMediaBarKeyDownBitmap, 36, 59, 22, 22, "A"},
+    {Dev_B_Button, 0x02, 0x02, 1, kMediaBarKeyBitmap, kMediaBarKeyDownBitmap, 36, 89, 22, 22, "B"},
 };
 
 // Knob k has skin IDB_MEDIABAR_KNOB_FIRST + k and sits at (75 + 62 k, 74); all

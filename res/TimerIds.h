@@ -7,3 +7,4 @@
 constexpr UINT_PTR kDownloadPollTimerId = 1;  // the firmware download's status poll
 constexpr UINT_PTR kReportFrameTimerId = 2;   // the deferred handling of waiting reports
 constexpr UINT_PTR kFaderPendingTimerId = 3;  // the Audio panel's pending word after Normal
+constexpr UINT_PTR kPanelCheckTickTimerId = 4;  // the Panel Check window's own: held keys turn stuck

@@ -136,3 +136,19 @@
 #define IDB_MEDIABAR_KNOB_FIRST 194  // knob k has skin 194 + k, k = 0 to 7
 #define IDB_TRACKBALL_PANEL 202
 #define IDB_TRACKBALL_BALL 208
+
+// Panel Check window, its system-menu entries and the service report
+#define IDD_PANEL_CHECK 230
+#define IDD_REPORT_OPERATOR 231
+#define IDS_PANEL_CHECK 232
+#define IDS_SERVICE_REPORT 233
+#define IDM_PANEL_CHECK 0x0020
+#define IDM_SERVICE_REPORT 0x0030
+#define IDC_CHECK_COUNT 1200
+#define IDC_CHECK_VERDICT 1201
+#define IDC_CHECK_LIST 1202
+#define IDC_CHECK_NOTE 1203
+#define IDC_CHECK_FAIL 1204
+#define IDC_CHECK_SAVE 1205
+#define IDC_REPORT_OPERATOR 1206
+#define IDC_REPORT_TICKET 1207

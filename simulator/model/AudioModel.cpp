@@ -90,6 +90,7 @@ std::string AudioModel::MoveFader(int fader, int pos, Events& out) {
     if (!Connected()) return NotConnectedReason();
     if (m_held[fader]) return "fader is held by the program's motor command";
     if (m_faders[fader] == pos) return {};
+    if (pos >= m_deadZones[fader].from && pos <= m_deadZones[fader].to) return {};
     m_faders[fader] = pos;
     ReportFader(fader, out);
     return {};

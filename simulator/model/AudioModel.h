@@ -36,6 +36,9 @@ public:
     std::string MoveFader(int fader, int pos, Events& out);
 
     int FaderPosition(int fader) const { return m_faders[fader]; }
+    // A fault for the Panel Check: the fader reports nothing while its knob is
+    // between from and to (a worn track); from > to clears it.
+    void SetDeadZone(int fader, int from, int to) { m_deadZones[fader] = {from, to}; }
     bool FaderHeld(int fader) const { return m_held[fader]; }
     bool Lamp(int led) const { return (m_lamps >> led) & 1u; }
     std::string Describe() const override;
@@ -49,6 +52,10 @@ private:
     void ReportFader(int fader, Events& out) const;
 
     std::array<int, kFaderCount> m_faders{};
+    struct DeadZone {
+        int from = 1, to = 0;
+    };
+    std::array<DeadZone, kFaderCount> m_deadZones{};
     std::array<bool, kFaderCount> m_held{};
     std::uint32_t m_lamps = 0;  // bits 0-28 key lamps, 29 OVER, 30 DATA
 };

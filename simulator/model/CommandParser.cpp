@@ -230,6 +230,39 @@ bool FaultUnplugInDownload(Line& c, ControlCommand& out) {
     return c.Args(2) && c.Panel(0, out.panel) && c.OnOff(1, out.on);
 }
 
+bool FaultKey(Line& c, ControlCommand& out, ControlCommand::FaultKind kind) {
+    out.fault = kind;
+    if (!c.Args(3) || !c.Panel(0, out.panel) || !c.OnOff(2, out.on)) return false;
+    const KeyNames keys = KeysOf(out.panel);
+    const int k = PanelModel::FindName(keys.names, keys.count, c.Arg(1));
+    if (k < 0)
+        return c.Fail("no key '" + c.Arg(1) + "' on " + CommandParser::PanelName(out.panel) +
+                      " (keys: " + KeyList(out.panel) + ")");
+    out.key = keys.names[k];
+    return true;
+}
+
+bool FaultStuckKey(Line& c, ControlCommand& out) { return FaultKey(c, out, ControlCommand::kFaultStuckKey); }
+bool FaultChatterKey(Line& c, ControlCommand& out) { return FaultKey(c, out, ControlCommand::kFaultChatterKey); }
+
+bool FaultDeadZone(Line& c, ControlCommand& out) {
+    out.fault = ControlCommand::kFaultDeadZone;
+    out.panel = kPanelAudio;
+    if (!c.Args(2, 3)) return false;
+    if (Lower(c.Arg(0)) == "master") {
+        out.a = AudioModel::kMaster;
+    } else {
+        if (!c.Number(0, 1, 8, out.a, "fader")) return false;
+        out.a -= 1;
+    }
+    if (c.Count() == 2) {
+        out.b = 1;
+        out.c = 0;
+        return Lower(c.Arg(1)) == "off" || c.Fail("expected <from> <to> or off");
+    }
+    return c.Number(1, 0, 255, out.b, "from") && c.Number(2, 0, 255, out.c, "to");
+}
+
 bool FaultUnknownIid(Line& c, ControlCommand& out) { return c.Args(0, 1) && (c.Count() == 0 || c.Panel(0, out.panel)); }
 
 bool FaultConnectionState(Line& c, ControlCommand& out) {
@@ -285,6 +318,11 @@ const Command kCommands[] = {
     {"fault getinterface", "<panel> [device|events|both] on|off", "GetInterface fails for the panel", kFaults,
      V::kFault, FaultGetInterface},
     {"fault versioninfo", "<panel> on|off", "GetVersionInfo fails", kFaults, V::kFault, FaultVersionInfo},
+    {"fault stuck", "<panel> <key> on|off", "the key's release never shows", kFaults, V::kFault, FaultStuckKey},
+    {"fault chatter", "<panel> <key> on|off", "every press of the key bounces: down, up, down", kFaults, V::kFault,
+     FaultChatterKey},
+    {"fault deadzone", "<1-8|master> <from> <to>|off", "an Audio fader reports nothing between from and to",
+     kFaults, V::kFault, FaultDeadZone},
     {"fault unknown-iid", "[<panel>]", "a report and a callback naming an unknown interface", kFaults, V::kUnknownIid,
      FaultUnknownIid},
     {"fault connection-state", "<panel> <value>", "a connection callback with any 32-bit state", kFaults,

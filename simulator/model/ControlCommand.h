@@ -34,7 +34,14 @@ struct ControlCommand {
         kStatus,
         kHelp,
     };
-    enum FaultKind { kFaultGetInterface, kFaultVersionInfo, kFaultUnplugInDownload };
+    enum FaultKind {
+        kFaultGetInterface,
+        kFaultVersionInfo,
+        kFaultUnplugInDownload,
+        kFaultStuckKey,
+        kFaultChatterKey,
+        kFaultDeadZone,  // a: fader, b and c: the zone (b > c: none)
+    };
 
     Verb verb = kNone;
     int panel = -1;           // PanelIndex, or -1 when none was given

@@ -146,6 +146,13 @@ std::string ControlProtocol::Run(const ControlCommand& c, bool fromScript) {
         case ControlCommand::kFaultUnplugInDownload:
             err = m_sim.SetFault(c.panel, PanelSimulator::kUnplugInDownload, c.on);
             break;
+        case ControlCommand::kFaultStuckKey:
+        case ControlCommand::kFaultChatterKey:
+            err = m_sim.SetKeyFault(c.panel, c.key, c.fault == ControlCommand::kFaultStuckKey, c.on);
+            break;
+        case ControlCommand::kFaultDeadZone:
+            err = m_sim.SetDeadZone(c.a, c.b, c.c);
+            break;
         }
         return Answer(err);
     }

@@ -79,6 +79,14 @@ std::string PanelModel::SetKey(int key, bool down, Events& out) {
     if (key < 0 || key >= KeyCount()) return "no such key";
     if (!m_connected) return NotConnectedReason();
     if (KeyDown(key) == down) return {};  // nothing moved, nothing to report
+    if (!down && ((m_stuckKeys >> key) & 1u)) return {};
+    if (down && ((m_chatterKeys >> key) & 1u)) {
+        // The bounce: down and up, then down for good, within one burst of reports.
+        m_chatterKeys &= ~(1u << key);
+        SetKey(key, true, out);
+        SetKey(key, false, out);
+        m_chatterKeys |= 1u << key;
+    }
     if (down)
         m_keys |= 1u << key;
     else

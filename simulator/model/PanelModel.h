@@ -50,6 +50,12 @@ public:
     // Empty on success, else why not.
     std::string SetKey(int key, bool down, Events& out);
     bool KeyDown(int key) const { return (m_keys >> key) & 1u; }
+    // Faults for the Panel Check: a stuck key never reports its release; a
+    // chattering key bounces, reporting every press as down, up, down.
+    void SetStuckKey(int key, bool on) { m_stuckKeys = on ? m_stuckKeys | (1u << key) : m_stuckKeys & ~(1u << key); }
+    void SetChatterKey(int key, bool on) {
+        m_chatterKeys = on ? m_chatterKeys | (1u << key) : m_chatterKeys & ~(1u << key);
+    }
     std::string Plug(bool on, std::int64_t now, Events& out);
     std::string PowerCycle(std::int64_t now, Events& out);
     void ArmUnplugInDownload(bool on) { m_unplugInDownload = on; }
@@ -85,6 +91,8 @@ protected:
                            std::uint8_t state, Events& out) const;
 
     std::uint32_t m_keys = 0;
+    std::uint32_t m_stuckKeys = 0;
+    std::uint32_t m_chatterKeys = 0;
 
 private:
     void Unplugged(std::int64_t now, Events& out);

@@ -223,6 +223,26 @@ std::string PanelSimulator::SetFault(int panel, Fault fault, bool on) {
     return {};
 }
 
+std::string PanelSimulator::SetKeyFault(int panel, const std::string& name, bool stuck, bool on) {
+    if (!ValidPanel(panel)) return "no such panel";
+    std::lock_guard<std::mutex> lock(m_mu);
+    PanelModel& m = Model(panel);
+    const int key = m.FindKey(name);
+    if (key < 0) return "no such key";
+    if (stuck)
+        m.SetStuckKey(key, on);
+    else
+        m.SetChatterKey(key, on);
+    return {};
+}
+
+std::string PanelSimulator::SetDeadZone(int fader, int from, int to) {
+    if (fader < 0 || fader >= AudioModel::kFaderCount) return "no such fader";
+    std::lock_guard<std::mutex> lock(m_mu);
+    m_audio->SetDeadZone(fader, from, to);
+    return {};
+}
+
 std::string PanelSimulator::Storm(int panel, int perSecond, int seconds) {
     if (!ValidPanel(panel)) return "no such panel";
     if (perSecond < 1 || perSecond > kMaxStormRate) return "rate must be 1.." + std::to_string(kMaxStormRate);

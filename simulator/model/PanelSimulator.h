@@ -59,6 +59,9 @@ public:
     std::string SetFirmwareVersion(int panel, int major, int build);
     std::string SetDriverVersion(int panel, int major, int minor, int build);
     std::string SetFault(int panel, Fault fault, bool on);
+    // The Panel Check's faults; reset clears them with the panels.
+    std::string SetKeyFault(int panel, const std::string& key, bool stuck, bool on);
+    std::string SetDeadZone(int fader, int from, int to);
     std::string Storm(int panel, int perSecond, int seconds);
     std::string UnknownIid(int panel);
     // A connection callback with any value, the panel itself unchanged (how a

@@ -1,0 +1,139 @@
+#include "panels/CPanelCheckDlg.h"
+
+#include <commctrl.h>
+
+#include <iterator>
+
+#include "framework/CWinApp.h"
+#include "panels/ServiceReportFiles.h"
+#include "panels/Utf8.h"
+#include "res/TimerIds.h"
+#include "res/resource.h"
+
+namespace {
+enum Column { kName, kState, kCounts, kNote };
+struct ColumnLayout {
+    const wchar_t* title;
+    int width;
+};
+constexpr ColumnLayout kColumns[] = {{L"Control", 90}, {L"State", 70}, {L"Counts", 190}, {L"Note", 170}};
+}  // namespace
+
+CPanelCheckDlg::CPanelCheckDlg(CheckSession& session, int panel, CWnd* owner)
+    : CDialog(IDD_PANEL_CHECK, owner), m_session(session), m_panel(panel), m_owner(owner) {}
+
+bool CPanelCheckDlg::Show() {
+    if (!GetSafeHwnd()) {
+        // The list view is the one common control the program did not need before.
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
+        ::InitCommonControlsEx(&icc);
+        if (!Create(IDD_PANEL_CHECK, m_owner)) return false;
+    }
+    ShowWindow(SW_SHOWNORMAL);
+    ::SetForegroundWindow(m_hWnd);
+    ::BringWindowToTop(m_hWnd);
+    return true;
+}
+
+BOOL CPanelCheckDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SetWindowText((L"Panel Check - " + Utf8ToWide(PanelTypeName(m_panel))).c_str());
+    AddColumns();
+    Refresh();
+    SetTimer(kPanelCheckTickTimerId, kTickMs);
+    return TRUE;
+}
+
+void CPanelCheckDlg::AddColumns() {
+    const HWND list = GetDlgItemHwnd(IDC_CHECK_LIST);
+    ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    for (int c = 0; c < static_cast<int>(std::size(kColumns)); ++c) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.pszText = const_cast<wchar_t*>(kColumns[c].title);
+        column.cx = kColumns[c].width;
+        column.iSubItem = c;
+        ::SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void CPanelCheckDlg::SetCell(int row, int column, const std::wstring& text) {
+    const HWND list = GetDlgItemHwnd(IDC_CHECK_LIST);
+    // Unchanged cells are left alone: the list refreshes after every batch of
+    // reports and would flicker otherwise.
+    wchar_t current[256] = L"";
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = current;
+    item.cchTextMax = static_cast<int>(std::size(current));
+    ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    if (text == current) return;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void CPanelCheckDlg::Refresh() {
+    if (!GetSafeHwnd()) return;
+    const PanelCheck& check = Check();
+    const std::wstring count =
+        std::to_wstring(check.CheckedCount()) + L" of " + std::to_wstring(check.RowCount()) + L" checked";
+    SetDlgItemText(IDC_CHECK_COUNT, count.c_str());
+    SetDlgItemText(IDC_CHECK_VERDICT, check.Passed() ? L"Verdict: PASS" : L"Verdict: FAIL");
+
+    const HWND list = GetDlgItemHwnd(IDC_CHECK_LIST);
+    const int rows = check.RowCount();
+    for (int row = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); row < rows; ++row) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = const_cast<wchar_t*>(L"");
+        ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    int row = 0;
+    for (const ControlResult& r : check.Controls()) {
+        SetCell(row, kName, Utf8ToWide(r.control.name));
+        SetCell(row, kState, Utf8ToWide(CheckStateName(r.State())));
+        SetCell(row, kCounts, Utf8ToWide(CountsText(r)));
+        SetCell(row, kNote, Utf8ToWide(r.note));
+        ++row;
+    }
+    for (const AutomaticResult& r : check.Results()) {
+        SetCell(row, kName, Utf8ToWide(r.name));
+        SetCell(row, kState, Utf8ToWide(CheckStateName(r.state)));
+        SetCell(row, kCounts, Utf8ToWide(r.detail));
+        ++row;
+    }
+}
+
+void CPanelCheckDlg::MarkSelectedFailed() {
+    const HWND list = GetDlgItemHwnd(IDC_CHECK_LIST);
+    const auto row = static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (row < 0 || row >= static_cast<int>(Check().Controls().size())) return;
+    wchar_t note[512] = L"";
+    ::GetDlgItemTextW(m_hWnd, IDC_CHECK_NOTE, note, static_cast<int>(std::size(note)));
+    Check().MarkFailed(row, WideToUtf8(note));
+    SetDlgItemText(IDC_CHECK_NOTE, L"");
+    Refresh();
+}
+
+BOOL CPanelCheckDlg::OnButtonClicked(int id) {
+    switch (id) {
+    case IDC_CHECK_FAIL:
+        MarkSelectedFailed();
+        return TRUE;
+    case IDC_CHECK_SAVE:
+        SaveServiceReport(this, m_session, {m_panel});
+        return TRUE;
+    default:
+        return CDialog::OnButtonClicked(id);
+    }
+}
+
+void CPanelCheckDlg::OnCancel() { ShowWindow(SW_HIDE); }
+
+BOOL CPanelCheckDlg::OnTimer(UINT_PTR id) {
+    if (id != kPanelCheckTickTimerId) return CDialog::OnTimer(id);
+    Check().Tick(::GetTickCount64());
+    Refresh();
+    return TRUE;
+}
