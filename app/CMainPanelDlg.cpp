@@ -80,14 +80,17 @@ BOOL CMainPanelDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
     if (HMENU menu = GetSystemMenu(FALSE)) {
+        // The service report goes above About, which stays last below its separator.
+        wchar_t report[64] = L"";
+        if (::LoadStringW(AfxGetResourceHandle(), IDS_SERVICE_REPORT, report, 64) > 0) {
+            ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(menu, MF_STRING, IDM_SERVICE_REPORT, report);
+        }
         wchar_t about[128] = L"";
         if (::LoadStringW(AfxGetResourceHandle(), IDS_ABOUTBOX, about, 128) > 0 && about[0]) {
             ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about);
         }
-        wchar_t report[64] = L"";
-        if (::LoadStringW(AfxGetResourceHandle(), IDS_SERVICE_REPORT, report, 64) > 0)
-            ::AppendMenuW(menu, MF_STRING, IDM_SERVICE_REPORT, report);
     }
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
