@@ -10,8 +10,8 @@
 //
 // The life of a panel window, all of it in this class:
 //   Open       Create from the template; its WM_INITDIALOG acquires the panel
-//              when the row says AcquireStep::InitDialog. Check Normal.
-//              CreatePanelControls(). Acquire when the row says EndOfOpen (the
+//              when the row says AcquireStep::InitDialog. Place the picture.
+//              Check Normal. CreatePanelControls(). Acquire when the row says EndOfOpen (the
 //              Audio window, whose faders must exist before the first report).
 //   live       reports, connection states, Normal/Test, "?", the download.
 //   teardown   exactly once, where the row says: in the DestroyWindow the main
@@ -109,6 +109,9 @@ private:
     ITqPanelDevice* DownloadDevice() const override { return m_panel.Device(); }
     TqStatus QueryDeviceStatus(PanelDeviceStatus* status) override { return GetDeviceStatus(status); }
 
+    // Sizes and places the picture control so that its client area is the
+    // bitmap exactly, with the bitmap's top-left pixel at the row's origin.
+    void PlacePicture();
     // "?": shows the panel's help text.
     void ShowInformation();
     // Acquires the panel when step is the one of the panel's row.
