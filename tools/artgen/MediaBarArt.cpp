@@ -41,9 +41,6 @@ Canvas MediaBarArt::Picture() {
     for (int k = 0; k < 8; ++k) {
         const double cx = KnobX(k) + kKnobSize / 2 + 0.5 - OX;
         const double cy = kKnobY + kKnobSize / 2 + 0.5 - OY;
-        // Kept within 16.5 pixels of the centre: the picture may sit a few
-        // pixels off where the font metrics differ (see the header), and
-        // then only plain plate shows around the knob windows.
         PanelParts::Knob(c, cx, cy, 12.0, CapColor(k), 16.0, 2.6);
         regular.DrawCentered(c, cx, 14, std::to_string(k + 1), PanelParts::Silk());
     }

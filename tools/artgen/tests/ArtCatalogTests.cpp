@@ -93,19 +93,3 @@ TEST(ArtCatalog, OutputIsDeterministic) {
     EXPECT_EQ(ArtCatalog::Clip(), ArtCatalog::Clip());
     EXPECT_EQ(ArtCatalog::Icon(), ArtCatalog::Icon());
 }
-
-TEST(ArtCatalog, MediaBarKnobSkinsHavePlainPlateAboveAndBelow) {
-    // The picture may land up to four pixels off vertically (font metrics);
-    // plain plate around the knob windows keeps that from showing.
-    for (int id = 194; id <= 201; ++id) {
-        SCOPED_TRACE(id);
-        const Canvas& skin = AllBitmaps().at(id);
-        for (int y : {0, 1, 2, 39, 40, 41})
-            for (int x = 0; x < skin.Width(); ++x) {
-                const Color p = skin.Pixel(x, y);
-                ASSERT_LT(std::max({p.r, p.g, p.b}) - std::min({p.r, p.g, p.b}), 8.0)
-                    << "coloured pixel at " << x << "," << y;
-                ASSERT_NEAR(p.g, 47.0, 4.0) << x << "," << y;
-            }
-    }
-}
