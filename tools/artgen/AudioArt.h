@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/artgen/Canvas.h"
+#include "tools/artgen/PlateMap.h"
 
 #include <map>
 #include <string>
@@ -30,7 +31,8 @@ public:
 
     static Canvas FaderBackground();
     static Canvas Thumb(bool master);
-    static Canvas Picture();
+    // `map`, when given, receives the picture's labels and parts.
+    static Canvas Picture(PlateMap* map = nullptr);
     static void AddBitmaps(std::map<int, Canvas>& out);
 
     // Centre of the thumb, in fader pixels, for a value 0..255 on the

@@ -2,6 +2,7 @@
 
 #include "tools/artgen/Canvas.h"
 #include "tools/artgen/PanelParts.h"
+#include "tools/artgen/PlateMap.h"
 
 #include <map>
 #include <string>
@@ -41,8 +42,9 @@ public:
     static constexpr int kDialX = 71, kDialY = 171, kDialSize = 139, kDialSkin = 140;
 
     // The module with the key of index `pressedKey` (into Keys()) down and
-    // the lamps of `litLamps` (bit i = Lamps()[i]) on.
-    static Canvas Picture(int pressedKey = -1, unsigned litLamps = 0);
+    // the lamps of `litLamps` (bit i = Lamps()[i]) on; `map`, when given,
+    // receives its labels and parts.
+    static Canvas Picture(int pressedKey = -1, unsigned litLamps = 0, PlateMap* map = nullptr);
 
     // Adds the picture and all the module's bitmaps, by resource number.
     static void AddBitmaps(std::map<int, Canvas>& out);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/artgen/Canvas.h"
+#include "tools/artgen/PlateMap.h"
 
 #include <map>
 
@@ -22,6 +23,7 @@ public:
     static int KnobX(int k) { return 75 + 62 * k; }
     static constexpr int kKnobY = 74;
 
-    static Canvas Picture();
+    // `map`, when given, receives the picture's labels and parts.
+    static Canvas Picture(PlateMap* map = nullptr);
     static void AddBitmaps(std::map<int, Canvas>& out);
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/artgen/Canvas.h"
+#include "tools/artgen/PlateMap.h"
 
 #include <map>
 #include <string>
@@ -19,7 +20,8 @@ public:
     static constexpr int kDialX = 57, kDialY = 54, kDialSize = 193;
     static constexpr int kSkinWidth = 188, kSkinHeight = 187;
 
-    static Canvas Picture();
+    // `map`, when given, receives the picture's labels and parts.
+    static Canvas Picture(PlateMap* map = nullptr);
     static void AddBitmaps(std::map<int, Canvas>& out);
     // Ball, groove and ring centred on (cx, cy), canvas pixels.
     static void Ball(Canvas& canvas, double cx, double cy);
