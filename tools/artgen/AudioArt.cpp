@@ -1,5 +1,6 @@
 #include "tools/artgen/AudioArt.h"
 
+#include "res/resource.h"
 #include "tools/artgen/Font.h"
 #include "tools/artgen/PanelParts.h"
 
@@ -158,17 +159,17 @@ Canvas AudioArt::Picture(PlateMap* map) {
 }
 
 void AudioArt::AddBitmaps(std::map<int, Canvas>& out) {
-    out.emplace(176, Picture());
-    out.emplace(130, FaderBackground());
-    out.emplace(184, Thumb(false));
-    out.emplace(187, Thumb(true));
+    out.emplace(IDB_AUDIO_PANEL, Picture());
+    out.emplace(IDB_FADER_BACK, FaderBackground());
+    out.emplace(IDB_AUDIO_THUMB, Thumb(false));
+    out.emplace(IDB_AUDIO_MASTER_THUMB, Thumb(true));
     Canvas key(22, 22);
     PanelParts::LampKey(key, 0, 0, false);
-    out.emplace(181, key);
+    out.emplace(IDB_AUDIO_KEY, key);
     Canvas down(22, 22);
     PanelParts::LampKey(down, 0, 0, true);
-    out.emplace(182, down);
+    out.emplace(IDB_AUDIO_KEY_PRESSED, down);
     Canvas lamp(4, 4);
     PanelParts::LampDot(lamp, 0, 0);
-    out.emplace(183, lamp);
+    out.emplace(IDB_KEY_LAMP, lamp);
 }

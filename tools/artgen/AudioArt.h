@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
-// The Audio module: picture 176, the fader background 130 and the fader
-// thumbs 184 (channel) and 187 (master), the lamp key 181 / 182 with its
-// lamp 183 (shared with the Media Bar). The OVER and DATA indicators use the
-// lamps 173 / 174 of the Jog & Shuttle module.
+// The Audio module: the picture IDB_AUDIO_PANEL, the fader background
+// IDB_FADER_BACK and the thumbs IDB_AUDIO_THUMB (channel) and
+// IDB_AUDIO_MASTER_THUMB, the lamp key IDB_AUDIO_KEY / _PRESSED with its lamp
+// IDB_KEY_LAMP (shared with the Media Bar). The OVER and DATA indicators use
+// the lamps of the Jog & Shuttle module.
 class AudioArt {
 public:
     static constexpr int kWidth = 510;

@@ -1,5 +1,6 @@
 #include "tools/artgen/JogShuttleArt.h"
 
+#include "res/resource.h"
 #include "tools/artgen/Font.h"
 
 #include <cmath>
@@ -139,7 +140,7 @@ Canvas JogShuttleArt::Picture(int pressedKey, unsigned litLamps, PlateMap* map) 
 
 void JogShuttleArt::AddBitmaps(std::map<int, Canvas>& out) {
     const Canvas picture = Picture();
-    out.emplace(131, picture);
+    out.emplace(IDB_JOG_PANEL, picture);
     const std::vector<Key>& keys = Keys();
     for (size_t i = 0; i < keys.size(); ++i) {
         const Key& k = keys[i];
@@ -148,9 +149,9 @@ void JogShuttleArt::AddBitmaps(std::map<int, Canvas>& out) {
     }
     Canvas dark(PanelParts::kLampWidth, PanelParts::kLampHeight);
     PanelParts::Lamp(dark, 0, 0, false);
-    out.emplace(174, dark);
+    out.emplace(IDB_JOG_LAMP_DARK, dark);
     Canvas lit(PanelParts::kLampWidth, PanelParts::kLampHeight);
     PanelParts::Lamp(lit, 0, 0, true);
-    out.emplace(173, lit);
-    out.emplace(177, picture.Crop(kDialX - O, kDialY - O, kDialSkin, kDialSkin));
+    out.emplace(IDB_JOG_LAMP_LIT, lit);
+    out.emplace(IDB_JOG_DIAL, picture.Crop(kDialX - O, kDialY - O, kDialSkin, kDialSkin));
 }

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-// The Jog & Shuttle module: picture 131, the key bitmaps 132 to 172, the
-// lamps 173 / 174 and the jog dial skin 177. Every key bitmap is cut out of
-// the module picture rendered with that key up or down, so a key window
-// shows exactly the pixels of the picture underneath it.
+// The Jog & Shuttle module: the picture IDB_JOG_PANEL, the key bitmaps 132 to
+// 172, the lamps IDB_JOG_LAMP_LIT / _DARK and the jog dial skin IDB_JOG_DIAL.
+// Every key bitmap is cut out of the module picture rendered with that key up
+// or down, so a key window shows exactly the pixels of the picture under it.
 class JogShuttleArt {
 public:
     static constexpr int kWidth = 279;

@@ -1,5 +1,6 @@
 #include "tools/artgen/MediaBarArt.h"
 
+#include "res/resource.h"
 #include "tools/artgen/Font.h"
 #include "tools/artgen/PanelParts.h"
 
@@ -43,7 +44,7 @@ Canvas MediaBarArt::Picture(PlateMap* map) {
     c.FillRect(53, 6, 54, kHeight - 6, Color::Rgb(255, 255, 255), 0.08);
     plate.Part("groove", 52, 6, 54, kHeight - 6);
 
-    for (int k = 0; k < 8; ++k) {
+    for (int k = 0; k < kKnobs; ++k) {
         const double cx = KnobX(k) + kKnobSize / 2 + 0.5 - OX;
         const double cy = kKnobY + kKnobSize / 2 + 0.5 - OY;
         PanelParts::Knob(c, cx, cy, 12.0, CapColor(k), 16.0, 2.6);
@@ -56,6 +57,7 @@ Canvas MediaBarArt::Picture(PlateMap* map) {
 
 void MediaBarArt::AddBitmaps(std::map<int, Canvas>& out) {
     const Canvas picture = Picture();
-    out.emplace(193, picture);
-    for (int k = 0; k < 8; ++k) out.emplace(194 + k, picture.Crop(KnobX(k) - OX, kKnobY - OY, kKnobSkin, kKnobSkin));
+    out.emplace(IDB_MEDIABAR_PANEL, picture);
+    for (int k = 0; k < kKnobs; ++k)
+        out.emplace(IDB_MEDIABAR_KNOB_FIRST + k, picture.Crop(KnobX(k) - OX, kKnobY - OY, kKnobSkin, kKnobSkin));
 }

@@ -5,7 +5,8 @@
 
 #include <map>
 
-// The Media Bar module: picture 193 and the eight knob skins 194 to 201.
+// The Media Bar module: the picture IDB_MEDIABAR_PANEL and the eight knob
+// skins from IDB_MEDIABAR_KNOB_FIRST.
 //
 // Unlike the other pictures, its control does not sit at the window's corner:
 // the window places it (panels/MediaBarLayout.h) so that the bitmap's (0, 0)
@@ -18,6 +19,7 @@ public:
     static constexpr int kHeight = 78;
     static constexpr int kOriginX = 18;
     static constexpr int kOriginY = 53;
+    static constexpr int kKnobs = 8;
     static constexpr int kKnobSize = 41, kKnobSkin = 42;
 
     static int KnobX(int k) { return 75 + 62 * k; }

@@ -1,5 +1,6 @@
 #include "tools/artgen/TrackballArt.h"
 
+#include "res/resource.h"
 #include "tools/artgen/Font.h"
 #include "tools/artgen/PanelParts.h"
 
@@ -77,8 +78,8 @@ Canvas TrackballArt::Picture(PlateMap* map) {
 
 void TrackballArt::AddBitmaps(std::map<int, Canvas>& out) {
     const Canvas picture = Picture();
-    out.emplace(202, picture);
+    out.emplace(IDB_TRACKBALL_PANEL, picture);
     // The dial window is 193 x 193 with its centre at pixel (96, 96); the
     // skin covers its top-left 188 x 187 pixels.
-    out.emplace(208, picture.Crop(kDialX - O, kDialY - O, kSkinWidth, kSkinHeight));
+    out.emplace(IDB_TRACKBALL_BALL, picture.Crop(kDialX - O, kDialY - O, kSkinWidth, kSkinHeight));
 }

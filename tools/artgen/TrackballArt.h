@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-// The Trackball module: picture 202 and the ball-and-ring skin 208. Its keys
-// use the round and wing key bitmaps of the Jog & Shuttle module (154 to
-// 169), so the picture draws the same keys at its own places.
+// The Trackball module: the picture IDB_TRACKBALL_PANEL and the ball-and-ring
+// skin IDB_TRACKBALL_BALL. Its keys use the round and wing key bitmaps of the
+// Jog & Shuttle module (154 to 169), so the picture draws the same keys at its
+// own places.
 class TrackballArt {
 public:
     static constexpr int kWidth = 300;

@@ -1,3 +1,4 @@
+#include "res/resource.h"
 #include "tools/artgen/ArtCatalog.h"
 #include "tools/artgen/AudioArt.h"
 #include "tools/artgen/AviWriter.h"
@@ -48,7 +49,7 @@ TEST(ArtCatalog, BitmapsAreOpaqueSoTheWriterNeedsNoMatte) {
 TEST(ArtCatalog, RowKeysShowThePicturePixelsBeneathThem) {
     // A released key is the picture itself; the pressed one differs on its face only.
     const auto& bitmaps = AllBitmaps();
-    const Canvas& picture = bitmaps.at(131);
+    const Canvas& picture = bitmaps.at(IDB_JOG_PANEL);
     for (const auto& k : JogShuttleArt::Keys()) {
         SCOPED_TRACE(k.normalBitmap);
         const Canvas& normal = bitmaps.at(k.normalBitmap);
@@ -145,7 +146,8 @@ TEST(ArtCatalog, ClipFramesAreKeyedOnTheirTopLeftPixel) {
 
 TEST(ArtCatalog, OutputIsDeterministic) {
     const auto again = ArtCatalog::Bitmaps();
-    EXPECT_EQ(BmpWriter::Encode(again.at(202)), BmpWriter::Encode(AllBitmaps().at(202)));
+    EXPECT_EQ(BmpWriter::Encode(again.at(IDB_TRACKBALL_PANEL)),
+              BmpWriter::Encode(AllBitmaps().at(IDB_TRACKBALL_PANEL)));
     EXPECT_EQ(ArtCatalog::Clip(), ArtCatalog::Clip());
     EXPECT_EQ(ArtCatalog::Icon(), ArtCatalog::Icon());
 }
