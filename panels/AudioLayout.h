@@ -76,6 +76,10 @@ constexpr UINT kAudioMasterThumb = IDB_AUDIO_MASTER_THUMB;
 constexpr int kAudioFaderMin = 0;
 constexpr int kAudioFaderMax = 255;
 
+// The picture's top-left pixel (inside the control's two-pixel client edge):
+// every position above was drawn against the picture placed here.
+inline constexpr POINT kAudioPictureOrigin = {2, 2};
+
 inline constexpr int AudioFaderX(int fader) {
     return fader == kAudioMasterFader ? kAudioMasterX : kAudioFaderFirstX + kAudioFaderStepX * fader;
 }

@@ -9,9 +9,7 @@
 #include "res/resource.h"
 
 CPanelFrameDlg::CPanelFrameDlg(int panelIndex, CWnd* owner)
-    : CDialog(PanelFrameInfoOf(panelIndex).templateId, owner),
-      m_owner(owner),
-      m_info(PanelFrameInfoOf(panelIndex)) {}
+    : CDialog(PanelFrameInfoOf(panelIndex).templateId, owner), m_owner(owner), m_info(PanelFrameInfoOf(panelIndex)) {}
 
 CPanelFrameDlg::~CPanelFrameDlg() {
     // An object deleted without its teardown (its window failed to come up, for
@@ -25,6 +23,7 @@ void CPanelFrameDlg::Open() {
         if (m_owner && m_owner->GetSafeHwnd()) m_owner->PostMessage(m_info.goodbyeMessage, 0, 0);
         return;
     }
+    PlacePicture();
     SendDlgItemMessage(IDC_MODE_NORMAL, BM_SETCHECK, 1);
     CreatePanelControls();
     // The controls sit at fixed pixels, the template's size follows its font: with a
@@ -38,6 +37,22 @@ BOOL CPanelFrameDlg::OnInitDialog() {
     m_check.AddMenuItem();
     AcquireAt(AcquireStep::InitDialog);
     return TRUE;
+}
+
+void CPanelFrameDlg::PlacePicture() {
+    // A bitmap static sizes its window, edge included, to the bitmap: its client
+    // area comes out smaller than the bitmap by the edge, and Wine squeezes the
+    // bitmap into it, dropping rows and columns the keys and labels need. The
+    // template also places it in dialog units, which move with the font.
+    const HWND picture = GetDlgItemHwnd(static_cast<int>(m_info.picture));
+    const auto bitmap = reinterpret_cast<HBITMAP>(::SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP size{};
+    if (!picture || !bitmap || !::GetObjectW(bitmap, sizeof size, &size)) return;
+    const POINT at = m_info.pictureOrigin;
+    RECT r{at.x, at.y, at.x + size.bmWidth, at.y + size.bmHeight};
+    ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongW(picture, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongW(picture, GWL_EXSTYLE)));
+    ::SetWindowPos(picture, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CPanelFrameDlg::AcquireAt(AcquireStep step) {

@@ -10,10 +10,11 @@
 //
 // The life of a panel window, all of it in this class:
 //   Open       Create from the template; its WM_INITDIALOG acquires the panel
-//              when the row says AcquireStep::InitDialog. Check Normal.
-//              CreatePanelControls(); then the window grows until the picture and
-//              every control are inside it. Acquire when the row says EndOfOpen
-//              (the Audio window, whose faders must exist before the first report).
+//              when the row says AcquireStep::InitDialog. Place the picture.
+//              Check Normal. CreatePanelControls(); then the window grows until
+//              the picture and every control are inside it. Acquire when the row
+//              says EndOfOpen (the Audio window, whose faders must exist before
+//              the first report).
 //   live       reports, connection states, Normal/Test, "?", the download,
 //              "Panel Check..." in the system menu. Each report's decoded
 //              actions also go into the panel's check (Check(), ReportMs()).
@@ -124,6 +125,9 @@ private:
     void DownloadStarted(const std::wstring& path) override { m_check.DownloadStarted(path); }
     void DownloadEnded(std::int32_t result) override { m_check.DownloadEnded(result); }
 
+    // Sizes and places the picture control so that its client area is the
+    // bitmap exactly, with the bitmap's top-left pixel at the row's origin.
+    void PlacePicture();
     // "?": shows the panel's help text.
     void ShowInformation();
     // Acquires the panel when step is the one of the panel's row.

@@ -88,3 +88,7 @@ inline constexpr RECT kJogDialCreateRect = {88, 188, 197, 297};
 constexpr int kJogDialX = 71;
 constexpr int kJogDialY = 171;
 constexpr int kJogDialSize = 139;
+
+// The picture's top-left pixel (inside the control's one-pixel sunken edge):
+// every position above was drawn against the picture placed here.
+inline constexpr POINT kJogPictureOrigin = {1, 1};

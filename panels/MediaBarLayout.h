@@ -33,3 +33,9 @@ constexpr int kMediaBarKnobCount = 8;
 constexpr int kMediaBarKnobSize = 41;
 constexpr int kMediaBarKnobY = 74;
 constexpr int MediaBarKnobX(int k) { return 75 + 62 * k; }
+
+// The picture's top-left pixel (inside the control's two-pixel client edge).
+// The template puts the control at dialog units (9, 27), which is client pixel
+// (16, 51) only with a 15-pixel font cell; the keys and knobs are placed in
+// pixels, so the window moves the picture here whatever the font.
+inline constexpr POINT kMediaBarPictureOrigin = {18, 53};

@@ -1,6 +1,10 @@
 #include "panels/PanelFrameInfo.h"
 
 #include "device/PanelMessages.h"
+#include "panels/AudioLayout.h"
+#include "panels/JogShuttleLayout.h"
+#include "panels/MediaBarLayout.h"
+#include "panels/TrackballLayout.h"
 #include "res/resource.h"
 
 namespace {
@@ -16,22 +20,30 @@ TqStatus GetDeviceStatusOf(ITqPanelDevice* device, PanelDeviceStatus* status) {
 
 template <class Device>
 constexpr PanelFrameInfo Row(int panel, UINT templateId, UINT goodbye, AcquireStep acquire, TeardownStep teardown,
-                             ModeControls modeControls = {}) {
-    return PanelFrameInfo{
-        panel, templateId, goodbye, acquire, teardown, modeControls, &SetModeOf<Device>, &GetDeviceStatusOf<Device>};
+                             UINT picture, POINT pictureOrigin, ModeControls modeControls = {}) {
+    return PanelFrameInfo{panel,
+                          templateId,
+                          goodbye,
+                          acquire,
+                          teardown,
+                          modeControls,
+                          picture,
+                          pictureOrigin,
+                          &SetModeOf<Device>,
+                          &GetDeviceStatusOf<Device>};
 }
 
 constexpr int kJogModeControls[] = {IDC_DIAL_OFF, IDC_DIAL_JOG, IDC_DIAL_SHUTTLE, IDC_DIAL_DMC};
 
 constexpr PanelFrameInfo kFrames[] = {
     Row<ITqJogShuttleDevice>(kPanelJogShuttle, IDD_JOG_PANEL, ID_JOG_GOODBYE, AcquireStep::InitDialog,
-                             TeardownStep::DestroyWindow, kJogModeControls),
-    Row<ITqAudioDevice>(kPanelAudio, IDD_AUDIO_PANEL, ID_FADER_GOODBYE, AcquireStep::EndOfOpen,
-                        TeardownStep::WmDestroy),
+                             TeardownStep::DestroyWindow, IDC_JOG_PICTURE, kJogPictureOrigin, kJogModeControls),
+    Row<ITqAudioDevice>(kPanelAudio, IDD_AUDIO_PANEL, ID_FADER_GOODBYE, AcquireStep::EndOfOpen, TeardownStep::WmDestroy,
+                        IDC_AUDIO_PICTURE, kAudioPictureOrigin),
     Row<ITqTrackballDevice>(kPanelTrackball, IDD_TRACKBALL_PANEL, ID_TRACKBALL_GOODBYE, AcquireStep::InitDialog,
-                            TeardownStep::DestroyWindow),
+                            TeardownStep::DestroyWindow, IDC_TRACKBALL_PICTURE, kTrackballPictureOrigin),
     Row<ITqMediaBarDevice>(kPanelMediaBar, IDD_MEDIABAR_PANEL, ID_KNOB_GOODBYE, AcquireStep::InitDialog,
-                           TeardownStep::DestroyWindow),
+                           TeardownStep::DestroyWindow, IDC_MEDIABAR_PICTURE, kMediaBarPictureOrigin),
 };
 static_assert(std::size(kFrames) == kPanelCount, "one frame row per panel");
 }  // namespace

@@ -38,6 +38,10 @@ struct PanelFrameInfo {
     AcquireStep acquireStep;
     TeardownStep teardownStep;
     ModeControls modeControls;
+    // The panel's picture control, and where the picture's top-left pixel must
+    // land in client pixels: the keys and dials over it are placed in pixels.
+    UINT picture;
+    POINT pictureOrigin;
     // The same role sits at a different slot of each panel's device interface;
     // these adapters call the right one.
     TqStatus (*setMode)(ITqPanelDevice* device, std::int32_t mode);

@@ -43,3 +43,7 @@ constexpr int kTrackballDialX = 57;
 constexpr int kTrackballDialY = 54;
 constexpr int kTrackballDialSize = 193;
 inline constexpr RECT kTrackballDialEllipse = {0, 0, kTrackballDialSize, kTrackballDialSize};
+
+// The picture's top-left pixel (inside the control's two-pixel client edge):
+// every position above was drawn against the picture placed here.
+inline constexpr POINT kTrackballPictureOrigin = {2, 2};

@@ -221,9 +221,15 @@ shot_copying() {
   id=$(find_window 'Jog & Shuttle Control Panel')
   click_dialog "$id" 208 84 255 187  # ProgramDownLoad
   dialog=$(find_window Open)
-  # The whole path: the dialog starts in the folder it was last left in.
+  # The image is taken from where an installed VelPanel keeps it, typed as a
+  # fixed string: the picture shows the path a user would see, the same for every
+  # checkout, and no shell quoting stands between it and the dialog. The whole
+  # path, as the dialog starts in the folder it was last left in.
+  local folder="$WINEPREFIX/drive_c/Program Files/VelPanel/firmware"
+  mkdir -p "$folder"
+  cp "$dist/firmware/jog.rom" "$folder/"
   xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-  xdotool type --delay 20 "Z:${dist//\//\\}\\firmware\\jog.rom"
+  xdotool type --delay 20 'C:\Program Files\VelPanel\firmware\jog.rom'
   xdotool key Return
   sleep 1.2
   shoot "$(find_window Copying)" copying

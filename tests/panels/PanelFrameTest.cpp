@@ -2,6 +2,9 @@
 // Normal/Test, closing through the main window, connection loss and teardown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "contract/PanelIids.h"
 #include "device/CDeviceLibrary.h"
 #include "device/PanelMessages.h"
@@ -19,6 +22,8 @@ struct PanelCase {
     UINT goodbye;
     const wchar_t* title;
     std::vector<int> modeControls;  // enabled by Normal, disabled by Test, with 1012
+    UINT picture;                   // the picture's bitmap
+    POINT pictureAt;                // where the keys over it expect its top-left pixel
 };
 
 const PanelCase kCases[] = {
@@ -26,11 +31,44 @@ const PanelCase kCases[] = {
      "jog",
      102,
      L"Jog & Shuttle Control Panel",
-     {IDC_DOWNLOAD_BTN, IDC_DIAL_OFF, IDC_DIAL_JOG, IDC_DIAL_SHUTTLE, IDC_DIAL_DMC}},
-    {kPanelAudio, "audio", 106, L"Audio Control Panel", {IDC_DOWNLOAD_BTN}},
-    {kPanelTrackball, "trackball", 109, L"Trackball Control Panel", {IDC_DOWNLOAD_BTN}},
-    {kPanelMediaBar, "mediabar", 108, L"Media Bar Control Panel", {IDC_DOWNLOAD_BTN}},
+     {IDC_DOWNLOAD_BTN, IDC_DIAL_OFF, IDC_DIAL_JOG, IDC_DIAL_SHUTTLE, IDC_DIAL_DMC},
+     IDB_JOG_PANEL,
+     {1, 1}},
+    {kPanelAudio, "audio", 106, L"Audio Control Panel", {IDC_DOWNLOAD_BTN}, IDB_AUDIO_PANEL, {2, 2}},
+    {kPanelTrackball, "trackball", 109, L"Trackball Control Panel", {IDC_DOWNLOAD_BTN}, IDB_TRACKBALL_PANEL, {2, 2}},
+    {kPanelMediaBar, "mediabar", 108, L"Media Bar Control Panel", {IDC_DOWNLOAD_BTN}, IDB_MEDIABAR_PANEL, {18, 53}},
 };
+
+// A bitmap resource of this program, read into memory.
+struct BitmapCopy {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;  // top row first
+    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + x]; }
+};
+
+BitmapCopy ReadBitmap(UINT id) {
+    BitmapCopy copy;
+    HBITMAP bmp = static_cast<HBITMAP>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    BITMAP bm{};
+    if (!bmp || !::GetObjectW(bmp, sizeof bm, &bm)) return copy;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = bm.bmWidth;
+    info.bmiHeader.biHeight = -bm.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<RGBQUAD> bits(static_cast<size_t>(bm.bmWidth) * static_cast<size_t>(bm.bmHeight));
+    HDC screen = ::GetDC(nullptr);
+    const int rows = ::GetDIBits(screen, bmp, 0, bm.bmHeight, bits.data(), &info, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(bmp);
+    if (rows != bm.bmHeight) return copy;
+    copy.width = bm.bmWidth;
+    copy.height = bm.bmHeight;
+    for (const RGBQUAD& q : bits) copy.pixels.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
+    return copy;
+}
 
 class PanelFrameTest : public ::testing::TestWithParam<PanelCase> {
 protected:
@@ -97,6 +135,34 @@ TEST_P(PanelFrameTest, ItsClientAreaHoldsEverythingItPlaced) {
     const RECT placed = ChildrenBounds(Hwnd());
     EXPECT_LE(placed.right, client.right);
     EXPECT_LE(placed.bottom, client.bottom);
+}
+
+// The keys, lamps and dials are cut from the picture or drawn to meet it: a
+// picture squeezed into its control, or moved by the font, shows their outlines
+// twice and loses rows of its labels.
+TEST_P(PanelFrameTest, PictureShowsItsBitmapPixelForPixelWhereTheKeysExpectIt) {
+    OpenWindow();
+    ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessages();
+    const BitmapCopy picture = ReadBitmap(P().picture);
+    ASSERT_GT(picture.width, 0);
+    RECT client;
+    ::GetClientRect(Hwnd(), &client);
+    const POINT o = P().pictureAt;
+    // Row 5 crosses both top screws and the last column is the plate's shaded
+    // edge, as far down as the window shows it; no control covers either.
+    std::vector<POINT> probes;
+    for (int x = 0; x < picture.width; ++x) probes.push_back({x, 5});
+    for (int y = 0; y < std::min<int>(picture.height, client.bottom - o.y); ++y)
+        probes.push_back({picture.width - 1, y});
+    HDC dc = ::GetDC(Hwnd());
+    int differ = 0;
+    for (const POINT& p : probes) {
+        if (::GetPixel(dc, o.x + p.x, o.y + p.y) == picture.At(p.x, p.y)) continue;
+        if (differ++ == 0) ADD_FAILURE() << "first differing bitmap pixel " << p.x << "," << p.y;
+    }
+    EXPECT_EQ(differ, 0);
+    ::ReleaseDC(Hwnd(), dc);
 }
 
 TEST_P(PanelFrameTest, CloseBoxPostsGoodbyeAndLeavesWindowToTheMainWindow) {

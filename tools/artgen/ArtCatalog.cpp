@@ -1,5 +1,6 @@
 #include "tools/artgen/ArtCatalog.h"
 
+#include "res/resource.h"
 #include "tools/artgen/AudioArt.h"
 #include "tools/artgen/AviWriter.h"
 #include "tools/artgen/BmpWriter.h"
@@ -15,26 +16,26 @@
 
 const std::vector<ArtCatalog::Size>& ArtCatalog::RequiredBitmaps() {
     static const std::vector<Size> sizes = [] {
-        std::vector<Size> s{{130, 28, 267}, {131, 279, 348}};
+        std::vector<Size> s{{IDB_FADER_BACK, 28, 267}, {IDB_JOG_PANEL, 279, 348}};
         for (int id :
              {132, 134, 135, 136, 137, 138, 139, 140, 141, 142, 143, 144, 145, 146, 147, 148, 149, 150, 151, 152, 153})
             s.push_back({id, 40, 40});
         for (int id = 154; id <= 157; ++id) s.push_back({id, 52, 72});
         for (int id = 158; id <= 171; ++id) s.push_back({id, 35, 35});
         s.push_back({172, 40, 39});
-        s.push_back({173, 12, 10});
-        s.push_back({174, 12, 10});
-        s.push_back({176, 510, 374});
-        s.push_back({177, 140, 140});
-        s.push_back({181, 22, 22});
-        s.push_back({182, 22, 22});
-        s.push_back({183, 4, 4});
-        s.push_back({184, 24, 55});
-        s.push_back({187, 24, 55});
-        s.push_back({193, 547, 78});
-        for (int id = 194; id <= 201; ++id) s.push_back({id, 42, 42});
-        s.push_back({202, 300, 258});
-        s.push_back({208, 188, 187});
+        s.push_back({IDB_JOG_LAMP_LIT, 12, 10});
+        s.push_back({IDB_JOG_LAMP_DARK, 12, 10});
+        s.push_back({IDB_AUDIO_PANEL, 510, 374});
+        s.push_back({IDB_JOG_DIAL, 140, 140});
+        s.push_back({IDB_AUDIO_KEY, 22, 22});
+        s.push_back({IDB_AUDIO_KEY_PRESSED, 22, 22});
+        s.push_back({IDB_KEY_LAMP, 4, 4});
+        s.push_back({IDB_AUDIO_THUMB, 24, 55});
+        s.push_back({IDB_AUDIO_MASTER_THUMB, 24, 55});
+        s.push_back({IDB_MEDIABAR_PANEL, 547, 78});
+        for (int k = 0; k < MediaBarArt::kKnobs; ++k) s.push_back({IDB_MEDIABAR_KNOB_FIRST + k, 42, 42});
+        s.push_back({IDB_TRACKBALL_PANEL, 300, 258});
+        s.push_back({IDB_TRACKBALL_BALL, 188, 187});
         return s;
     }();
     return sizes;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-// Every artwork resource of the program, by number, and the sizes the
-// windows rely on.
+// Every artwork resource of the program, by its number in res/resource.h
+// (the Jog & Shuttle keys have numbers only), and the sizes the windows rely on.
 class ArtCatalog {
 public:
     struct Size {

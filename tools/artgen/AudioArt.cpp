@@ -1,7 +1,10 @@
 #include "tools/artgen/AudioArt.h"
 
+#include "res/resource.h"
 #include "tools/artgen/Font.h"
 #include "tools/artgen/PanelParts.h"
+
+#include <string>
 
 namespace {
 constexpr int O = AudioArt::kOrigin;
@@ -69,13 +72,16 @@ Canvas AudioArt::Thumb(bool master) {
     return c;
 }
 
-Canvas AudioArt::Picture() {
+Canvas AudioArt::Picture(PlateMap* map) {
+    PlateMap scratch;
+    PlateMap& plate = map ? *map : scratch;
     Canvas c(kWidth, kHeight);
     PanelParts::Plate(c);
-    PanelParts::Screw(c, 6.5, 6.5);
-    PanelParts::Screw(c, kWidth - 6.5, 6.5);
-    PanelParts::Screw(c, 6.5, kHeight - 6.5);
-    PanelParts::Screw(c, kWidth - 6.5, kHeight - 6.5);
+    for (const Point& at :
+         {Point{6.5, 6.5}, Point{kWidth - 6.5, 6.5}, Point{6.5, kHeight - 6.5}, Point{kWidth - 6.5, kHeight - 6.5}}) {
+        PanelParts::Screw(c, at.x, at.y);
+        PanelParts::MapScrew(plate, at.x, at.y);
+    }
     const Font& small = Font::Small();
     const Font& regular = Font::Regular();
 
@@ -84,78 +90,86 @@ Canvas AudioArt::Picture() {
         const double x = ChannelFaderX(i) - 6 - O;
         c.FillRect(x, 82 - O, x + 1, 368 - O, kBlack, 0.45);
         c.FillRect(x + 1, 82 - O, x + 2, 368 - O, kWhite, 0.07);
+        plate.Part("groove", x, 82 - O, x + 2, 368 - O);
     }
     const Canvas background = FaderBackground();
     const Canvas channelThumb = Thumb(false);
     const Canvas masterThumb = Thumb(true);
     const int thumbTop = int(ThumbCentreY(191) - kThumbHeight / 2.0 + 0.5);
-    for (int i = 0; i < 8; ++i) {
-        const int x = ChannelFaderX(i) - O;
+    for (int i = 0; i <= 8; ++i) {
+        const bool master = i == 8;
+        const int x = (master ? kMasterX : ChannelFaderX(i)) - O;
         c.Draw(background, x, kFaderY - O);
-        c.Draw(channelThumb, x + 3, kFaderY - O + thumbTop);
-        const double cx = ChannelFaderX(i) + 14 - O;
-        small.DrawCentered(c, cx, 6 - O + 3, std::to_string(i + 1), PanelParts::Silk());
-        small.DrawCentered(c, cx, 370 - O, std::to_string(i + 1), PanelParts::SilkDim());
+        c.Draw(master ? masterThumb : channelThumb, x + 3, kFaderY - O + thumbTop);
+        plate.Part("fader", x, kFaderY - O, x + kFaderWidth, kFaderY - O + kFaderHeight);
+        const std::string name = master ? "M" : std::to_string(i + 1);
+        if (!master) plate.LabelCentered(c, small, x + 14, 6 - O + 3, name, PanelParts::Silk());
+        plate.LabelCentered(c, small, x + 14, 370 - O, name, PanelParts::SilkDim());
     }
-    c.Draw(background, kMasterX - O, kFaderY - O);
-    c.Draw(masterThumb, kMasterX + 3 - O, kFaderY - O + thumbTop);
-    small.DrawCentered(c, kMasterX + 14 - O, 92 - O, "MASTER", PanelParts::Silk());
-    small.DrawCentered(c, kMasterX + 14 - O, 370 - O, "M", PanelParts::SilkDim());
+    plate.LabelCentered(c, small, kMasterX + 14 - O, 92 - O, "MASTER", PanelParts::Silk());
     for (const ScaleMark& m : kScale) {
         const int y = int(kFaderY + ThumbCentreY(m.value) - 2.0) - O;
-        small.Draw(c, 20 - O - small.TextWidth(m.text) - 2, y, m.text, PanelParts::SilkDim());
-        small.Draw(c, kMasterX + kFaderWidth + 3 - O, y, m.text, PanelParts::SilkDim());
+        plate.Label(c, small, 20 - O - small.TextWidth(m.text) - 2, y, m.text, PanelParts::SilkDim());
+        plate.Label(c, small, kMasterX + kFaderWidth + 3 - O, y, m.text, PanelParts::SilkDim());
     }
 
     for (const Key& k : Keys()) {
         PanelParts::Recess(c, k.x - 2 - O, k.y - 2 - O, k.x + 24 - O, k.y + 24 - O, 3);
         PanelParts::LampKey(c, k.x - O, k.y - O, false);
+        plate.Part("key", k.x - 3 - O, k.y - 3 - O, k.x + 25 - O, k.y + 25 - O);
     }
-    small.DrawCentered(c, 350 - O, 44 - O, "FUNC", PanelParts::SilkDim());
-    small.DrawCentered(c, 350 - O, 74 - O, "MUTE", PanelParts::SilkDim());
+    // FUNC over its key, in the row of the channel numbers; MUTE under its own.
+    plate.LabelCentered(c, small, 350 - O, 6 - O + 3, "FUNC", PanelParts::SilkDim());
+    plate.LabelCentered(c, small, 350 - O, 77 - O, "MUTE", PanelParts::SilkDim());
 
-    PanelParts::Lamp(c, 375 - O, 23 - O, false);
-    PanelParts::Lamp(c, 375 - O, 52 - O, false);
-    small.Draw(c, 390 - O, 26 - O, "OVER", PanelParts::Silk());
-    small.Draw(c, 390 - O, 55 - O, "DATA", PanelParts::Silk());
+    for (const int y : {23, 52}) {
+        PanelParts::Lamp(c, 375 - O, y - O, false);
+        plate.Part("lamp", 375 - O, y - O, 375 - O + PanelParts::kLampWidth, y - O + PanelParts::kLampHeight);
+    }
+    plate.Label(c, small, 390 - O, 26 - O, "OVER", PanelParts::Silk());
+    plate.Label(c, small, 390 - O, 55 - O, "DATA", PanelParts::Silk());
 
     // Monitor level: a knob that is only drawn, never driven.
     PanelParts::Knob(c, 466 - O, 80 - O, 13, Color::Rgb(150, 152, 158), 23);
     c.DrawLine(466 - O, 80 - O, 466 - O + 7.8, 80 - O - 7.8, 2.0, kWhite, 0.9);
-    small.DrawCentered(c, 466 - O, 48 - O, "MONITOR LEVEL", PanelParts::Silk());
-    small.DrawCentered(c, 449 - O, 110 - O, "MIN", PanelParts::SilkDim());
-    small.DrawCentered(c, 483 - O, 110 - O, "MAX", PanelParts::SilkDim());
+    plate.RoundPart("knob", 466 - O, 80 - O, 24);
+    plate.LabelCentered(c, small, 466 - O, 48 - O, "MONITOR LEVEL", PanelParts::Silk());
+    plate.LabelCentered(c, small, 449 - O, 110 - O, "MIN", PanelParts::SilkDim());
+    plate.LabelCentered(c, small, 483 - O, 110 - O, "MAX", PanelParts::SilkDim());
 
-    small.DrawCentered(c, 448 - O, 136 - O, "SOLO", PanelParts::SilkDim());
-    small.DrawCentered(c, 477 - O, 136 - O, "MONO", PanelParts::SilkDim());
-    small.DrawCentered(c, 448 - O, 173 - O, "BANK", PanelParts::SilkDim());
+    plate.LabelCentered(c, small, 448 - O, 135 - O, "SOLO", PanelParts::SilkDim());
+    plate.LabelCentered(c, small, 477 - O, 135 - O, "MONO", PanelParts::SilkDim());
+    plate.LabelCentered(c, small, 448 - O, 172 - O, "BANK", PanelParts::SilkDim());
     // Bank indicators, painted: the lower bank lit.
     c.FillRect(468 - O, 182 - O, 474 - O, 186 - O, Color::Rgb(60, 220, 80));
     c.FillRect(468 - O, 194 - O, 474 - O, 198 - O, Color::Rgb(24, 44, 28));
-    small.Draw(c, 477 - O, 182 - O, "1-4", PanelParts::SilkDim());
-    small.Draw(c, 477 - O, 194 - O, "5-8", PanelParts::SilkDim());
+    plate.Part("bank lamps", 468 - O, 182 - O, 474 - O, 198 - O);
+    plate.Label(c, small, 477 - O, 182 - O, "1-4", PanelParts::SilkDim());
+    plate.Label(c, small, 477 - O, 194 - O, "5-8", PanelParts::SilkDim());
 
-    small.DrawCentered(c, 448 - O, 210 - O, "L", PanelParts::Silk());
-    small.DrawCentered(c, 477 - O, 210 - O, "R", PanelParts::Silk());
+    plate.LabelCentered(c, small, 448 - O, 209 - O, "L", PanelParts::Silk());
+    plate.LabelCentered(c, small, 477 - O, 209 - O, "R", PanelParts::Silk());
     const char* pairs[] = {"1/5", "2/6", "3/7", "4/8"};
-    for (int i = 0; i < 4; ++i) small.Draw(c, 421 - O, 216 + 31 * i + 9 - O, pairs[i], PanelParts::SilkDim());
+    for (int i = 0; i < 4; ++i) plate.Label(c, small, 421 - O, 216 + 31 * i + 9 - O, pairs[i], PanelParts::SilkDim());
 
-    regular.Draw(c, 437 - O, 350 - O, "AUDIO", PanelParts::SilkDim());
+    // Under the last keys, above the rows a dialog laid out with a 14-pixel
+    // font cell cuts off.
+    plate.Label(c, regular, 437 - O, 340 - O, "AUDIO", PanelParts::SilkDim());
     return c;
 }
 
 void AudioArt::AddBitmaps(std::map<int, Canvas>& out) {
-    out.emplace(176, Picture());
-    out.emplace(130, FaderBackground());
-    out.emplace(184, Thumb(false));
-    out.emplace(187, Thumb(true));
+    out.emplace(IDB_AUDIO_PANEL, Picture());
+    out.emplace(IDB_FADER_BACK, FaderBackground());
+    out.emplace(IDB_AUDIO_THUMB, Thumb(false));
+    out.emplace(IDB_AUDIO_MASTER_THUMB, Thumb(true));
     Canvas key(22, 22);
     PanelParts::LampKey(key, 0, 0, false);
-    out.emplace(181, key);
+    out.emplace(IDB_AUDIO_KEY, key);
     Canvas down(22, 22);
     PanelParts::LampKey(down, 0, 0, true);
-    out.emplace(182, down);
+    out.emplace(IDB_AUDIO_KEY_PRESSED, down);
     Canvas lamp(4, 4);
     PanelParts::LampDot(lamp, 0, 0);
-    out.emplace(183, lamp);
+    out.emplace(IDB_KEY_LAMP, lamp);
 }

@@ -1,15 +1,17 @@
 #pragma once
 
 #include "tools/artgen/Canvas.h"
+#include "tools/artgen/PlateMap.h"
 
 #include <map>
 #include <string>
 #include <vector>
 
-// The Audio module: picture 176, the fader background 130 and the fader
-// thumbs 184 (channel) and 187 (master), the lamp key 181 / 182 with its
-// lamp 183 (shared with the Media Bar). The OVER and DATA indicators use the
-// lamps 173 / 174 of the Jog & Shuttle module.
+// The Audio module: the picture IDB_AUDIO_PANEL, the fader background
+// IDB_FADER_BACK and the thumbs IDB_AUDIO_THUMB (channel) and
+// IDB_AUDIO_MASTER_THUMB, the lamp key IDB_AUDIO_KEY / _PRESSED with its lamp
+// IDB_KEY_LAMP (shared with the Media Bar). The OVER and DATA indicators use
+// the lamps of the Jog & Shuttle module.
 class AudioArt {
 public:
     static constexpr int kWidth = 510;
@@ -30,7 +32,8 @@ public:
 
     static Canvas FaderBackground();
     static Canvas Thumb(bool master);
-    static Canvas Picture();
+    // `map`, when given, receives the picture's labels and parts.
+    static Canvas Picture(PlateMap* map = nullptr);
     static void AddBitmaps(std::map<int, Canvas>& out);
 
     // Centre of the thumb, in fader pixels, for a value 0..255 on the

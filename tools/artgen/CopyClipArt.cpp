@@ -74,10 +74,11 @@ Canvas CopyClipArt::Frame(int index) {
     Folder(c, leftX, true);
     Folder(c, rightX, index == kFrames - 1);
     if (index > 0 && index < kFrames - 1) {
-        // Along an arc from the left folder's mouth to the right one's.
+        // Along an arc from the left folder's mouth to the right one's, low
+        // enough that the turning sheet never leaves the frame at the top.
         const double x0 = leftX + 22, x1 = rightX + 22;
         const double cx = x0 + (x1 - x0) * t;
-        const double cy = 15 - 8 * std::sin(kPi * t);
+        const double cy = 18 - 6 * std::sin(kPi * t);
         Sheet(c, cx, cy, (t - 0.5) * kPi * 0.5);
     }
     return c;

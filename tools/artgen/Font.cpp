@@ -109,9 +109,12 @@ void Font::Draw(Canvas& canvas, int x, int y, const std::string& text, const Col
     }
 }
 
+Point Font::CenteredOrigin(double cx, double cy, const std::string& text, bool bold) const {
+    return Point{std::floor(cx - TextWidth(text, bold) / 2.0 + 0.5), std::floor(cy - m_height / 2.0 + 0.5)};
+}
+
 void Font::DrawCentered(Canvas& canvas, double cx, double cy, const std::string& text, const Color& color,
                         bool bold) const {
-    const int x = int(std::floor(cx - TextWidth(text, bold) / 2.0 + 0.5));
-    const int y = int(std::floor(cy - m_height / 2.0 + 0.5));
-    Draw(canvas, x, y, text, color, bold);
+    const Point at = CenteredOrigin(cx, cy, text, bold);
+    Draw(canvas, int(at.x), int(at.y), text, color, bold);
 }

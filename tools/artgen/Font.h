@@ -22,6 +22,8 @@ public:
 
     // Top-left corner of the text at (x, y).
     void Draw(Canvas& canvas, int x, int y, const std::string& text, const Color& color, bool bold = false) const;
+    // Top-left corner of the text centred on (cx, cy), on whole pixels.
+    Point CenteredOrigin(double cx, double cy, const std::string& text, bool bold = false) const;
     // Text centred on (cx, cy): the box is placed on whole pixels.
     void DrawCentered(Canvas& canvas, double cx, double cy, const std::string& text, const Color& color,
                       bool bold = false) const;

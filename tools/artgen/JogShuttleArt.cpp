@@ -1,5 +1,6 @@
 #include "tools/artgen/JogShuttleArt.h"
 
+#include "res/resource.h"
 #include "tools/artgen/Font.h"
 
 #include <cmath>
@@ -69,24 +70,33 @@ void JogShuttleArt::Dial(Canvas& c, double cx, double cy) {
     c.FillCircle(cx, cy, 21.5, Paint::Radial(cx - 6, cy - 8, 30, Color::Rgb(66, 69, 75), Color::Rgb(44, 46, 51)));
 }
 
-Canvas JogShuttleArt::Picture(int pressedKey, unsigned litLamps) {
+Canvas JogShuttleArt::Picture(int pressedKey, unsigned litLamps, PlateMap* map) {
+    PlateMap scratch;
+    PlateMap& plate = map ? *map : scratch;
     Canvas c(kWidth, kHeight);
     PanelParts::Plate(c);
-    PanelParts::Screw(c, 6.5, 6.5);
-    PanelParts::Screw(c, kWidth - 6.5, 6.5);
-    PanelParts::Screw(c, 6.5, kHeight - 6.5);
-    PanelParts::Screw(c, kWidth - 6.5, kHeight - 6.5);
+    for (const Point& at :
+         {Point{6.5, 6.5}, Point{kWidth - 6.5, 6.5}, Point{6.5, kHeight - 6.5}, Point{kWidth - 6.5, kHeight - 6.5}}) {
+        PanelParts::Screw(c, at.x, at.y);
+        PanelParts::MapScrew(plate, at.x, at.y);
+    }
 
-    // Key channels of the function and transport rows.
+    // Key channels of the function and transport rows; the transport channel
+    // stops two pixels under its keys, which leaves DMC room above key D.
     PanelParts::Recess(c, 17 - O, 20 - O, 261 - O, 64 - O, 5);
-    PanelParts::Recess(c, 37 - O, 60 - O, 241 - O, 104 - O, 5);
+    PanelParts::Recess(c, 37 - O, 60 - O, 241 - O, 103 - O, 5);
+    plate.Part("function row", 17 - O - 1, 20 - O - 1, 261 - O + 1, 64 - O + 1);
+    plate.Part("transport row", 37 - O - 1, 60 - O - 1, 241 - O + 1, 103 - O + 1);
     const Font& small = Font::Small();
-    small.Draw(c, 20 - O, 12 - O, "FUNCTION", PanelParts::SilkDim());
-    small.Draw(c, 231 - O, 12 - O, "JOG/SHUTTLE", PanelParts::SilkDim());
-    small.Draw(c, 8 - O, 80 - O, "TRANS", PanelParts::SilkDim());
-    small.Draw(c, 8 - O, 87 - O, "PORT", PanelParts::SilkDim());
+    plate.Label(c, small, 20 - O, 12 - O, "FUNCTION", PanelParts::SilkDim());
+    // Flush with the row's right end, clear of the corner screw.
+    plate.Label(c, small, 261 - O - small.TextWidth("JOG/SHUTTLE"), 12 - O, "JOG/SHUTTLE", PanelParts::SilkDim());
+    plate.Label(c, small, 8 - O, 80 - O, "TRANS", PanelParts::SilkDim());
+    plate.Label(c, small, 8 - O, 87 - O, "PORT", PanelParts::SilkDim());
 
-    Dial(c, kDialX + kDialSize / 2 + 0.5 - O, kDialY + kDialSize / 2 + 0.5 - O);
+    const double dialX = kDialX + kDialSize / 2 + 0.5 - O, dialY = kDialY + kDialSize / 2 + 0.5 - O;
+    Dial(c, dialX, dialY);
+    plate.RoundPart("dial", dialX, dialY, 70.5);
 
     const std::vector<Key>& keys = Keys();
     for (size_t i = 0; i < keys.size(); ++i) {
@@ -98,34 +108,39 @@ Canvas JogShuttleArt::Picture(int pressedKey, unsigned litLamps) {
             break;
         case Kind::Round:
             PanelParts::RoundKey(c, k.x + 17.5 - O, k.y + 17.5 - O, k.label, down);
+            PanelParts::MapRoundKey(plate, k.label, k.x + 17.5 - O, k.y + 17.5 - O);
             break;
         case Kind::LeftWing:
             PanelParts::WingKey(c, k.x - O, k.y - O, PanelParts::LeftWingOutline(), k.label, 24.5, 31.5, down);
+            plate.Part(k.label, k.x - O, k.y - O, k.x - O + k.bitmapWidth, k.y - O + k.bitmapHeight);
             break;
         case Kind::RightWing:
             PanelParts::WingKey(c, k.x - O, k.y - O, PanelParts::RightWingOutline(), k.label, 28.5, 31.5, down);
+            plate.Part(k.label, k.x - O, k.y - O, k.x - O + k.bitmapWidth, k.y - O + k.bitmapHeight);
             break;
         }
     }
     // Dial-mode captions of A to D, set where the keys leave room.
-    small.DrawCentered(c, 16 + 18 - O, 189 + 41 - O, "OFF", PanelParts::SilkDim());
-    small.DrawCentered(c, 37 + 18 - O, 149 - 6 - O, "JOG", PanelParts::SilkDim());
-    small.DrawCentered(c, 75 + 18 - O, 121 - 6 - O, "SHTL", PanelParts::SilkDim());
-    small.DrawCentered(c, 124 + 18 - O, 112 - 5 - O, "DMC", PanelParts::SilkDim());
+    plate.LabelCentered(c, small, 16 + 18 - O, 189 + 41 - O, "OFF", PanelParts::SilkDim());
+    plate.LabelCentered(c, small, 37 + 18 - O, 149 - 6 - O, "JOG", PanelParts::SilkDim());
+    plate.LabelCentered(c, small, 75 + 18 - O, 121 - 6 - O, "SHTL", PanelParts::SilkDim());
+    plate.LabelCentered(c, small, 124 + 18 - O, 112 - 5 - O, "DMC", PanelParts::SilkDim());
 
     const std::vector<Lamp>& lamps = Lamps();
     for (size_t i = 0; i < lamps.size(); ++i) {
-        PanelParts::Lamp(c, lamps[i].x - O, lamps[i].y - O, (litLamps >> i) & 1u);
-        small.Draw(c, lamps[i].x + 14 - O, lamps[i].y + 3 - O, lamps[i].label, PanelParts::Silk());
+        const int x = lamps[i].x - O, y = lamps[i].y - O;
+        PanelParts::Lamp(c, x, y, (litLamps >> i) & 1u);
+        plate.Part("lamp", x, y, x + PanelParts::kLampWidth, y + PanelParts::kLampHeight);
+        plate.Label(c, small, x + 14, y + 3, lamps[i].label, PanelParts::Silk());
     }
     // Above the lowest rows, which a dialog laid out with a 14-pixel font cell cuts off.
-    Font::Regular().DrawCentered(c, 140.5 - O, 318 - O, "JOG SHUTTLE", PanelParts::SilkDim());
+    plate.LabelCentered(c, Font::Regular(), 140.5 - O, 318 - O, "JOG SHUTTLE", PanelParts::SilkDim());
     return c;
 }
 
 void JogShuttleArt::AddBitmaps(std::map<int, Canvas>& out) {
     const Canvas picture = Picture();
-    out.emplace(131, picture);
+    out.emplace(IDB_JOG_PANEL, picture);
     const std::vector<Key>& keys = Keys();
     for (size_t i = 0; i < keys.size(); ++i) {
         const Key& k = keys[i];
@@ -134,9 +149,9 @@ void JogShuttleArt::AddBitmaps(std::map<int, Canvas>& out) {
     }
     Canvas dark(PanelParts::kLampWidth, PanelParts::kLampHeight);
     PanelParts::Lamp(dark, 0, 0, false);
-    out.emplace(174, dark);
+    out.emplace(IDB_JOG_LAMP_DARK, dark);
     Canvas lit(PanelParts::kLampWidth, PanelParts::kLampHeight);
     PanelParts::Lamp(lit, 0, 0, true);
-    out.emplace(173, lit);
-    out.emplace(177, picture.Crop(kDialX - O, kDialY - O, kDialSkin, kDialSkin));
+    out.emplace(IDB_JOG_LAMP_LIT, lit);
+    out.emplace(IDB_JOG_DIAL, picture.Crop(kDialX - O, kDialY - O, kDialSkin, kDialSkin));
 }

@@ -2,15 +2,16 @@
 
 #include "tools/artgen/Canvas.h"
 #include "tools/artgen/PanelParts.h"
+#include "tools/artgen/PlateMap.h"
 
 #include <map>
 #include <string>
 #include <vector>
 
-// The Jog & Shuttle module: picture 131, the key bitmaps 132 to 172, the
-// lamps 173 / 174 and the jog dial skin 177. Every key bitmap is cut out of
-// the module picture rendered with that key up or down, so a key window
-// shows exactly the pixels of the picture underneath it.
+// The Jog & Shuttle module: the picture IDB_JOG_PANEL, the key bitmaps 132 to
+// 172, the lamps IDB_JOG_LAMP_LIT / _DARK and the jog dial skin IDB_JOG_DIAL.
+// Every key bitmap is cut out of the module picture rendered with that key up
+// or down, so a key window shows exactly the pixels of the picture under it.
 class JogShuttleArt {
 public:
     static constexpr int kWidth = 279;
@@ -41,8 +42,9 @@ public:
     static constexpr int kDialX = 71, kDialY = 171, kDialSize = 139, kDialSkin = 140;
 
     // The module with the key of index `pressedKey` (into Keys()) down and
-    // the lamps of `litLamps` (bit i = Lamps()[i]) on.
-    static Canvas Picture(int pressedKey = -1, unsigned litLamps = 0);
+    // the lamps of `litLamps` (bit i = Lamps()[i]) on; `map`, when given,
+    // receives its labels and parts.
+    static Canvas Picture(int pressedKey = -1, unsigned litLamps = 0, PlateMap* map = nullptr);
 
     // Adds the picture and all the module's bitmaps, by resource number.
     static void AddBitmaps(std::map<int, Canvas>& out);

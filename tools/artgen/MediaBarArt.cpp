@@ -1,5 +1,6 @@
 #include "tools/artgen/MediaBarArt.h"
 
+#include "res/resource.h"
 #include "tools/artgen/Font.h"
 #include "tools/artgen/PanelParts.h"
 
@@ -17,42 +18,46 @@ Color CapColor(int k) {
 }
 }  // namespace
 
-Canvas MediaBarArt::Picture() {
+Canvas MediaBarArt::Picture(PlateMap* map) {
+    PlateMap scratch;
+    PlateMap& plate = map ? *map : scratch;
     Canvas c(kWidth, kHeight);
     PanelParts::Plate(c);
-    PanelParts::Screw(c, 6.5, 6.5);
-    PanelParts::Screw(c, 6.5, kHeight - 6.5);
-    PanelParts::Screw(c, kWidth - 6.5, 6.5);
-    PanelParts::Screw(c, kWidth - 6.5, kHeight - 6.5);
+    for (const Point& at :
+         {Point{6.5, 6.5}, Point{6.5, kHeight - 6.5}, Point{kWidth - 6.5, 6.5}, Point{kWidth - 6.5, kHeight - 6.5}}) {
+        PanelParts::Screw(c, at.x, at.y);
+        PanelParts::MapScrew(plate, at.x, at.y);
+    }
 
     const Font& regular = Font::Regular();
     const Font& small = Font::Small();
-    // Keys A and B with their labels to the left.
+    // Keys A and B with their labels to the right.
     const int keyX = 36 - OX;
     for (int i = 0; i < 2; ++i) {
         const int keyY = (i == 0 ? 59 : 89) - OY;
         PanelParts::LampKey(c, keyX, keyY, false);
-        regular.Draw(c, keyX + 26, keyY + 8, i == 0 ? "A" : "B", PanelParts::Silk());
+        plate.Part("key", keyX, keyY, keyX + PanelParts::kLampKeySize, keyY + PanelParts::kLampKeySize);
+        plate.Label(c, regular, keyX + 25, keyY + 8, i == 0 ? "A" : "B", PanelParts::Silk());
     }
     // A groove between the keys and the knob row.
-    c.FillRect(49, 6, 50, kHeight - 6, Color::Rgb(0, 0, 0), 0.5);
-    c.FillRect(50, 6, 51, kHeight - 6, Color::Rgb(255, 255, 255), 0.08);
+    c.FillRect(52, 6, 53, kHeight - 6, Color::Rgb(0, 0, 0), 0.5);
+    c.FillRect(53, 6, 54, kHeight - 6, Color::Rgb(255, 255, 255), 0.08);
+    plate.Part("groove", 52, 6, 54, kHeight - 6);
 
-    for (int k = 0; k < 8; ++k) {
+    for (int k = 0; k < kKnobs; ++k) {
         const double cx = KnobX(k) + kKnobSize / 2 + 0.5 - OX;
         const double cy = kKnobY + kKnobSize / 2 + 0.5 - OY;
-        // Kept within 16.5 pixels of the centre: the picture may sit a few
-        // pixels off where the font metrics differ (see the header), and
-        // then only plain plate shows around the knob windows.
         PanelParts::Knob(c, cx, cy, 12.0, CapColor(k), 16.0, 2.6);
-        regular.DrawCentered(c, cx, 14, std::to_string(k + 1), PanelParts::Silk());
+        plate.RoundPart("knob", cx, cy, 17.0);
+        plate.LabelCentered(c, regular, cx, 14, std::to_string(k + 1), PanelParts::Silk());
     }
-    small.Draw(c, kWidth - 52, kHeight - 8, "MEDIA BAR", PanelParts::SilkDim());
+    plate.Label(c, small, kWidth - 52, kHeight - 8, "MEDIA BAR", PanelParts::SilkDim());
     return c;
 }
 
 void MediaBarArt::AddBitmaps(std::map<int, Canvas>& out) {
     const Canvas picture = Picture();
-    out.emplace(193, picture);
-    for (int k = 0; k < 8; ++k) out.emplace(194 + k, picture.Crop(KnobX(k) - OX, kKnobY - OY, kKnobSkin, kKnobSkin));
+    out.emplace(IDB_MEDIABAR_PANEL, picture);
+    for (int k = 0; k < kKnobs; ++k)
+        out.emplace(IDB_MEDIABAR_KNOB_FIRST + k, picture.Crop(KnobX(k) - OX, kKnobY - OY, kKnobSkin, kKnobSkin));
 }

@@ -20,6 +20,14 @@ double Noise(int a, int b) {
 const Color kBlack = Color::Rgb(0, 0, 0);
 const Color kWhite = Color::Rgb(255, 255, 255);
 
+// A screw's shadow and a round key's hole, the lip that catches the light
+// offset down and right; both reach further than the parts themselves.
+constexpr double kScrewShadowRadius = 3.4;
+constexpr Point kScrewShadowOffset{0.3, 0.6};
+constexpr double kRoundKeyWell = 18.2;
+constexpr double kRoundKeyLip = 18.6;
+constexpr Point kRoundKeyLipOffset{0.3, 0.6};
+
 }  // namespace
 
 Color PanelParts::Silk() { return Color::Rgb(216, 218, 222); }
@@ -45,10 +53,20 @@ void PanelParts::Plate(Canvas& canvas) {
 }
 
 void PanelParts::Screw(Canvas& canvas, double cx, double cy) {
-    canvas.FillCircle(cx + 0.3, cy + 0.6, 3.4, kBlack, 0.5);
+    canvas.FillCircle(cx + kScrewShadowOffset.x, cy + kScrewShadowOffset.y, kScrewShadowRadius, kBlack, 0.5);
     canvas.FillCircle(cx, cy, 3.0,
                       Paint::Radial(cx - 1.2, cy - 1.2, 4.0, Color::Rgb(150, 152, 158), Color::Rgb(70, 72, 77)));
     canvas.DrawLine(cx - 2.0, cy + 1.2, cx + 2.0, cy - 1.2, 0.9, Color::Rgb(35, 36, 40));
+}
+
+void PanelParts::MapScrew(PlateMap& map, double cx, double cy) {
+    map.RoundPart("screw", cx, cy, 3.0);
+    map.RoundPart("screw", cx + kScrewShadowOffset.x, cy + kScrewShadowOffset.y, kScrewShadowRadius);
+}
+
+void PanelParts::MapRoundKey(PlateMap& map, const std::string& name, double cx, double cy) {
+    map.RoundPart(name, cx, cy, kRoundKeyWell);
+    map.RoundPart(name, cx + kRoundKeyLipOffset.x, cy + kRoundKeyLipOffset.y, kRoundKeyLip);
 }
 
 void PanelParts::Recess(Canvas& canvas, double x0, double y0, double x1, double y1, double radius) {
@@ -106,8 +124,8 @@ void PanelParts::RowKey(Canvas& canvas, int x, int y, const std::string& label, 
 }
 
 void PanelParts::RoundKey(Canvas& canvas, double cx, double cy, const std::string& label, bool pressed) {
-    canvas.FillCircle(cx + 0.3, cy + 0.6, 18.6, kWhite, 0.08);  // lip of the hole
-    canvas.FillCircle(cx, cy, 18.2, Well());
+    canvas.FillCircle(cx + kRoundKeyLipOffset.x, cy + kRoundKeyLipOffset.y, kRoundKeyLip, kWhite, 0.08);
+    canvas.FillCircle(cx, cy, kRoundKeyWell, Well());
     const double k = pressed ? 0.62 : 1.0;
     const double x = cx + (pressed ? 0.6 : 0.0);
     const double y = cy + (pressed ? 0.8 : 0.0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/artgen/Canvas.h"
+#include "tools/artgen/PlateMap.h"
 
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ public:
     // The brushed plate over a whole canvas, with a bevelled edge.
     static void Plate(Canvas& canvas);
     static void Screw(Canvas& canvas, double cx, double cy);
+    // The plate a screw or a round key takes, shadow and lip included, for
+    // the labels to keep clear of.
+    static void MapScrew(PlateMap& map, double cx, double cy);
+    static void MapRoundKey(PlateMap& map, const std::string& name, double cx, double cy);
     // A recessed channel that rows of keys sit in.
     static void Recess(Canvas& canvas, double x0, double y0, double x1, double y1, double radius);
 

@@ -1,5 +1,6 @@
 #include "tools/artgen/PreviewComposer.h"
 
+#include "res/resource.h"
 #include "tools/artgen/AudioArt.h"
 #include "tools/artgen/Geometry.h"
 #include "tools/artgen/JogShuttleArt.h"
@@ -66,9 +67,9 @@ void Mark(Canvas& client, int x, int y, int w, int h, int outer, int inner, int 
 Canvas PreviewComposer::JogShuttle(const Bitmaps& b, const std::set<int>& pressedKeys, unsigned litLamps,
                                    int dialDegrees) {
     Canvas client(446, 351, kFace);
-    PictureControl(client, b.at(131), 0, 0, 1);
+    PictureControl(client, b.at(IDB_JOG_PANEL), 0, 0, 1);
     const int dx = JogShuttleArt::kDialX, dy = JogShuttleArt::kDialY, ds = JogShuttleArt::kDialSize;
-    Window(client, b.at(177), dx, dy, ds, ds, nullptr, true);
+    Window(client, b.at(IDB_JOG_DIAL), dx, dy, ds, ds, nullptr, true);
     Mark(client, dx, dy, ds, ds, ds / 3, ds / 3 - 16, dialDegrees);
     const auto& keys = JogShuttleArt::Keys();
     for (size_t i = 0; i < keys.size(); ++i) {
@@ -82,15 +83,16 @@ Canvas PreviewComposer::JogShuttle(const Bitmaps& b, const std::set<int>& presse
     }
     const auto& lamps = JogShuttleArt::Lamps();
     for (size_t i = 0; i < lamps.size(); ++i)
-        Window(client, b.at((litLamps >> i) & 1u ? 173 : 174), lamps[i].x, lamps[i].y, 12, 10, nullptr);
+        Window(client, b.at((litLamps >> i) & 1u ? IDB_JOG_LAMP_LIT : IDB_JOG_LAMP_DARK), lamps[i].x, lamps[i].y, 12,
+               10, nullptr);
     return client;
 }
 
 Canvas PreviewComposer::Trackball(const Bitmaps& b, const std::set<int>& pressedKeys, int ringDegrees) {
     Canvas client(474, 263, kFace);
-    PictureControl(client, b.at(202), 0, 0, 2);
+    PictureControl(client, b.at(IDB_TRACKBALL_PANEL), 0, 0, 2);
     const int s = TrackballArt::kDialSize;
-    Window(client, b.at(208), TrackballArt::kDialX, TrackballArt::kDialY, s, s, Ellipse(s, s), true);
+    Window(client, b.at(IDB_TRACKBALL_BALL), TrackballArt::kDialX, TrackballArt::kDialY, s, s, Ellipse(s, s), true);
     Mark(client, TrackballArt::kDialX, TrackballArt::kDialY, s, s, s / 2 - 6, s / 2 - 31, ringDegrees);
     const double cx = TrackballArt::kDialX + s / 2 + 0.5, cy = TrackballArt::kDialY + s / 2 + 0.5;
     client.FillCircle(cx, cy, 5.5, Color::Rgb(0, 0, 0));
@@ -116,14 +118,14 @@ Canvas PreviewComposer::Trackball(const Bitmaps& b, const std::set<int>& pressed
 
 Canvas PreviewComposer::MediaBar(const Bitmaps& b, bool keyADown, bool lampB, int knobDegrees) {
     Canvas client(723, 184, kFace);
-    PictureControl(client, b.at(193), MediaBarArt::kOriginX - 2, MediaBarArt::kOriginY - 2, 2);
-    Window(client, b.at(keyADown ? 182 : 181), 36, 59, 22, 22, nullptr);
-    Window(client, b.at(181), 36, 89, 22, 22, nullptr);
-    if (lampB) Window(client, b.at(183), 36 + 9, 89 + 9, 4, 4, nullptr);
+    PictureControl(client, b.at(IDB_MEDIABAR_PANEL), MediaBarArt::kOriginX - 2, MediaBarArt::kOriginY - 2, 2);
+    Window(client, b.at(keyADown ? IDB_AUDIO_KEY_PRESSED : IDB_AUDIO_KEY), 36, 59, 22, 22, nullptr);
+    Window(client, b.at(IDB_AUDIO_KEY), 36, 89, 22, 22, nullptr);
+    if (lampB) Window(client, b.at(IDB_KEY_LAMP), 36 + 9, 89 + 9, 4, 4, nullptr);
     const int s = MediaBarArt::kKnobSize;
-    for (int k = 0; k < 8; ++k) {
+    for (int k = 0; k < MediaBarArt::kKnobs; ++k) {
         const int x = MediaBarArt::KnobX(k);
-        Window(client, b.at(194 + k), x, MediaBarArt::kKnobY, s, s, nullptr, true);
+        Window(client, b.at(IDB_MEDIABAR_KNOB_FIRST + k), x, MediaBarArt::kKnobY, s, s, nullptr, true);
         Mark(client, x, MediaBarArt::kKnobY, s, s, s / 3 - 2, s / 3 - 12, knobDegrees * k);
     }
     return client;
@@ -131,20 +133,21 @@ Canvas PreviewComposer::MediaBar(const Bitmaps& b, bool keyADown, bool lampB, in
 
 Canvas PreviewComposer::Audio(const Bitmaps& b, const std::set<int>& pressedKeys, int faderValue) {
     Canvas client(676, 379, kFace);
-    PictureControl(client, b.at(176), 0, 0, 2);
+    PictureControl(client, b.at(IDB_AUDIO_PANEL), 0, 0, 2);
     const auto& keys = AudioArt::Keys();
     for (size_t i = 0; i < keys.size(); ++i) {
         const bool down = pressedKeys.count(int(i)) > 0;
-        Window(client, b.at(down ? 182 : 181), keys[i].x, keys[i].y, 22, 22, nullptr);
-        if (i % 3 == 0) Window(client, b.at(183), keys[i].x + 9, keys[i].y + 9, 4, 4, nullptr);
+        Window(client, b.at(down ? IDB_AUDIO_KEY_PRESSED : IDB_AUDIO_KEY), keys[i].x, keys[i].y, 22, 22, nullptr);
+        if (i % 3 == 0) Window(client, b.at(IDB_KEY_LAMP), keys[i].x + 9, keys[i].y + 9, 4, 4, nullptr);
     }
-    Window(client, b.at(173), 375, 23, 12, 10, nullptr);
-    Window(client, b.at(174), 375, 52, 12, 10, nullptr);
+    Window(client, b.at(IDB_JOG_LAMP_LIT), 375, 23, 12, 10, nullptr);
+    Window(client, b.at(IDB_JOG_LAMP_DARK), 375, 52, 12, 10, nullptr);
     const int top = int(AudioArt::ThumbCentreY(faderValue) - AudioArt::kThumbHeight / 2.0 + 0.5);
     for (int i = 0; i <= 8; ++i) {
         const int x = i < 8 ? AudioArt::ChannelFaderX(i) : AudioArt::kMasterX;
-        Window(client, b.at(130), x, AudioArt::kFaderY, 28, 267, nullptr);
-        Window(client, b.at(i < 8 ? 184 : 187), x + 3, AudioArt::kFaderY + top - 16 * (i % 3), 24, 55, nullptr);
+        Window(client, b.at(IDB_FADER_BACK), x, AudioArt::kFaderY, 28, 267, nullptr);
+        Window(client, b.at(i < 8 ? IDB_AUDIO_THUMB : IDB_AUDIO_MASTER_THUMB), x + 3,
+               AudioArt::kFaderY + top - 16 * (i % 3), 24, 55, nullptr);
     }
     return client;
 }

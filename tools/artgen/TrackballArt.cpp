@@ -1,5 +1,6 @@
 #include "tools/artgen/TrackballArt.h"
 
+#include "res/resource.h"
 #include "tools/artgen/Font.h"
 #include "tools/artgen/PanelParts.h"
 
@@ -48,27 +49,37 @@ void TrackballArt::Ball(Canvas& c, double cx, double cy) {
     c.FillEllipse(cx - 24, cy - 30, 7, 4, white, 0.22);
 }
 
-Canvas TrackballArt::Picture() {
+Canvas TrackballArt::Picture(PlateMap* map) {
+    PlateMap scratch;
+    PlateMap& plate = map ? *map : scratch;
     Canvas c(kWidth, kHeight);
     PanelParts::Plate(c);
-    PanelParts::Screw(c, 6.5, 6.5);
-    PanelParts::Screw(c, kWidth - 6.5, 6.5);
-    PanelParts::Screw(c, 6.5, kHeight - 6.5);
-    PanelParts::Screw(c, kWidth - 6.5, kHeight - 6.5);
+    for (const Point& at :
+         {Point{6.5, 6.5}, Point{kWidth - 6.5, 6.5}, Point{6.5, kHeight - 6.5}, Point{kWidth - 6.5, kHeight - 6.5}}) {
+        PanelParts::Screw(c, at.x, at.y);
+        PanelParts::MapScrew(plate, at.x, at.y);
+    }
 
-    Ball(c, kDialX + kDialSize / 2 + 0.5 - O, kDialY + kDialSize / 2 + 0.5 - O);
-    for (const RoundKey& k : kRoundKeys) PanelParts::RoundKey(c, k.x + 17.5 - O, k.y + 17.5 - O, k.label, false);
+    const double ballX = kDialX + kDialSize / 2 + 0.5 - O, ballY = kDialY + kDialSize / 2 + 0.5 - O;
+    Ball(c, ballX, ballY);
+    plate.RoundPart("ball", ballX, ballY, 96.2);
+    for (const RoundKey& k : kRoundKeys) {
+        PanelParts::RoundKey(c, k.x + 17.5 - O, k.y + 17.5 - O, k.label, false);
+        PanelParts::MapRoundKey(plate, k.label, k.x + 17.5 - O, k.y + 17.5 - O);
+    }
     PanelParts::WingKey(c, 13 - O, 155 - O, PanelParts::LeftWingOutline(), "SHIFT", 24.5, 31.5, false);
     PanelParts::WingKey(c, 240 - O, 155 - O, PanelParts::RightWingOutline(), "ENTER", 28.5, 31.5, false);
-    Font::Small().Draw(c, 14 - O, 9 - O, "TRACKBALL", PanelParts::SilkDim());
-    Font::Small().Draw(c, 262 - O, 9 - O, "Z RING", PanelParts::SilkDim());
+    plate.Part("SHIFT", 13 - O, 155 - O, 13 - O + 52, 155 - O + 72);
+    plate.Part("ENTER", 240 - O, 155 - O, 240 - O + 52, 155 - O + 72);
+    plate.Label(c, Font::Small(), 14 - O, 9 - O, "TRACKBALL", PanelParts::SilkDim());
+    plate.Label(c, Font::Small(), 262 - O, 9 - O, "Z RING", PanelParts::SilkDim());
     return c;
 }
 
 void TrackballArt::AddBitmaps(std::map<int, Canvas>& out) {
     const Canvas picture = Picture();
-    out.emplace(202, picture);
+    out.emplace(IDB_TRACKBALL_PANEL, picture);
     // The dial window is 193 x 193 with its centre at pixel (96, 96); the
     // skin covers its top-left 188 x 187 pixels.
-    out.emplace(208, picture.Crop(kDialX - O, kDialY - O, kSkinWidth, kSkinHeight));
+    out.emplace(IDB_TRACKBALL_BALL, picture.Crop(kDialX - O, kDialY - O, kSkinWidth, kSkinHeight));
 }

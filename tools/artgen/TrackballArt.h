@@ -1,14 +1,16 @@
 #pragma once
 
 #include "tools/artgen/Canvas.h"
+#include "tools/artgen/PlateMap.h"
 
 #include <map>
 #include <string>
 #include <vector>
 
-// The Trackball module: picture 202 and the ball-and-ring skin 208. Its keys
-// use the round and wing key bitmaps of the Jog & Shuttle module (154 to
-// 169), so the picture draws the same keys at its own places.
+// The Trackball module: the picture IDB_TRACKBALL_PANEL and the ball-and-ring
+// skin IDB_TRACKBALL_BALL. Its keys use the round and wing key bitmaps of the
+// Jog & Shuttle module (154 to 169), so the picture draws the same keys at its
+// own places.
 class TrackballArt {
 public:
     static constexpr int kWidth = 300;
@@ -19,7 +21,8 @@ public:
     static constexpr int kDialX = 57, kDialY = 54, kDialSize = 193;
     static constexpr int kSkinWidth = 188, kSkinHeight = 187;
 
-    static Canvas Picture();
+    // `map`, when given, receives the picture's labels and parts.
+    static Canvas Picture(PlateMap* map = nullptr);
     static void AddBitmaps(std::map<int, Canvas>& out);
     // Ball, groove and ring centred on (cx, cy), canvas pixels.
     static void Ball(Canvas& canvas, double cx, double cy);
