@@ -5,32 +5,8 @@
 #include <windows.h>
 
 #include "panels/JogShuttleLayout.h"
+#include "panels/TrackballKeys.h"
 #include "res/resource.h"
-
-struct TrackballKeyLayout {
-    UINT id;
-    UINT normalBitmap;
-    UINT pressedBitmap;
-    int x, y, width, height;
-    KeyOutline outline;
-};
-
-constexpr int kTrackballKeyCount = 8;
-
-// The wing windows are larger than their 52 x 72 bitmaps; the outline cuts
-// them to the bitmap's wing, so nothing of the rest shows or takes clicks.
-// Key E's window is five pixels taller than the others; its ellipse keeps it
-// as round as they are.
-inline constexpr TrackballKeyLayout kTrackballKeys[kTrackballKeyCount] = {
-    {SHIFT_BTN, 154, 155, 13, 155, 70, 87, KeyOutline::LeftWing},
-    {Dev_A_Button, 158, 159, 28, 79, 35, 35, KeyOutline::Ellipse},
-    {Dev_B_Button, 160, 161, 59, 39, 35, 35, KeyOutline::Ellipse},
-    {Dev_C_Button, 162, 163, 106, 17, 35, 35, KeyOutline::Ellipse},
-    {Dev_D_Button, 164, 165, 159, 17, 35, 35, KeyOutline::Ellipse},
-    {dev_E_Button, 166, 167, 206, 39, 35, 40, KeyOutline::Ellipse},
-    {Dev_F_Button, 168, 169, 239, 79, 35, 35, KeyOutline::Ellipse},
-    {ENTER_BTN, 156, 157, 240, 155, 70, 87, KeyOutline::RightWing},
-};
 
 // The round keys' outline, in the key's client pixels.
 inline constexpr RECT kTrackballRoundKeyEllipse = {0, 0, 35, 35};

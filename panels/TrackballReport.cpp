@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "panels/TrackballLayout.h"
+#include "panels/TrackballKeys.h"
 
 namespace {
 // Changes: byte 0 key bits, 1 ball moved, 2 ring turned.
