@@ -25,8 +25,10 @@ namespace {
 constexpr double kMovingMs = 500;
 // Status queries this close together are one wait.
 constexpr double kQueryGapMs = 1000;
-// The calls of opening or closing a window come within this time of each other.
-constexpr double kBurstMs = 1000;
+// The calls of opening or closing a window come within this time of each
+// other, and all of them within the second.
+constexpr double kBurstMs = 300;
+constexpr double kBurstLineMs = 1000;
 // SetLed calls of one panel this close together are told on one line.
 constexpr double kLedBurstMs = 100;
 // The end of a download reaches every sink of the panel at once.
@@ -278,8 +280,7 @@ void ReadableTimeline::Call(const RecordedEvent& call, const RecordedEvent* ret)
     const char* panelName = RecordingFormat::PanelName(panel);
     const std::string arg = call.args.empty() ? "" : call.args[0];
     if (op == "CreateDeviceManager") {
-        Plumbing(call.ms, "", "");
-        Add(call.ms, -1, "CreateDeviceManager → " + (ret && !ret->args.empty() ? ret->args[0] : "(no answer)"));
+        Plumbing(call.ms, "CreateDeviceManager →", ret && !ret->args.empty() ? ret->args[0] : "(no answer)");
     } else if (op == "GetInterface") {
         const std::size_t dot = arg.find('.');
         const int wanted = RecordingFormat::PanelByName(arg.substr(0, dot));
@@ -312,20 +313,24 @@ void ReadableTimeline::Call(const RecordedEvent& call, const RecordedEvent* ret)
     }
 }
 
-// Only the latest phrase takes more items, so that what the program did stays
-// in its order: opens, closes and opens again are three lines.
-void ReadableTimeline::Plumbing(double ms, const std::string& phrase, const std::string& item) {
-    if (phrase.empty() || phrase != m_phrase.words || ms - m_burstMs > kBurstMs) m_phrase = Phrase{};
+// The line goes on while nothing else is told in between; only its latest
+// phrase takes more items, so what the program did stays in its order.
+void ReadableTimeline::Plumbing(double ms, const std::string& words, const std::string& item) {
+    const bool goesOn = m_calls.line != kNone && m_calls.line + 1 == m_lines.size() && ms - m_burstMs <= kBurstMs &&
+                        ms - m_lines[m_calls.line].ms <= kBurstLineMs;
     m_burstMs = ms;
-    if (phrase.empty()) return;
-    if (m_phrase.line == kNone) {
-        m_phrase.words = phrase;
-        m_phrase.line = Add(ms, -1, "");
+    if (!goesOn) m_calls = CallsLine{};
+    if (words.empty()) return;
+    if (m_calls.line == kNone) m_calls.line = Add(ms, -1, "");
+    if (words != m_calls.words) {
+        if (!m_calls.words.empty()) m_calls.told += m_calls.words + " " + Joined(m_calls.items, ", ") + "; ";
+        m_calls.words = words;
+        m_calls.items.clear();
     }
-    for (const std::string& have : m_phrase.items)
+    for (const std::string& have : m_calls.items)
         if (have == item) return;
-    m_phrase.items.push_back(item);
-    m_lines[m_phrase.line].text = phrase + " " + Joined(m_phrase.items, ", ");
+    m_calls.items.push_back(item);
+    m_lines[m_calls.line].text = m_calls.told + words + " " + Joined(m_calls.items, ", ");
 }
 
 void ReadableTimeline::StatusQuery(int panel, double ms, const RecordedEvent* ret) {

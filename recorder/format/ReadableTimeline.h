@@ -53,11 +53,13 @@ private:
         std::size_t endLine = kNone;
         Run queries;
     };
-    // Calls of the same kind close together (opening a window takes a handful) share a line.
-    struct Phrase {
-        std::string words;  // "opens", "closes" ...
+    // The calls that open and close a window (a handful, close together) share
+    // a line: "closes jog; CreateDeviceManager → M2; opens jog".
+    struct CallsLine {
         std::size_t line = kNone;
-        std::vector<std::string> items;
+        std::string told;                // the phrases before the latest, each with its "; "
+        std::string words;               // the latest phrase: "opens" ...
+        std::vector<std::string> items;  // ... and what it is about: "jog", "audio"
     };
 
     explicit ReadableTimeline(const std::vector<RecordedEvent>& events);
@@ -80,7 +82,7 @@ private:
     std::map<std::string, int> m_panelOf;  // device, event and sink names
     std::map<std::pair<int, int>, Run> m_runs;
     std::map<std::pair<int, int>, std::pair<std::size_t, double>> m_keyDown;  // its line and when
-    Phrase m_phrase;
+    CallsLine m_calls;
     double m_burstMs = -1e9;
     EventEcho m_echo;
     Download m_download[kPanelCount];
