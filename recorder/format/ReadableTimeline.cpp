@@ -510,7 +510,7 @@ void ReadableTimeline::Report(const RecordedEvent& e) {
             } else if (a.kind == MediaBarReportAction::SetLamp) {
                 Add(e.ms, panel, "lamp " + KeyName(panel, a.index) + (a.value ? " on" : " off"));
             } else if (a.kind == MediaBarReportAction::RotateKnob) {
-                Dial(panel, 1 + a.index, e.ms, a.value, -1);
+                Dial(panel, 1 + a.index, e.ms, a.value, -1);  // knobs 1 to 8, as velsim numbers them
             }
         }
         break;

@@ -69,7 +69,7 @@ private:
     int PanelOf(const std::string& object) const;
 
     void Call(const RecordedEvent& call, const RecordedEvent* ret);
-    void Plumbing(double ms, const std::string& phrase, const std::string& item);
+    void Plumbing(double ms, const std::string& words, const std::string& item);
     void StatusQuery(int panel, double ms, const RecordedEvent* ret);
     void Command(int panel, const RecordedEvent& call, const RecordedEvent* ret);
     void Report(const RecordedEvent& e);
