@@ -1,6 +1,6 @@
 #include "panels/AudioReport.h"
 
-#include "panels/AudioLayout.h"
+#include "panels/AudioKeys.h"
 
 namespace {
 // Changes and status: bytes 2 to 5 key groups 0 to 3, byte 6 channel fader

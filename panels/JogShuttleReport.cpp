@@ -1,6 +1,6 @@
 #include "panels/JogShuttleReport.h"
 
-#include "panels/JogShuttleLayout.h"
+#include "panels/JogShuttleKeys.h"
 
 namespace {
 // Changes: byte 0 dial mode, 1 dial value, 2 to 4 key groups 1 to 3.
@@ -8,7 +8,7 @@ namespace {
 // key bytes sit one later because the value takes two bytes.
 constexpr int kGroupKeys[3] = {8, 8, 4};
 
-int DialModeOfKey(UINT id) {
+int DialModeOfKey(unsigned id) {
     switch (id) {
     case Dev_A_Button:
         return kDialOff;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "panels/MediaBarLayout.h"
+#include "panels/MediaBarKeys.h"
 
 namespace {
 // Changes: byte 0 key bits, 1 + k knob k turned, 9 LED bits.

@@ -5,9 +5,8 @@
 
 #include <windows.h>
 
+#include "panels/KeyOutline.h"
 #include "widgets/CShapedButton.h"
-
-enum class KeyOutline { Rectangle, Ellipse, LeftWing, RightWing };
 
 // Creates key (a button with the id) on parent at x, y, w by h client pixels with
 // its normal and pressed bitmaps, as every run-time key and lamp is made.

@@ -5,33 +5,8 @@
 #include <windows.h>
 
 #include "panels/JogShuttleLayout.h"
+#include "panels/TrackballKeys.h"
 #include "res/resource.h"
-
-struct TrackballKeyLayout {
-    UINT id;
-    UINT normalBitmap;
-    UINT pressedBitmap;
-    int x, y, width, height;
-    KeyOutline outline;
-    const char* name;  // as printed on the panel
-};
-
-constexpr int kTrackballKeyCount = 8;
-
-// The wing windows are larger than their 52 x 72 bitmaps; the outline cuts
-// them to the bitmap's wing, so nothing of the rest shows or takes clicks.
-// Key E's window is five pixels taller than the others; its ellipse keeps it
-// as round as they are.
-inline constexpr TrackballKeyLayout kTrackballKeys[kTrackballKeyCount] = {
-    {SHIFT_BTN, 154, 155, 13, 155, 70, 87, KeyOutline::LeftWing, "SHIFT"},
-    {Dev_A_Button, 158, 159, 28, 79, 35, 35, KeyOutline::Ellipse, "A"},
-    {Dev_B_Button, 160, 161, 59, 39, 35, 35, KeyOutline::Ellipse, "B"},
-    {Dev_C_Button, 162, 163, 106, 17, 35, 35, KeyOutline::Ellipse, "C"},
-    {Dev_D_Button, 164, 165, 159, 17, 35, 35, KeyOutline::Ellipse, "D"},
-    {dev_E_Button, 166, 167, 206, 39, 35, 40, KeyOutline::Ellipse, "E"},
-    {Dev_F_Button, 168, 169, 239, 79, 35, 35, KeyOutline::Ellipse, "F"},
-    {ENTER_BTN, 156, 157, 240, 155, 70, 87, KeyOutline::RightWing, "ENTER"},
-};
 
 // The round keys' outline, in the key's client pixels.
 inline constexpr RECT kTrackballRoundKeyEllipse = {0, 0, 35, 35};

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "panels/TrackballLayout.h"
+#include "panels/TrackballKeys.h"
 
 namespace {
 // Changes: byte 0 key bits, 1 ball moved, 2 ring turned.
@@ -13,6 +13,11 @@ int Difference(const PanelStatus& status, int first) {
 }  // namespace
 
 int ClampBallMovement(int movement) { return std::clamp(movement, -kTrackballBallLimit, kTrackballBallLimit); }
+
+void TrackballBallMovement(const PanelStatus& status, int& dx, int& dy) {
+    dx = Difference(status, 1);
+    dy = Difference(status, 3);
+}
 
 std::vector<TrackballReportAction> DecodeTrackballReport(const PanelChanges& changes, const PanelStatus& status) {
     std::vector<TrackballReportAction> actions;
@@ -27,9 +32,11 @@ std::vector<TrackballReportAction> DecodeTrackballReport(const PanelChanges& cha
         // A release asks the panel for the opposite of the LED state it reports.
         actions.push_back(TrackballReportAction::Led(key, (status.bytes[7] & mask) ? 0 : 1));
     }
-    if (changes.bytes[1] != 0)
-        actions.push_back(TrackballReportAction::Ball(ClampBallMovement(Difference(status, 1)),
-                           ClampBallMovement(Difference(status, 3))));
+    if (changes.bytes[1] != 0) {
+        int dx = 0, dy = 0;
+        TrackballBallMovement(status, dx, dy);
+        actions.push_back(TrackballReportAction::Ball(ClampBallMovement(dx), ClampBallMovement(dy)));
+    }
     if (changes.bytes[2] != 0) actions.push_back(TrackballReportAction::Ring(Difference(status, 5)));
     return actions;
 }

@@ -31,5 +31,8 @@ struct TrackballReportAction {
 };
 
 int ClampBallMovement(int movement);
+// The ball's movement in a report as the panel counts it, before it is held to
+// the window's limit: what a recording's timeline adds up.
+void TrackballBallMovement(const PanelStatus& status, int& dx, int& dy);
 
 std::vector<TrackballReportAction> DecodeTrackballReport(const PanelChanges& changes, const PanelStatus& status);

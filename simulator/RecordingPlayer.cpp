@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "recorder/format/ReadableTimeline.h"
 #include "recorder/format/RecordingParser.h"
 #include "recorder/format/RecordingTimeline.h"
 #include "recorder/format/ReplayPlan.h"
@@ -46,12 +47,17 @@ double NowMs() {
 }
 }  // namespace
 
-int RecordingPlayer::Show(const std::wstring& path) {
+int RecordingPlayer::Show(const std::wstring& path, bool raw) {
     std::vector<RecordedEvent> events;
     std::string damage;
     if (!Load(path, events, damage)) return 1;
-    std::fputs(RecordingTimeline::Format(events).c_str(), stdout);
+    // The timeline is UTF-8 ("40 → 212"); a console shows it as such only with its
+    // code page switched, and is given its own back afterwards.
+    const UINT consolePage = GetConsoleOutputCP();
+    if (consolePage) SetConsoleOutputCP(CP_UTF8);
+    std::fputs((raw ? RecordingTimeline::Format(events) : ReadableTimeline::Format(events)).c_str(), stdout);
     std::fflush(stdout);
+    if (consolePage) SetConsoleOutputCP(consolePage);
     if (damage.empty()) return 0;
     std::fprintf(stderr, "error: %s\n", damage.c_str());
     return 1;

@@ -14,7 +14,8 @@ public:
     using Ask = std::function<bool(const std::string& line, std::string& answer)>;
 
     // Exit codes as velsim's: 0 all well, 1 a bad recording or a refused line, 2 no channel.
-    static int Show(const std::wstring& path);
+    // raw: every line as recorded (RecordingTimeline), else the readable timeline (ReadableTimeline).
+    static int Show(const std::wstring& path, bool raw);
     // speed: 1 the recorded pace, 2 twice as fast ...; connect is called once the file has been read.
     static int Play(const std::wstring& path, double speed, const std::function<Ask()>& connect);
 };

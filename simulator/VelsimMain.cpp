@@ -7,7 +7,7 @@
 //   velsim -                 commands from standard input, one a line
 //   velsim --pipe NAME ...   another channel than this session's
 //   velsim play-recording FILE [--speed N]   a recorder's recording, replayed into the panels
-//   velsim show-recording FILE               the recording as a readable timeline
+//   velsim show-recording FILE [--raw]       the recording as a readable timeline (--raw: every line)
 //   velsim help | --help | -h                every command, also with no simulator running
 // Prints each answer; exit code 0 when every answer was "ok", 1 when one was
 // an error, 2 when no simulator could be reached.
@@ -59,7 +59,7 @@ const char kUsage[] =
     "usage: velsim [--pipe NAME] COMMAND...\n"
     "       velsim [--pipe NAME] --script FILE | --demo | -\n"
     "       velsim [--pipe NAME] play-recording FILE [--speed N]\n"
-    "       velsim show-recording FILE\n"
+    "       velsim show-recording FILE [--raw]\n"
     "       velsim help | --help | -h\n";
 
 int Usage() {
@@ -109,7 +109,10 @@ int main() {
     if (args.empty()) return Usage();
     if (args.size() == 1 && (args[0] == L"help" || args[0] == L"--help" || args[0] == L"-h")) return Help();
 
-    if (args[0] == L"show-recording") return args.size() == 2 ? RecordingPlayer::Show(args[1]) : Usage();
+    if (args[0] == L"show-recording") {
+        const bool raw = args.size() == 3 && args[2] == L"--raw";
+        return args.size() == 2 || raw ? RecordingPlayer::Show(args[1], raw) : Usage();
+    }
     if (args[0] == L"play-recording") {
         double speed = 1;
         if (args.size() == 4 && args[2] == L"--speed") {

@@ -5,10 +5,8 @@
 // replay makes its own. Download progress is shown by the timeline only.
 //
 // The library delivers one event of a panel to every sink advised for that
-// panel, one after the other, so the recording has one line per sink. Replay
-// must inject each event once: a line for another sink with the same panel and
-// the same content as the event just seen, within 50 ms of it, is that event
-// again; the same sink a second time, or a later line, is a new event.
+// panel, so the recording has one line per sink; replay injects each event
+// once (EventEcho tells which lines repeat one).
 #pragma once
 
 #include <string>

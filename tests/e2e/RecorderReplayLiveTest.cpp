@@ -2,12 +2,15 @@
 // the Jog & Shuttle window is worked live with the recorder in front of the
 // stand-in library, then opened afresh on the stand-in library alone while
 // velsim plays the recording into it; both pictures must be the same, pixel
-// for pixel, and so must the window's key, lamp, radio and dial states.
+// for pixel, and so must the window's key, lamp, radio and dial states. On the
+// way, velsim's readable timeline of the recording must tell the session.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <memory>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -81,14 +84,30 @@ std::string States(CJogShuttlePanelDlg& wnd) {
 
 bool Pushed(HWND hwnd, int id) { return (::SendDlgItemMessageW(hwnd, id, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
 
-// Runs velsim to its end while this thread keeps the windows going.
-DWORD RunVelsim(const std::wstring& args) {
+// Runs velsim to its end while this thread keeps the windows going; what it
+// prints goes to printed when given (through a file: a pipe left unread while
+// the windows are pumped could stall it).
+DWORD RunVelsim(const std::wstring& args, std::string* printed = nullptr) {
     std::wstring cmd = L"\"" + WinePath(VELSIM_EXE_PATH) + L"\" " + args;
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring outPath = std::wstring(temp) + L"velsim-out-" + std::to_wstring(::GetCurrentProcessId());
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE out = printed ? ::CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_TEMPORARY, nullptr)
+                         : INVALID_HANDLE_VALUE;
     STARTUPINFOW si{};
     si.cb = sizeof si;
+    if (out != INVALID_HANDLE_VALUE) {
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = out;
+        si.hStdError = out;
+    }
     PROCESS_INFORMATION pi{};
-    if (!::CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
-        return 9999;
+    const BOOL started = ::CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, out != INVALID_HANDLE_VALUE,
+                                          CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
+    if (out != INVALID_HANDLE_VALUE) ::CloseHandle(out);
+    if (!started) return 9999;
     DWORD code = 9998;
     for (int i = 0; i < 6000; ++i) {
         if (::MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 10, QS_ALLINPUT) == WAIT_OBJECT_0) {
@@ -99,7 +118,40 @@ DWORD RunVelsim(const std::wstring& args) {
     }
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
+    if (printed) {
+        *printed = ReadWholeFile(outPath).value_or(std::string());
+        ::DeleteFileW(outPath.c_str());
+    }
     return code;
+}
+
+// The readable timeline without what depends on how fast this machine ran the
+// session: no time column, every duration "#", and the program's calls of
+// opening and closing one to a line (how many share a line depends on their pace).
+std::string Normalised(const std::string& timeline) {
+    static const std::regex kTime(R"(^ *\d+\.\d{3}  )");
+    static const std::regex kDuration(R"(\b\d+(\.\d+)? m?s\b)");
+    const std::string noPanel(11, ' ');
+    std::string out;
+    std::istringstream lines(timeline);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        line = std::regex_replace(std::regex_replace(line, kTime, ""), kDuration, "#");
+        if (line.compare(0, noPanel.size(), noPanel) != 0) {
+            out += line + "\n";
+            continue;
+        }
+        // "closes jog; releases M2, M1": "closes jog", "releases M2", "releases M1".
+        std::istringstream phrases(std::regex_replace(line.substr(noPanel.size()), std::regex("; "), "\n"));
+        for (std::string phrase; std::getline(phrases, phrase);) {
+            const std::size_t comma = phrase.find(", ");
+            const std::size_t cut = comma == std::string::npos ? std::string::npos : phrase.rfind(' ', comma);
+            const std::string words = cut == std::string::npos ? "" : phrase.substr(0, cut + 1);
+            std::istringstream items(std::regex_replace(phrase.substr(words.size()), std::regex(", "), "\n"));
+            for (std::string item; std::getline(items, item);) out += noPanel + words + item + "\n";
+        }
+    }
+    return out;
 }
 
 class RecorderReplay : public ::testing::Test {
@@ -170,6 +222,33 @@ TEST_F(RecorderReplay, ARecordedSessionPlaysBackIntoTheSamePicture) {
 
     recording = OwnRecording();
     ASSERT_FALSE(recording.empty()) << "the recorder wrote no recording beside the program";
+
+    // What an engineer in the office reads of it.
+    std::string timeline;
+    EXPECT_EQ(RunVelsim(L"show-recording \"" + recording + L"\"", &timeline), 0u);
+    EXPECT_EQ(Normalised(timeline),
+              "           CreateDeviceManager → M1\n"
+              "           CreateDeviceManager → M2\n"
+              "           opens jog\n"
+              "jog        connected\n"
+              "jog        F1 down\n"
+              "jog        ENTER down\n"
+              "jog        F1 up\n"
+              "jog        SetDialMode JOG\n"
+              "jog        dial mode JOG\n"
+              "jog        jog +36\n"
+              "jog        C down\n"
+              "jog        SetDialMode SHUTTLE\n"
+              "jog        dial mode SHUTTLE\n"
+              "jog        C up\n"
+              "jog        shuttle at 50\n"
+              "jog        B down\n"
+              "jog        SetDialMode JOG\n"
+              "jog        dial mode JOG\n"
+              "           closes jog\n"
+              "           releases M2\n"
+              "           releases M1\n")
+        << timeline;
 
     OpenWindow(plain);
     // The session changed the picture: a replay that did nothing could not pass.
