@@ -9,7 +9,7 @@
 ; The stand-in TqDvManager.dll is an option, off by default: on the panel PC the maker's
 ; library belongs in the program folder, and ours must never replace or remove it. A
 ; TqDvManager.dll found there counts as ours only if its version resource carries our mark
-; (InternalName, see packaging/StandInLibrary.rc); anything else, a library without a
+; (InternalName, contract/StandInMark.h); anything else, a library without a
 ; version resource too, is the maker's and stays untouched by install and uninstall.
 
 Unicode true
@@ -37,7 +37,8 @@ Unicode true
 !include "${FILES}"
 
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\VelPanel"
-!define STAND_IN_MARK "VelPanel simulated panels"
+; makensis runs in this script's folder.
+!searchparse /file "../contract/StandInMark.h" '#define VEL_STAND_IN_MARK "' STAND_IN_MARK '"'
 
 Name "VelPanel ${VERSION}"
 OutFile "${OUTFILE}"
