@@ -58,6 +58,8 @@ void ReportMissingLibrary() {
                   MB_OK | MB_ICONSTOP);
 }
 
+constexpr wchar_t kSimulatedTitle[] = L"VelPanel - simulated panels";
+
 HICON LoadAppIcon() {
     return static_cast<HICON>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 0, 0,
                                            LR_DEFAULTSIZE | LR_SHARED));
@@ -89,6 +91,9 @@ BOOL CMainPanelDlg::OnInitDialog() {
 
     m_manager = TqPtr<ITqDeviceManager>(CDeviceLibrary::CreateDeviceManager());
     if (!m_manager) ReportMissingLibrary();
+    // On a customer's console simulated panels must never pass for the real ones;
+    // with the maker's library the title stays the template's.
+    if (m_manager && CDeviceLibrary::SimulatedPanelsLoaded()) SetWindowText(kSimulatedTitle);
     m_sink.SetOwner(m_hWnd);
     for (int p = 0; p < kPanelCount; ++p) AcquirePanel(p);
     return TRUE;

@@ -63,6 +63,9 @@ HWND TopWindowOf(DWORD pid, const wchar_t* title) {
     return FindTopWindow(pid, [title](HWND hwnd) { return Text(hwnd) == title; });
 }
 
+// The main window's title with the stand-in library loaded; without it, "VelPanel".
+constexpr wchar_t kSimulatedTitle[] = L"VelPanel - simulated panels";
+
 // What sits beside VelPanel.exe.
 enum class Library {
     kPlain,               // the stand-in library as TqDvManager.dll
@@ -106,14 +109,21 @@ protected:
             }
         }
 
+        ASSERT_TRUE(Launch(m_process));
+        // Both libraries here have the stand-in's panels behind them, and the title says so.
+        if (waitForMain) {
+            ASSERT_TRUE(
+                WaitFor([&] { return (m_main = TopWindowOf(m_process.dwProcessId, kSimulatedTitle)) != nullptr; }));
+        }
+    }
+
+    // One more start of the program in the folder Start made.
+    bool Launch(PROCESS_INFORMATION& process) {
         STARTUPINFOW si{};
         si.cb = sizeof si;
         std::wstring cmd = L"\"" + m_exe + L"\"";
-        ASSERT_TRUE(::CreateProcessW(m_exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(),
-                                     &si, &m_process));
-        if (waitForMain) {
-            ASSERT_TRUE(WaitFor([&] { return (m_main = TopWindowOf(m_process.dwProcessId, L"VelPanel")) != nullptr; }));
-        }
+        return ::CreateProcessW(m_exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &si,
+                                &process) != FALSE;
     }
 
     void TearDown() override {
@@ -299,7 +309,8 @@ HWND MessageBoxOf(DWORD pid) {
 }
 
 // Without the real library behind it the recorder refuses to load, so the
-// program says exactly what it says when there is no library at all.
+// program says exactly what it says when there is no library at all; with no
+// stand-in loaded the title is the plain one.
 class MissingLibrary : public VelPanelProcess {
 protected:
     void SetUp() override {}
