@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/CAboutDlg.h"
+#include "app/CSingleInstance.h"
 #include "app/VersionLabels.h"
 #include "contract/PanelIids.h"
 #include "device/CDeviceLibrary.h"
@@ -77,6 +78,7 @@ CMainPanelDlg::~CMainPanelDlg() {
 
 BOOL CMainPanelDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    CSingleInstance::MarkMainWindow(m_hWnd);
 
     if (HMENU menu = GetSystemMenu(FALSE)) {
         wchar_t about[128] = L"";
@@ -192,6 +194,7 @@ LRESULT CMainPanelDlg::OnGoodbye(int panel) {
 }
 
 void CMainPanelDlg::OnDestroy() {
+    CSingleInstance::UnmarkMainWindow(m_hWnd);
     Default();
     ReleaseEverything();
 }
