@@ -1,13 +1,15 @@
 ; The VelPanel installer, one per architecture, made by packaging/make-packages.sh
 ; (./build.sh --package) from a staged program folder. Defines it expects:
 ;   VERSION  four numbers, from res/version.h      ARCH     win64 or win32
-;   SRCDIR   the staged folder (dist/<arch>)        FILES    the generated list of its files
+;   SRCDIR   the staged folder (dist/<arch>)        FILES    the generated lists of its files
 ;   OUTFILE  the installer to write
 ;
 ; Silent use: Setup.exe /S [/SIMULATED] [/D=C:\folder]  (/D last, unquoted); Uninstall.exe /S.
 ;
-; The stand-in TqDvManager.dll is an option, off by default: on the panel PC the maker's
-; library belongs in the program folder, and ours must never replace or remove it. A
+; By default it installs what a site needs. The simulated panels (the stand-in
+; TqDvManager.dll, velsim.exe and the sample images broken on purpose) are an option, off
+; by default: on the panel PC the maker's library belongs in the program folder, ours must
+; never replace or remove it, and no broken image belongs beside real panels. A
 ; TqDvManager.dll found there counts as ours only if its version resource carries our mark
 ; (InternalName, contract/StandInMark.h); anything else, a library without a
 ; version resource too, is the maker's and stays untouched by install and uninstall.
@@ -133,7 +135,7 @@ Section /o "simulated panels, for use without hardware" SecSimulated
     ${EndIf}
     SetOutPath "$INSTDIR"
     File "${SRCDIR}/TqDvManager.dll"
-    File "${SRCDIR}/velsim.exe"
+    !insertmacro VelInstallSimulatedFiles
 SectionEnd
 
 Section "-size"
@@ -153,7 +155,6 @@ FunctionEnd
 Section "Uninstall"
     SetShellVarContext all
     !insertmacro VelRemoveFiles
-    Delete "$INSTDIR\velsim.exe"
     ${If} ${FileExists} "$INSTDIR\TqDvManager.dll"
         Push "$INSTDIR\TqDvManager.dll"
         Call un.IsStandIn
