@@ -67,7 +67,8 @@ bool ReadNode(const BYTE* data, size_t at, size_t parentEnd, VersionNode& node) 
         node.key += c;
     }
     node.value = std::min(Align4(p + 2), node.end);
-    node.valueBytes = std::min<size_t>(WordAt(data, at + 2) * (WordAt(data, at + 4) == 1 ? 2 : 1), node.end - node.value);
+    node.valueBytes =
+        std::min<size_t>(WordAt(data, at + 2) * (WordAt(data, at + 4) == 1 ? 2 : 1), node.end - node.value);
     node.children = std::min(Align4(node.value + node.valueBytes), node.end);
     return true;
 }
