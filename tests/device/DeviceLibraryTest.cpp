@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 #include "device/CDeviceLibrary.h"
@@ -57,19 +58,13 @@ TEST(DeviceLibrary, LoadsOnlyFromTheProgramsFolderAndDescribesTheFailure) {
 // A copy of the stand-in whose mark differs in its last letter: a library with a
 // version resource, only not ours.
 bool WriteStandInWithAnotherMark(const std::wstring& to) {
-    const std::string bytes = ReadWholeFile(WinePath(VEL_SIM_DLL)).value_or(std::string());
+    std::string bytes = ReadWholeFile(WinePath(VEL_SIM_DLL)).value_or(std::string());
     const std::u16string mark = u"VelPanel simulated panels";
     const size_t at = bytes.find(std::string(reinterpret_cast<const char*>(mark.data()), mark.size() * 2));
-    if (at == std::string::npos || !::CopyFileW(WinePath(VEL_SIM_DLL).c_str(), to.c_str(), FALSE)) return false;
-    HANDLE file = ::CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    const char16_t other = u'z';
-    DWORD written = 0;
-    const LONG last = static_cast<LONG>(at + (mark.size() - 1) * 2);
-    const bool ok = ::SetFilePointer(file, last, nullptr, FILE_BEGIN) == static_cast<DWORD>(last) &&
-                    ::WriteFile(file, &other, 2, &written, nullptr) && written == 2;
-    ::CloseHandle(file);
-    return ok;
+    if (at == std::string::npos) return false;
+    bytes[at + (mark.size() - 1) * 2] = 'z';
+    std::ofstream file(to.c_str(), std::ios::binary);
+    return static_cast<bool>(file << bytes);
 }
 
 // The title's "simulated panels" rests on this: only the stand-in's own mark counts,
