@@ -2,8 +2,9 @@
 # Builds everything: the host tools (artwork, firmware images) and native tests,
 # then VelPanel for x86_64 and i686, and stages the runnable folders dist/win64
 # and dist/win32. Options: --no-tests (skip building the test programs),
-# --package (also make the release packages in dist/packages: a zip and an
-# installer per architecture, see packaging/), --jobs N, --format (only apply
+# --package (also make the release packages in dist/packages: per architecture
+# a site zip, a zip with the simulated panels and an installer, see
+# packaging/make-packages.sh), --jobs N, --format (only apply
 # .clang-format to every C++ file of the tree, then stop; needs clang-format).
 # Compiles go through ccache when it is installed (cmake/ccache.cmake), with the
 # cache in CCACHE_DIR, by default ~/.cache/velpanel-ccache.

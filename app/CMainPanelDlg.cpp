@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/CAboutDlg.h"
+#include "app/CSingleInstance.h"
 #include "app/VersionLabels.h"
 #include "contract/PanelIids.h"
 #include "device/CDeviceLibrary.h"
@@ -61,6 +62,8 @@ void ReportMissingLibrary() {
                   MB_OK | MB_ICONSTOP);
 }
 
+constexpr wchar_t kSimulatedTitle[] = L"VelPanel - simulated panels";
+
 HICON LoadAppIcon() {
     return static_cast<HICON>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 0, 0,
                                            LR_DEFAULTSIZE | LR_SHARED));
@@ -78,6 +81,7 @@ CMainPanelDlg::~CMainPanelDlg() {
 
 BOOL CMainPanelDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    CSingleInstance::MarkMainWindow(m_hWnd);
 
     if (HMENU menu = GetSystemMenu(FALSE)) {
         // The service report goes above About, which stays last below its separator.
@@ -98,6 +102,9 @@ BOOL CMainPanelDlg::OnInitDialog() {
 
     m_manager = TqPtr<ITqDeviceManager>(CDeviceLibrary::CreateDeviceManager());
     if (!m_manager) ReportMissingLibrary();
+    // On a customer's console simulated panels must never pass for the real ones;
+    // with the maker's library the title stays the template's.
+    if (m_manager && CDeviceLibrary::SimulatedPanelsLoaded()) SetWindowText(kSimulatedTitle);
     m_sink.SetOwner(m_hWnd);
     for (int p = 0; p < kPanelCount; ++p) AcquirePanel(p);
     return TRUE;
@@ -211,6 +218,7 @@ void CMainPanelDlg::OnServiceReport() {
 }
 
 void CMainPanelDlg::OnDestroy() {
+    CSingleInstance::UnmarkMainWindow(m_hWnd);
     Default();
     ReleaseEverything();
 }

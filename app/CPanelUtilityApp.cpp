@@ -3,6 +3,8 @@
 #include "app/CMainPanelDlg.h"
 
 BOOL CPanelUtilityApp::InitInstance() {
+    // Before anything that reaches the panels: a second VelPanel only shows the first.
+    if (!m_instance.Claim()) return FALSE;
     AfxEnableControlContainer();
     Enable3dControls();
     CMainPanelDlg dlg;

@@ -288,7 +288,9 @@ std::string ObjectCounts(HANDLE process, DWORD pid) {
 std::string Find(Target& t, int seconds) {
     const std::int64_t until = Now() + MsToTicks(seconds * 1000.0);
     while (Now() < until) {
-        t.main = FindOwnedTopLevel(0, L"VelPanel");
+        // The title says when the stand-in library's panels are simulated.
+        for (const wchar_t* title : {L"VelPanel - simulated panels", L"VelPanel"})
+            if (!t.main) t.main = FindOwnedTopLevel(0, title);
         if (t.main) break;
         Sleep(100);
     }

@@ -25,6 +25,15 @@ public:
     // The full path the library is loaded from.
     static std::wstring LibraryPath();
 
+    // True when a library with the stand-in's mark (contract/StandInMark.h) is
+    // loaded in this process: as TqDvManager.dll, or behind the recorder as the
+    // library it passes the calls on to. The maker's library has no such mark.
+    static bool SimulatedPanelsLoaded();
+
+    // True when the file at path is the stand-in library: its version resource
+    // carries the mark. False for any other file and for none at all.
+    static bool IsStandIn(const std::wstring& path);
+
 private:
     static PFN_CreateDeviceManager Load();
 };

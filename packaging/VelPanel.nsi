@@ -1,15 +1,17 @@
 ; The VelPanel installer, one per architecture, made by packaging/make-packages.sh
 ; (./build.sh --package) from a staged program folder. Defines it expects:
 ;   VERSION  four numbers, from res/version.h      ARCH     win64 or win32
-;   SRCDIR   the staged folder (dist/<arch>)        FILES    the generated list of its files
+;   SRCDIR   the staged folder (dist/<arch>)        FILES    the generated lists of its files
 ;   OUTFILE  the installer to write
 ;
 ; Silent use: Setup.exe /S [/SIMULATED] [/D=C:\folder]  (/D last, unquoted); Uninstall.exe /S.
 ;
-; The stand-in TqDvManager.dll is an option, off by default: on the panel PC the maker's
-; library belongs in the program folder, and ours must never replace or remove it. A
+; By default it installs what a site needs. The simulated panels (the stand-in
+; TqDvManager.dll, velsim.exe and the sample images broken on purpose) are an option, off
+; by default: on the panel PC the maker's library belongs in the program folder, ours must
+; never replace or remove it, and no broken image belongs beside real panels. A
 ; TqDvManager.dll found there counts as ours only if its version resource carries our mark
-; (InternalName, see packaging/StandInLibrary.rc); anything else, a library without a
+; (InternalName, contract/StandInMark.h); anything else, a library without a
 ; version resource too, is the maker's and stays untouched by install and uninstall.
 
 Unicode true
@@ -37,7 +39,8 @@ Unicode true
 !include "${FILES}"
 
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\VelPanel"
-!define STAND_IN_MARK "VelPanel simulated panels"
+; makensis runs in this script's folder.
+!searchparse /file "../contract/StandInMark.h" '#define VEL_STAND_IN_MARK "' STAND_IN_MARK '"'
 
 Name "VelPanel ${VERSION}"
 OutFile "${OUTFILE}"
@@ -132,7 +135,7 @@ Section /o "simulated panels, for use without hardware" SecSimulated
     ${EndIf}
     SetOutPath "$INSTDIR"
     File "${SRCDIR}/TqDvManager.dll"
-    File "${SRCDIR}/velsim.exe"
+    !insertmacro VelInstallSimulatedFiles
 SectionEnd
 
 Section "-size"
@@ -152,7 +155,6 @@ FunctionEnd
 Section "Uninstall"
     SetShellVarContext all
     !insertmacro VelRemoveFiles
-    Delete "$INSTDIR\velsim.exe"
     ${If} ${FileExists} "$INSTDIR\TqDvManager.dll"
         Push "$INSTDIR\TqDvManager.dll"
         Call un.IsStandIn

@@ -88,10 +88,13 @@ click_dialog() {
     $((frame + caption + y * (HEIGHT - 2 * frame - caption) / dh)) click 1
 }
 
+# The main window's title with the stand-in library loaded (message boxes keep "VelPanel").
+main_title='VelPanel - simulated panels'
+
 # The main window (305 x 148 dialog units): its panel buttons' centres.
 open_panel() {
   local main
-  main=$(find_window VelPanel)
+  main=$(find_window "$main_title")
   case "$1" in
     jog) click_dialog "$main" 69 43 305 148 ;;
     audio) click_dialog "$main" 69 65 305 148 ;;
@@ -141,7 +144,7 @@ driver mediabar 255 65535 255
 powercycle mediabar
 EOF
   sleep 2.5
-  shoot "$(find_window VelPanel)" main
+  shoot "$(find_window "$main_title")" main
 }
 
 shot_jog() {
@@ -257,12 +260,12 @@ shot_information() {
 
 echo "==> starting VelPanel from $dist on $DISPLAY"
 ( cd "$dist" && exec wine64 VelPanel.exe ) >/dev/null 2>&1 &
-find_window VelPanel >/dev/null
+find_window "$main_title" >/dev/null
 sleep 3
 for s in "${shots[@]}"; do
   declare -F "shot_$s" >/dev/null || { echo "screenshots.sh: no picture \"$s\"" >&2; exit 2; }
   "shot_$s"
 done
 # End the program as a user would, and give it a moment to let go of its panels.
-xdotool windowfocus "$(find_window VelPanel)" key Escape >/dev/null 2>&1 || true
+xdotool windowfocus "$(find_window "$main_title")" key Escape >/dev/null 2>&1 || true
 sleep 2

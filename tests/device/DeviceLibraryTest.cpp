@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 #include "device/CDeviceLibrary.h"
 #include "framework/CWinApp.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestWindows.h"
 #include "tests/support/WinePath.h"
 
@@ -51,5 +53,50 @@ TEST(DeviceLibrary, LoadsOnlyFromTheProgramsFolderAndDescribesTheFailure) {
 #endif
     ::RemoveDirectoryW(dir.c_str());
 }
+
+#ifdef VEL_SIM_DLL
+// A copy of the stand-in whose mark differs in its last letter: a library with a
+// version resource, only not ours.
+bool WriteStandInWithAnotherMark(const std::wstring& to) {
+    std::string bytes = ReadWholeFile(WinePath(VEL_SIM_DLL)).value_or(std::string());
+    const std::u16string mark = u"VelPanel simulated panels";
+    const size_t at = bytes.find(std::string(reinterpret_cast<const char*>(mark.data()), mark.size() * 2));
+    if (at == std::string::npos) return false;
+    bytes[at + (mark.size() - 1) * 2] = 'z';
+    std::ofstream file(to.c_str(), std::ios::binary);
+    return static_cast<bool>(file << bytes);
+}
+
+// The title's "simulated panels" rests on this: only the stand-in's own mark counts,
+// whether the file is looked at or loaded.
+TEST(DeviceLibrary, RecognisesTheStandInByItsMarkAlone) {
+    const std::wstring dir = TempFolder();
+    const std::wstring otherMark = dir + L"\\other-mark.dll";
+    ASSERT_TRUE(WriteStandInWithAnotherMark(otherMark));
+    wchar_t self[MAX_PATH] = L"";
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    struct Case {
+        const char* what;
+        std::wstring path;
+        bool standIn;
+    };
+    const Case cases[] = {
+        {"the stand-in library", WinePath(VEL_SIM_DLL), true},
+        {"a library whose mark differs in one letter", otherMark, false},
+        {"a program without a version resource", self, false},
+        {"no library at all", dir + L"\\TqDvManager.dll", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.standIn, CDeviceLibrary::IsStandIn(c.path));
+        HMODULE loaded = ::LoadLibraryW(c.path.c_str());
+        EXPECT_EQ(c.standIn, CDeviceLibrary::SimulatedPanelsLoaded());
+        if (loaded) ::FreeLibrary(loaded);
+    }
+    EXPECT_FALSE(CDeviceLibrary::SimulatedPanelsLoaded()) << "the stand-in is gone again";
+    ::DeleteFileW(otherMark.c_str());
+    ::RemoveDirectoryW(dir.c_str());
+}
+#endif
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "recorder/format/RecordingParser.h"
@@ -63,6 +64,9 @@ HWND TopWindowOf(DWORD pid, const wchar_t* title) {
     return FindTopWindow(pid, [title](HWND hwnd) { return Text(hwnd) == title; });
 }
 
+// The main window's title with the stand-in library loaded; without it, "VelPanel".
+constexpr wchar_t kSimulatedTitle[] = L"VelPanel - simulated panels";
+
 // What sits beside VelPanel.exe.
 enum class Library {
     kPlain,               // the stand-in library as TqDvManager.dll
@@ -79,7 +83,7 @@ class VelPanelProcess : public ::testing::TestWithParam<Library> {
 protected:
     void SetUp() override { Start(GetParam(), true); }
 
-    void Start(Library library, bool waitForMain) {
+    void Start(Library library, bool waitForMain, DWORD creationFlags = 0) {
         m_library = library;
         UseOwnControlPipe();  // inherited by the program, so parallel tests don't meet
         wchar_t temp[MAX_PATH];
@@ -106,14 +110,21 @@ protected:
             }
         }
 
+        ASSERT_TRUE(Launch(m_process, creationFlags));
+        // Both libraries here have the stand-in's panels behind them, and the title says so.
+        if (waitForMain) {
+            ASSERT_TRUE(
+                WaitFor([&] { return (m_main = TopWindowOf(m_process.dwProcessId, kSimulatedTitle)) != nullptr; }));
+        }
+    }
+
+    // One more start of the program in the folder Start made.
+    bool Launch(PROCESS_INFORMATION& process, DWORD creationFlags = 0) {
         STARTUPINFOW si{};
         si.cb = sizeof si;
         std::wstring cmd = L"\"" + m_exe + L"\"";
-        ASSERT_TRUE(::CreateProcessW(m_exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(),
-                                     &si, &m_process));
-        if (waitForMain) {
-            ASSERT_TRUE(WaitFor([&] { return (m_main = TopWindowOf(m_process.dwProcessId, L"VelPanel")) != nullptr; }));
-        }
+        return ::CreateProcessW(m_exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, creationFlags, nullptr,
+                                m_folder.c_str(), &si, &process) != FALSE;
     }
 
     void TearDown() override {
@@ -293,13 +304,84 @@ TEST_P(VelPanelProcess, CloseBoxEndsTheProgramCleanly) {
     EXPECT_EQ(0u, ExitCodeAfterExit());
 }
 
+// Two VelPanels would drive the same panels against each other. Started after the
+// first one's window is up (and minimised), or at the very same moment, one main
+// window remains and the other process ends without a window of its own.
+class SecondStart : public VelPanelProcess {
+protected:
+    void SetUp() override {}
+    // The other start, ended here whatever a failed check left running: a VelPanel
+    // left behind would take the next run's claim.
+    void TearDown() override {
+        if (m_other.hProcess) {
+            if (::WaitForSingleObject(m_other.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(m_other.hProcess, 99);
+            ::CloseHandle(m_other.hThread);
+            ::CloseHandle(m_other.hProcess);
+            m_other = {};
+        }
+        VelPanelProcess::TearDown();
+        m_process = {};
+        m_main = nullptr;
+    }
+    static int MainWindows() {
+        int count = 0;
+        for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, L"#32770", kSimulatedTitle)) != nullptr;) ++count;
+        return count;
+    }
+
+    PROCESS_INFORMATION m_other{};
+};
+
+TEST_F(SecondStart, LeavesOneMainWindowAndEnds) {
+    struct Case {
+        const char* what;
+        bool atOnce;
+    };
+    const Case cases[] = {{"after the first, minimised", false}, {"both at once", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // At once: both made ready, then let go together.
+        const DWORD flags = c.atOnce ? CREATE_SUSPENDED : 0;
+        Start(Library::kPlain, !c.atOnce, flags);
+        if (!c.atOnce) {
+            ::ShowWindow(m_main, SW_MINIMIZE);
+            ASSERT_TRUE(::IsIconic(m_main));
+        }
+        ASSERT_TRUE(Launch(m_other, flags));
+        if (c.atOnce) {
+            ::ResumeThread(m_other.hThread);
+            ::ResumeThread(m_process.hThread);
+        }
+        const HANDLE both[] = {m_process.hProcess, m_other.hProcess};
+        const DWORD ended = ::WaitForMultipleObjects(2, both, FALSE, 30000) - WAIT_OBJECT_0;
+        ASSERT_LT(ended, 2u) << "neither start ended";
+        if (!c.atOnce) {
+            EXPECT_EQ(1u, ended) << "the running VelPanel gave way";
+        }
+        // From here m_process is the one that runs on, m_other the one that ended.
+        if (ended == 0) std::swap(m_process, m_other);
+        DWORD code = STILL_ACTIVE;
+        ::GetExitCodeProcess(m_other.hProcess, &code);
+        EXPECT_EQ(0u, code);
+
+        EXPECT_TRUE(WaitFor([&] { return (m_main = TopWindowOf(m_process.dwProcessId, kSimulatedTitle)) != nullptr; }));
+        EXPECT_EQ(WAIT_TIMEOUT, ::WaitForSingleObject(m_process.hProcess, 0)) << "the first VelPanel ended";
+        EXPECT_EQ(1, MainWindows());
+        if (!c.atOnce) {
+            EXPECT_TRUE(WaitFor([&] { return !::IsIconic(m_main); })) << "still minimised";
+        }
+        TearDown();
+    }
+}
+
 // A process's message box: a window with the box's text control (0xFFFF), or null.
 HWND MessageBoxOf(DWORD pid) {
     return FindTopWindow(pid, [](HWND hwnd) { return ::IsWindowVisible(hwnd) && ::GetDlgItem(hwnd, 0xFFFF); });
 }
 
 // Without the real library behind it the recorder refuses to load, so the
-// program says exactly what it says when there is no library at all.
+// program says exactly what it says when there is no library at all; with no
+// stand-in loaded the title is the plain one.
 class MissingLibrary : public VelPanelProcess {
 protected:
     void SetUp() override {}

@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # An installer's round trip under Wine, silent, headless (win64 or win32, each
 # with its own loader, registry view and shortcut):
-#  1. install with the simulated panels into a folder of our choosing (/D=, with
-#     spaces); check every file against dist/<arch>, the Start-menu shortcut and
-#     the uninstall registration; start VelPanel.exe from that folder and wait for
-#     its main window (bench's VelBench finds it and closes it again); uninstall and
-#     check that nothing is left: folder, shortcut, registry key;
-#  2. with a TqDvManager.dll in the folder that is not ours (the panel maker's),
+#  1. install for a site (no option) into a folder of our choosing (/D=, with
+#     spaces); check every file against dist/<arch>, that none of the simulated
+#     panels' files (packaging/simulated-files.txt) came along, the Start-menu
+#     shortcut and the uninstall registration; uninstall and check that nothing is
+#     left: folder, shortcut, registry key;
+#  2. the same with the simulated panels (/SIMULATED), which brings every file of
+#     dist/<arch>; start VelPanel.exe from that folder and wait for its main window
+#     (bench's VelBench finds it and closes it again) before the uninstall;
+#  3. with a TqDvManager.dll in the folder that is not ours (the panel maker's),
 #     install with the simulated panels and uninstall: that library must come out
-#     untouched, still there, and the rest must be gone.
+#     untouched, still there, none of the simulated panels' files must have been
+#     installed beside it, and the rest must be gone.
 # Needs ./build.sh --package and the test build of build/<arch> (for VelBench.exe).
 # Usage: tests/package/installer-roundtrip.sh [--arch win64|win32] [SETUP.exe]
 # test.sh runs it with VEL_WINE_RUNNING=1 in its Wine session; on its own, it
@@ -80,15 +84,47 @@ uninstall() {
 rm -rf "$folder" "$shortcut"
 $loader reg delete "$key" /f >/dev/null 2>&1 || true
 
+mapfile -t simulated < <(grep -v '^#' packaging/simulated-files.txt)
+is_simulated() {
+    local f
+    for f in "${simulated[@]}"; do [ "$1" = "$f" ] && return 0; done
+    return 1
+}
+
+# Every file of dist/<arch> that the install should bring is there and the same;
+# the others are not there at all.
+check_files() {
+    local with_simulated=$1 f
+    [ ${#simulated[@]} -gt 0 ] || fail "no list of the simulated panels' files"
+    while read -r f; do
+        f=${f#./}
+        if [ "$with_simulated" = 1 ] || ! is_simulated "$f"; then
+            cmp -s "$dist/$f" "$folder/$f" || fail "installed $f differs from dist/$arch or is missing"
+        elif [ -e "$folder/$f" ]; then
+            fail "$f installed without the simulated panels"
+        fi
+    done < <(cd "$dist" && find . -type f)
+    [ -f "$folder/Uninstall.exe" ] || fail "no Uninstall.exe"
+    [ -f "$shortcut" ] || fail "no Start-menu shortcut $shortcut"
+    [ "$(reg_value DisplayVersion)" = "$version" ] || fail "uninstall key: DisplayVersion is not $version"
+    [ "$(reg_value UninstallString)" = "\"$folder_win\\Uninstall.exe\"" ] || fail "uninstall key: UninstallString"
+}
+
+uninstall_leaves_nothing() {
+    step "uninstall"
+    uninstall
+    [ ! -e "$folder" ] || fail "left behind: $(cd "$folder" && find . -mindepth 1 | tr '\n' ' ')"
+    [ ! -e "$shortcut" ] || fail "left behind: the Start-menu shortcut"
+}
+
+step "install $(basename "$setup") /S /D=$folder_win, for a site"
+install
+check_files 0
+uninstall_leaves_nothing
+
 step "install $(basename "$setup") /S /SIMULATED /D=$folder_win"
 install /SIMULATED
-(cd "$dist" && find . -type f) | while read -r f; do
-    cmp -s "$dist/$f" "$folder/$f" || fail "installed ${f#./} differs from dist/$arch or is missing"
-done
-[ -f "$folder/Uninstall.exe" ] || fail "no Uninstall.exe"
-[ -f "$shortcut" ] || fail "no Start-menu shortcut $shortcut"
-[ "$(reg_value DisplayVersion)" = "$version" ] || fail "uninstall key: DisplayVersion is not $version"
-[ "$(reg_value UninstallString)" = "\"$folder_win\\Uninstall.exe\"" ] || fail "uninstall key: UninstallString"
+check_files 1
 
 step "start the installed VelPanel.exe"
 (cd "$folder" && exec $loader "$folder_win\\VelPanel.exe" </dev/null >/dev/null 2>&1) &
@@ -98,11 +134,7 @@ wait $app || true
 printf '%s\n' "$answers" | sed 's/^/    VelBench: /'
 [[ $(sed -n 1p <<<"$answers") == "ok main="* ]] || fail "no main window of the installed VelPanel"
 [[ $(sed -n 2p <<<"$answers") == "ok exit-code=0" ]] || fail "the installed VelPanel did not close cleanly"
-
-step "uninstall"
-uninstall
-[ ! -e "$folder" ] || fail "left behind: $(cd "$folder" && find . -mindepth 1 | tr '\n' ' ')"
-[ ! -e "$shortcut" ] || fail "left behind: the Start-menu shortcut"
+uninstall_leaves_nothing
 
 step "the panel maker's TqDvManager.dll in the folder: install /SIMULATED, uninstall"
 # Any library without our mark stands for the maker's; VelPanel.exe has a version
@@ -111,7 +143,9 @@ mkdir -p "$folder"
 cp "$dist/VelPanel.exe" "$folder/TqDvManager.dll"
 install /SIMULATED
 cmp -s "$dist/VelPanel.exe" "$folder/TqDvManager.dll" || fail "the installer overwrote the maker's library"
-[ ! -e "$folder/velsim.exe" ] || fail "velsim.exe installed beside the maker's library"
+for f in "${simulated[@]}"; do
+    [ "$f" = TqDvManager.dll ] || [ ! -e "$folder/$f" ] || fail "$f installed beside the maker's library"
+done
 [ -f "$folder/VelPanel.exe" ] || fail "no VelPanel.exe"
 uninstall
 cmp -s "$dist/VelPanel.exe" "$folder/TqDvManager.dll" || fail "the uninstaller removed or changed the maker's library"
