@@ -14,11 +14,7 @@
 #include "panels/TrackballKeys.h"
 #include "panels/TrackballReport.h"
 #include "recorder/format/RecordingFormat.h"
-#include "simulator/model/AudioModel.h"
 #include "simulator/model/DownloadResult.h"
-#include "simulator/model/JogShuttleModel.h"
-#include "simulator/model/MediaBarModel.h"
-#include "simulator/model/TrackballModel.h"
 
 namespace {
 // A control whose next report comes within this time is still the same movement.
@@ -119,39 +115,26 @@ std::string Joined(const std::vector<std::string>& items, const char* separator)
     return s;
 }
 
-// The simulated panels count each panel's keys in the order of their report
-// bits, by the names printed on the panel; the windows' key tables say which
-// bit each of their keys answers to.
+// By the names printed on the panel, from the windows' own key tables.
 std::string KeyName(int panel, int key) {
-    int bit = -1;
-    const char* const* names = nullptr;
-    int count = 0;
+    const char* name = nullptr;
     switch (panel) {
     case kPanelJogShuttle:
-        bit = (kJogKeys[key].group - 1) * 8 + kJogKeys[key].bit;
-        names = JogShuttleModel::kKeyNames;
-        count = JogShuttleModel::kKeyCount;
+        if (key >= 0 && key < kJogKeyCount) name = kJogKeys[key].name;
         break;
     case kPanelAudio:
-        bit = kAudioKeys[key].group * 8 + kAudioKeys[key].bit;
-        names = AudioModel::kKeyNames;
-        count = AudioModel::kKeyCount;
+        if (key >= 0 && key < kAudioKeyCount) name = kAudioKeys[key].name;
         break;
     case kPanelTrackball:
-        bit = key;
-        names = TrackballModel::kKeyNames;
-        count = TrackballModel::kKeyCount;
+        if (key >= 0 && key < kTrackballKeyCount) name = kTrackballKeys[key].name;
         break;
     case kPanelMediaBar:
-        for (int b = 0; b < 8; ++b)
-            if (kMediaBarKeys[key].keyMask == 1u << b) bit = b;
-        names = MediaBarModel::kKeyNames;
-        count = MediaBarModel::kKeyCount;
+        if (key >= 0 && key < kMediaBarKeyCount) name = kMediaBarKeys[key].name;
         break;
     default:
         break;
     }
-    return bit >= 0 && bit < count ? names[bit] : "key " + std::to_string(key + 1);
+    return name ? name : "key " + std::to_string(key + 1);
 }
 
 std::string LedName(int panel, long led) {
