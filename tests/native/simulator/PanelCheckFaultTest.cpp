@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ struct FaultCase {
     int (*read)(const SimEvent&);
     std::vector<int> expected;  // what read finds in each report of the panel, in order
 };
+// Keeps the test's listed name readable.
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
 const FaultCase kCases[] = {
     {"stuck key swallows its release", kPanelMediaBar,
