@@ -16,7 +16,8 @@ struct ColumnLayout {
     const wchar_t* title;
     int width;
 };
-constexpr ColumnLayout kColumns[] = {{L"Control", 90}, {L"State", 70}, {L"Counts", 190}, {L"Note", 170}};
+// Together within the list, so that no column hides behind a scroll bar.
+constexpr ColumnLayout kColumns[] = {{L"Control", 80}, {L"State", 65}, {L"Counts", 170}, {L"Note", 140}};
 }  // namespace
 
 CPanelCheckDlg::CPanelCheckDlg(CheckSession& session, int panel, CWnd* owner)

@@ -169,10 +169,12 @@ std::string ServiceReportJson(CheckSession& session, const ReportHeader& h, cons
 
 namespace {
 // Print first: A4 with room for a binder's holes, black on white, tables that
-// do not split a row across pages. No fonts, scripts or pictures from outside.
+// do not split a row across pages, a body no wider than A4 less the margins.
+// No fonts, scripts or pictures from outside.
 const char kStyle[] = R"(<style>
 @page { size: A4; margin: 15mm 15mm 15mm 20mm; }
-body { font-family: Arial, "Liberation Sans", Helvetica, sans-serif; font-size: 10pt; color: #000; margin: 0 auto; max-width: 180mm; }
+body { font-family: Arial, "Liberation Sans", Helvetica, sans-serif; font-size: 10pt; color: #000; margin: 0 auto; max-width: 175mm; }
+@media screen { body { margin: 8mm auto; } }
 h1 { font-size: 16pt; margin: 0 0 4mm; }
 h2 { font-size: 13pt; margin: 8mm 0 2mm; border-bottom: 1px solid #000; page-break-after: avoid; }
 h3 { font-size: 11pt; margin: 4mm 0 1mm; page-break-after: avoid; }

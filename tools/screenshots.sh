@@ -10,12 +10,15 @@
 #         dist/win64, built with ./build.sh --no-tests when it is missing.
 # --out:  where the pictures go; default docs.
 # SHOT:   only these pictures (main jog audio trackball mediabar copying
-#         information); default all.
+#         information check); default all. check also saves the service report
+#         it shows and renders it as docs/report.png with headless Chromium
+#         (installed here when missing), and prints it to build/report/report.pdf
+#         with its A4 pages as PNG files beside it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist=$root/dist/win64
 out=$root/docs
-all_shots=(main jog audio trackball mediabar copying information)
+all_shots=(main jog audio trackball mediabar copying information check)
 shots=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -254,6 +257,72 @@ shot_information() {
   shoot "$info" information
   close_window "$info"
   close_window "$id"
+}
+
+# The Media Bar window's Panel Check part-way through: key A and two knobs
+# checked, three knobs turned one way only, key B chattering (a velsim fault).
+# Then "Save Report..." with an operator and a ticket, and the saved page as a
+# browser shows it and as it prints.
+shot_check() {
+  open_panel mediabar
+  local id check ask save report=$root/build/report
+  id=$(find_window 'Media Bar Control Panel')
+  sim <<'EOF'
+fault chatter mediabar B on
+press mediabar A
+release mediabar A
+tap mediabar B
+knob 1 14
+knob 1 -12
+knob 3 -20
+knob 3 25
+knob 5 8
+knob 6 4
+knob 8 -3
+EOF
+  sleep 1
+  # "Panel Check..." is the last item of the window's system menu, which a
+  # right click on the caption opens under the pointer (Wine's menu: the item
+  # sits 170 pixels down; keys do not reach a menu opened so).
+  xdotool windowfocus --sync "$id" 2>/dev/null || true
+  xdotool mousemove --window "$id" 200 $((frame + 10)) click 3
+  sleep 0.7
+  xdotool mousemove_relative 50 170
+  sleep 0.3
+  xdotool click 1
+  check=$(find_window 'Panel Check - Media Bar')
+  shoot "$check" check
+
+  rm -rf "$report"
+  mkdir -p "$report"
+  click_dialog "$check" 39 236 300 250  # Save Report...
+  ask=$(find_window 'Service Report')
+  xdotool windowfocus --sync "$ask" 2>/dev/null || true
+  xdotool type --delay 20 "Jo Engineer"
+  xdotool key Tab
+  xdotool type --delay 20 "T-1234"
+  xdotool key Return
+  save=$(find_window 'Save As')
+  xdotool windowfocus --sync "$save" 2>/dev/null || true
+  xdotool type --delay 20 "Z:${report//\//\\}\\report.html"
+  xdotool key Return
+  for _ in $(seq 1 20); do [ -s "$report/report.html" ] && break; sleep 0.5; done
+  [ -s "$report/report.html" ] || { echo "screenshots.sh: no report saved" >&2; return 1; }
+  close_window "$check"
+  close_window "$id"
+
+  # Only the pictures need a browser, so CI never downloads one.
+  command -v chromium >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -q chromium >/dev/null
+  command -v pdftoppm >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -q poppler-utils >/dev/null
+  local browser=(chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --user-data-dir="$report/profile")
+  "${browser[@]}" --window-size=900,1400 --screenshot="$report/screen.png" "file://$report/report.html" \
+    >/dev/null 2>&1
+  convert "$report/screen.png" -strip -define png:exclude-chunks=date,time "$out/report.png"
+  echo "==> $out/report.png"
+  "${browser[@]}" --no-pdf-header-footer --print-to-pdf="$report/report.pdf" "file://$report/report.html" \
+    >/dev/null 2>&1
+  pdftoppm -png -r 60 "$report/report.pdf" "$report/page"
+  echo "==> $report/report.pdf, pages $report/page-*.png"
 }
 
 # ---- run ----------------------------------------------------------------------

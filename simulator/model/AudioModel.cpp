@@ -96,6 +96,16 @@ std::string AudioModel::MoveFader(int fader, int pos, Events& out) {
     return {};
 }
 
+int AudioModel::Jitter(int fader, int delta, Events& out) {
+    if (fader < 0 || fader >= kFaderCount || !Connected() || m_held[fader]) return 0;
+    // At an end the wander turns round: noise at the stop still shows.
+    const int pos = m_faders[fader] + delta;
+    if (pos < 0 || pos > 255) delta = -delta;
+    m_faders[fader] += delta;
+    ReportFader(fader, out);
+    return delta;
+}
+
 std::string AudioModel::Describe() const {
     std::string s = PanelModel::Describe() + " faders";
     for (int i = 0; i < kFaderCount; ++i) s += " " + std::to_string(m_faders[i]) + (m_held[i] ? "*" : "");

@@ -39,6 +39,10 @@ public:
     // A fault for the Panel Check: the fader reports nothing while its knob is
     // between from and to (a worn track); from > to clears it.
     void SetDeadZone(int fader, int from, int to) { m_deadZones[fader] = {from, to}; }
+    // A noisy fader's reading wanders by delta (the other way at an end)
+    // without a hand on it: reported, dead zone or not; nothing while unplugged
+    // or held by the motor. Gives back how far it moved.
+    int Jitter(int fader, int delta, Events& out);
     bool FaderHeld(int fader) const { return m_held[fader]; }
     bool Lamp(int led) const { return (m_lamps >> led) & 1u; }
     std::string Describe() const override;

@@ -263,6 +263,21 @@ bool FaultDeadZone(Line& c, ControlCommand& out) {
     return c.Number(1, 0, 255, out.b, "from") && c.Number(2, 0, 255, out.c, "to");
 }
 
+// The Audio faders by number or "master", the Media Bar knobs by number.
+bool FaultNoisy(Line& c, ControlCommand& out) {
+    out.fault = ControlCommand::kFaultNoisy;
+    if (!c.Args(3) || !c.Panel(0, out.panel) || !c.OnOff(2, out.on)) return false;
+    if (out.panel == kPanelAudio && Lower(c.Arg(1)) == "master") {
+        out.a = AudioModel::kMaster;
+        return true;
+    }
+    if (out.panel != kPanelAudio && out.panel != kPanelMediaBar)
+        return c.Fail("only the Audio faders and the Media Bar knobs can be noisy");
+    if (!c.Number(1, 1, 8, out.a, out.panel == kPanelAudio ? "fader" : "knob")) return false;
+    out.a -= 1;
+    return true;
+}
+
 bool FaultUnknownIid(Line& c, ControlCommand& out) { return c.Args(0, 1) && (c.Count() == 0 || c.Panel(0, out.panel)); }
 
 bool FaultConnectionState(Line& c, ControlCommand& out) {
@@ -323,6 +338,8 @@ const Command kCommands[] = {
      FaultChatterKey},
     {"fault deadzone", "<1-8|master> <from> <to>|off", "an Audio fader reports nothing between from and to",
      kFaults, V::kFault, FaultDeadZone},
+    {"fault noisy", "<audio|mediabar> <1-8|master> on|off", "the fader or knob jitters while nobody touches it",
+     kFaults, V::kFault, FaultNoisy},
     {"fault unknown-iid", "[<panel>]", "a report and a callback naming an unknown interface", kFaults, V::kUnknownIid,
      FaultUnknownIid},
     {"fault connection-state", "<panel> <value>", "a connection callback with any 32-bit state", kFaults,

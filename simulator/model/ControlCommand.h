@@ -41,6 +41,7 @@ struct ControlCommand {
         kFaultStuckKey,
         kFaultChatterKey,
         kFaultDeadZone,  // a: fader, b and c: the zone (b > c: none)
+        kFaultNoisy,     // panel: audio or mediabar, a: fader or knob
     };
 
     Verb verb = kNone;

@@ -153,6 +153,9 @@ std::string ControlProtocol::Run(const ControlCommand& c, bool fromScript) {
         case ControlCommand::kFaultDeadZone:
             err = m_sim.SetDeadZone(c.a, c.b, c.c);
             break;
+        case ControlCommand::kFaultNoisy:
+            err = m_sim.SetNoisy(c.panel, c.a, c.on);
+            break;
         }
         return Answer(err);
     }

@@ -243,6 +243,22 @@ std::string PanelSimulator::SetDeadZone(int fader, int from, int to) {
     return {};
 }
 
+std::string PanelSimulator::SetNoisy(int panel, int control, bool on) {
+    if (panel == kPanelAudio) {
+        if (control < 0 || control >= AudioModel::kFaderCount) return "no such fader";
+    } else if (panel == kPanelMediaBar) {
+        if (control < 0 || control >= MediaBarModel::kKnobCount) return "no such knob";
+    } else {
+        return "only the Audio faders and the Media Bar knobs can be noisy";
+    }
+    std::lock_guard<std::mutex> lock(m_mu);
+    m_noise.erase(std::remove_if(m_noise.begin(), m_noise.end(),
+                                 [&](const Noise& n) { return n.panel == panel && n.control == control; }),
+                  m_noise.end());
+    if (on) m_noise.push_back({panel, control, m_clock.NowMs() + kNoiseMs, 0});
+    return {};
+}
+
 std::string PanelSimulator::Storm(int panel, int perSecond, int seconds) {
     if (!ValidPanel(panel)) return "no such panel";
     if (perSecond < 1 || perSecond > kMaxStormRate) return "rate must be 1.." + std::to_string(kMaxStormRate);
@@ -329,6 +345,7 @@ void PanelSimulator::ResetLocked(std::vector<SimEvent>& events) {
     }
     m_storms.clear();
     m_releases.clear();
+    m_noise.clear();
 }
 
 void PanelSimulator::Reset() {
@@ -376,6 +393,18 @@ void PanelSimulator::Tick() {
             } else {
                 ++it;
             }
+        }
+        for (Noise& n : m_noise) {
+            if (now < n.next) continue;
+            // One wander per tick however late it comes: noise, not a backlog.
+            n.next = now + kNoiseMs;
+            const int delta = n.back != 0 ? n.back : 1;
+            int moved = delta;
+            if (n.panel == kPanelAudio)
+                moved = m_audio->Jitter(n.control, delta, events);
+            else if (!m_mediaBar->TurnKnob(n.control, delta, events).empty())
+                moved = 0;
+            n.back = n.back != 0 ? 0 : -moved;
         }
         for (int p = 0; p < kPanelCount; ++p) Model(p).Tick(now, events);
     });

@@ -27,6 +27,10 @@ public:
     static constexpr std::int64_t kTapMs = 120;
     static constexpr int kMaxStormRate = 5000;  // reports a second
     static constexpr int kMaxStormSeconds = 120;
+    // How often a noisy control wanders. Not timed work: the delivery thread's
+    // idle wake-up comes about this often anyway, and a fault left on for
+    // minutes must not keep it ticking every few milliseconds.
+    static constexpr std::int64_t kNoiseMs = 250;
 
     explicit PanelSimulator(const SimClock& clock);
 
@@ -62,6 +66,8 @@ public:
     // The Panel Check's faults; reset clears them with the panels.
     std::string SetKeyFault(int panel, const std::string& key, bool stuck, bool on);
     std::string SetDeadZone(int fader, int from, int to);
+    // control: an Audio fader (0-8) or a Media Bar knob (0-7).
+    std::string SetNoisy(int panel, int control, bool on);
     std::string Storm(int panel, int perSecond, int seconds);
     std::string UnknownIid(int panel);
     // A connection callback with any value, the panel itself unchanged (how a
@@ -104,6 +110,14 @@ private:
         std::int64_t total = 0;
         std::int64_t done = 0;
     };
+    // One noisy control: one step out (up, or down at the top stop), then the
+    // same step back, and again.
+    struct Noise {
+        int panel;
+        int control;
+        std::int64_t next;
+        int back;  // the step that takes it back; 0 when the next step goes out
+    };
     struct Release {
         int panel;
         int key;
@@ -131,6 +145,7 @@ private:
     bool m_faults[kPanelCount][kFaultCount] = {};
     std::vector<StormRun> m_storms;
     std::vector<Release> m_releases;
+    std::vector<Noise> m_noise;
     std::deque<SimEvent> m_queue;
     // Written by the delivery thread without taking m_mu: a storm must not make
     // every report contend with the program's calls.
