@@ -153,16 +153,18 @@ bool Nothing(Line& c, ControlCommand&) { return c.Args(0); }
 
 bool PanelOnly(Line& c, ControlCommand& out) { return c.Args(1) && c.Panel(0, out.panel); }
 
-bool Key(Line& c, ControlCommand& out) {
-    if (!c.Args(2) || !c.Panel(0, out.panel)) return false;
+// Argument i names a key of out.panel.
+bool KeyArg(Line& c, int i, ControlCommand& out) {
     const KeyNames keys = KeysOf(out.panel);
-    const int k = PanelModel::FindName(keys.names, keys.count, c.Arg(1));
+    const int k = PanelModel::FindName(keys.names, keys.count, c.Arg(i));
     if (k < 0)
-        return c.Fail("no key '" + c.Arg(1) + "' on " + CommandParser::PanelName(out.panel) +
+        return c.Fail("no key '" + c.Arg(i) + "' on " + CommandParser::PanelName(out.panel) +
                       " (keys: " + KeyList(out.panel) + ")");
     out.key = keys.names[k];
     return true;
 }
+
+bool Key(Line& c, ControlCommand& out) { return c.Args(2) && c.Panel(0, out.panel) && KeyArg(c, 1, out); }
 
 bool Jog(Line& c, ControlCommand& out) {
     out.panel = kPanelJogShuttle;
@@ -232,14 +234,7 @@ bool FaultUnplugInDownload(Line& c, ControlCommand& out) {
 
 bool FaultKey(Line& c, ControlCommand& out, ControlCommand::FaultKind kind) {
     out.fault = kind;
-    if (!c.Args(3) || !c.Panel(0, out.panel) || !c.OnOff(2, out.on)) return false;
-    const KeyNames keys = KeysOf(out.panel);
-    const int k = PanelModel::FindName(keys.names, keys.count, c.Arg(1));
-    if (k < 0)
-        return c.Fail("no key '" + c.Arg(1) + "' on " + CommandParser::PanelName(out.panel) +
-                      " (keys: " + KeyList(out.panel) + ")");
-    out.key = keys.names[k];
-    return true;
+    return c.Args(3) && c.Panel(0, out.panel) && c.OnOff(2, out.on) && KeyArg(c, 1, out);
 }
 
 bool FaultStuckKey(Line& c, ControlCommand& out) { return FaultKey(c, out, ControlCommand::kFaultStuckKey); }
