@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +31,14 @@ struct DecodeCase {
         return s;
     }
 };
+
+// The row by its name where GoogleTest would otherwise print the row's raw
+// bytes, pointers and all, into the test's listed name, which then differs
+// from one listing to the next.
+template <class Action>
+void PrintTo(const DecodeCase<Action>& row, std::ostream* os) {
+    *os << row.name;
+}
 
 // The row's name as a test name: anything but letters and digits becomes '_'.
 template <class Action>
