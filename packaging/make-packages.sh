@@ -23,13 +23,7 @@ out=$root/dist/packages
 work=$root/build/packaging
 mkdir -p "$out" "$work"
 
-mapfile -t simulated < <(grep -v '^#' packaging/simulated-files.txt)
-
-is_simulated() {
-  local f
-  for f in "${simulated[@]}"; do [ "$1" = "$f" ] && return 0; done
-  return 1
-}
+source packaging/simulated-files.sh
 
 # File lines for an NSIS macro, each file into its own folder under $INSTDIR.
 nsis_files() {

@@ -31,6 +31,7 @@ bool CPanelCheckDlg::Show() {
         if (!Create(IDD_PANEL_CHECK, m_owner)) return false;
     }
     ShowWindow(SW_SHOWNORMAL);
+    Refresh();
     ::SetForegroundWindow(m_hWnd);
     ::BringWindowToTop(m_hWnd);
     return true;
@@ -39,8 +40,7 @@ bool CPanelCheckDlg::Show() {
 BOOL CPanelCheckDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetWindowText((L"Panel Check - " + Utf8ToWide(PanelTypeName(m_panel))).c_str());
-    AddColumns();
-    Refresh();
+    AddColumns();  // the rows come with the first Refresh, once shown
     SetTimer(kPanelCheckTickTimerId, kTickMs);
     return TRUE;
 }
@@ -74,7 +74,9 @@ void CPanelCheckDlg::SetCell(int row, int column, const std::wstring& text) {
 }
 
 void CPanelCheckDlg::Refresh() {
-    if (!GetSafeHwnd()) return;
+    // Hidden, it is brought up to date when shown again rather than after every
+    // batch of reports.
+    if (!GetSafeHwnd() || !::IsWindowVisible(m_hWnd)) return;
     const PanelCheck& check = Check();
     const std::wstring count =
         std::to_wstring(check.CheckedCount()) + L" of " + std::to_wstring(check.RowCount()) + L" checked";

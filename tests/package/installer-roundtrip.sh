@@ -84,12 +84,7 @@ uninstall() {
 rm -rf "$folder" "$shortcut"
 $loader reg delete "$key" /f >/dev/null 2>&1 || true
 
-mapfile -t simulated < <(grep -v '^#' packaging/simulated-files.txt)
-is_simulated() {
-    local f
-    for f in "${simulated[@]}"; do [ "$1" = "$f" ] && return 0; done
-    return 1
-}
+source packaging/simulated-files.sh
 
 # Every file of dist/<arch> that the install should bring is there and the same;
 # the others are not there at all.
