@@ -9,11 +9,9 @@
 #include <cstdint>
 
 #include "contract/PanelBlocks.h"
+#include "contract/PanelMode.h"
 
 using TqStatus = std::int32_t;  // negative is failure
-
-// What every panel's SetMode takes.
-enum class PanelMode : std::int32_t { Normal = 0, Test = 1 };
 
 class ITqEventSink;
 

@@ -100,7 +100,7 @@ bool CDialog::PreTranslateDialogMessage(MSG* msg) {
     if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST || !msg->hwnd) return false;
     const HWND root = ::GetAncestor(msg->hwnd, GA_ROOT);
     auto* dlg = dynamic_cast<CDialog*>(FromHandle(root));
-    return dlg && ::IsDialogMessageW(root, msg);
+    return dlg && (dlg->OnKeyMessage(*msg) || ::IsDialogMessageW(root, msg));
 }
 
 void CDialog::EndDialog(int result) {

@@ -39,6 +39,9 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange*) {}
+    // A key for the dialog or one of its controls, before the dialog's own
+    // navigation sees it; true when the dialog took it.
+    virtual bool OnKeyMessage(const MSG& /*msg*/) { return false; }
     // IDOK and IDCANCEL (Enter, Escape and the close box) end in OnOK and OnCancel.
     BOOL OnButtonClicked(int id) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
