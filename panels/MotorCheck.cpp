@@ -54,11 +54,15 @@ void MotorCheck::Tick(std::int64_t ms) {
 void MotorCheck::Advance(std::int64_t ms) {
     if (!m_step || !m_step->Done()) return;
     MotorFaderResult& r = m_results[static_cast<size_t>(m_fader)];
-    if (Severity(m_step->Fault()) > Severity(r.fault)) r.fault = m_step->Fault();
+    const MotorFault fault = m_step->Fault();
+    if (Severity(fault) > Severity(r.fault)) r.fault = fault;
     r.worstError = std::max(r.worstError, m_step->WorstError());
     r.slowestSettleMs = std::max(r.slowestSettleMs, m_step->SettleMs());
     m_step.reset();
-    if (++m_target < kTargets.size()) return Command(ms);
+    // A motor that cannot get there at all would show nothing new in its
+    // other steps; each would only cost the check kGiveUpMs.
+    const bool hopeless = fault == MotorFault::Stall || fault == MotorFault::Reversed;
+    if (!hopeless && ++m_target < kTargets.size()) return Command(ms);
     r.done = true;
     m_driver.SetFader(m_fader, 0, m_last[static_cast<size_t>(m_fader)]);
     m_target = 0;

@@ -1,6 +1,7 @@
 // The Audio panel's motor-fader check, apart from any window: each fader in
 // turn is held and sent through kTargets, each step judged by a MotorStepJudge
-// on the positions the panel reports, and handed back when its steps are done.
+// on the positions the panel reports, and handed back when its steps are done
+// (or at the first step it stalls or runs the wrong way in).
 // Stop hands every fader back, whatever the check was doing.
 #pragma once
 
@@ -41,6 +42,9 @@ public:
     void Stop();
 
     bool Running() const { return m_step.has_value(); }
+    // The fader in its steps and the step's index into kTargets, while running.
+    int Fader() const { return m_fader; }
+    size_t TargetIndex() const { return m_target; }
     const std::array<MotorFaderResult, kAudioFaderCount>& Results() const { return m_results; }
 
 private:

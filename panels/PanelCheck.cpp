@@ -104,6 +104,7 @@ ControlResult* PanelCheck::At(int control) {
 void PanelCheck::KeyDown(int control, std::uint64_t ms) {
     ControlResult* r = At(control);
     if (!r) return;
+    if (m_input == CheckInput::HandsOff) return MarkNoisy(control);
     m_touched = true;
     ++r->presses;
     if (r->released && !r->down && ms - r->upMs < kChatterMs) r->chatter = true;
@@ -114,6 +115,7 @@ void PanelCheck::KeyDown(int control, std::uint64_t ms) {
 void PanelCheck::KeyUp(int control, std::uint64_t ms) {
     ControlResult* r = At(control);
     if (!r) return;
+    if (m_input == CheckInput::HandsOff) return MarkNoisy(control);
     m_touched = true;
     ++r->releases;
     if (r->down && ms - r->downMs > kStuckMs) r->stuck = true;
@@ -124,7 +126,8 @@ void PanelCheck::KeyUp(int control, std::uint64_t ms) {
 
 void PanelCheck::FaderAt(int control, int position) {
     ControlResult* r = At(control);
-    if (!r || position < 0 || position > 255) return;
+    if (!r || position < 0 || position > 255 || m_input == CheckInput::Motors) return;
+    if (m_input == CheckInput::HandsOff) return MarkNoisy(control);
     m_touched = true;
     r->lowEnd = r->lowEnd || position <= kFaderLow;
     r->highEnd = r->highEnd || position >= kFaderHigh;
@@ -134,6 +137,7 @@ void PanelCheck::FaderAt(int control, int position) {
 void PanelCheck::Turned(int control, int steps) {
     ControlResult* r = At(control);
     if (!r || steps == 0) return;
+    if (m_input == CheckInput::HandsOff) return MarkNoisy(control);
     m_touched = true;
     // A dial direction counts movements, a knob the steps they made.
     const int amount = r->control.kind == CheckKind::Direction ? 1 : (steps > 0 ? steps : -steps);
@@ -154,10 +158,15 @@ void PanelCheck::MarkFailed(int control, std::string note) {
 }
 
 void PanelCheck::MarkNoisy(int control) {
-    if (ControlResult* r = At(control)) r->noisy = true;
+    ControlResult* r = At(control);
+    if (!r) return;
+    m_touched = true;
+    r->noisy = true;
 }
 
 int PanelCheck::AddResult(std::string name) {
+    for (size_t row = 0; row < m_results.size(); ++row)
+        if (m_results[row].name == name) return static_cast<int>(row);
     AutomaticResult row;
     row.name = std::move(name);
     m_results.push_back(std::move(row));
@@ -169,6 +178,10 @@ void PanelCheck::SetResult(int row, CheckState state, std::string detail) {
     m_touched = true;
     m_results[static_cast<size_t>(row)].state = state;
     m_results[static_cast<size_t>(row)].detail = std::move(detail);
+}
+
+void PanelCheck::SetMotorResult(int row, const MotorFaderResult& motor) {
+    if (row >= 0 && row < static_cast<int>(m_results.size())) m_results[static_cast<size_t>(row)].motor = motor;
 }
 
 int PanelCheck::CheckedCount() const {

@@ -14,12 +14,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "panels/AudioReport.h"
 #include "panels/JogShuttleReport.h"
 #include "panels/MediaBarReport.h"
+#include "panels/MotorCheck.h"
 #include "panels/TrackballReport.h"
 
 enum class CheckKind {
@@ -28,6 +30,11 @@ enum class CheckKind {
     Steps,      // knob, ring: kMinSteps each way
     Direction,  // jog, shuttle, ball axis: each way once
 };
+
+// Whose movements the reports show: the engineer's hands (the rules above),
+// nobody's (the hands-off check: whatever moves is noise), or the fader motors
+// (a fader they move proves nothing of its track under a hand; keys still count).
+enum class CheckInput { Hands, HandsOff, Motors };
 
 enum class CheckState { Untested, Partly, Checked, Stuck, Chatter, Failed, Noisy };
 
@@ -76,6 +83,8 @@ struct AutomaticResult {
     std::string name;
     CheckState state = CheckState::Untested;
     std::string detail;
+    // A fader motor's figures, for the report's motor table.
+    std::optional<MotorFaderResult> motor;
 };
 
 class PanelCheck {
@@ -112,10 +121,17 @@ public:
     void MarkFailed(int control, std::string note);
     // The idle check's finding: the control moved while nobody touched it.
     void MarkNoisy(int control);
+    void SetInput(CheckInput input) { m_input = input; }
+    CheckInput Input() const { return m_input; }
 
-    // Rows of the automatic checks, after the controls.
+    // Rows of the automatic checks, after the controls: the row of that name,
+    // added on its first use, so that a check run again fills in its old rows.
     int AddResult(std::string name);
     void SetResult(int row, CheckState state, std::string detail);
+    void SetMotorResult(int row, const MotorFaderResult& motor);
+    // How long the last complete motor check took; -1 before one.
+    std::int64_t MotorCheckMs() const { return m_motorCheckMs; }
+    void SetMotorCheckMs(std::int64_t ms) { m_motorCheckMs = ms; }
 
     const std::vector<ControlResult>& Controls() const { return m_controls; }
     const std::vector<AutomaticResult>& Results() const { return m_results; }
@@ -139,4 +155,6 @@ private:
     // when a turn cannot be told apart as jog or shuttle.
     int m_dialMode = -1;
     bool m_touched = false;
+    CheckInput m_input = CheckInput::Hands;
+    std::int64_t m_motorCheckMs = -1;
 };

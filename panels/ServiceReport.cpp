@@ -129,6 +129,14 @@ std::string JsonList(const std::vector<T>& items, const std::string& indent, F e
 const char* Verdict(const PanelCheck& check) { return check.Passed() ? "PASS" : "FAIL"; }
 }  // namespace
 
+namespace {
+std::string MotorJson(const MotorFaderResult& m) {
+    return std::string("{\"result\": \"") + MotorFaultName(m.fault) + "\", \"worstError\": " +
+           std::to_string(m.worstError) + ", \"slowestSettleMs\": " +
+           (m.slowestSettleMs < 0 ? std::string("null") : std::to_string(m.slowestSettleMs)) + "}";
+}
+}  // namespace
+
 std::string ServiceReportJson(CheckSession& session, const ReportHeader& h, const std::vector<int>& panels) {
     std::string out = "{\n";
     out += "  \"schema\": \"velpanel-service-report\",\n";
@@ -153,8 +161,10 @@ std::string ServiceReportJson(CheckSession& session, const ReportHeader& h, cons
         p += "      \"controls\": " + JsonList(check.Controls(), "      ", ControlJson) + ",\n";
         p += "      \"automaticChecks\": " + JsonList(check.Results(), "      ", [](const AutomaticResult& r) {
                  return "{\"name\": " + Json(r.name) + ", \"state\": \"" + CheckStateName(r.state) +
-                        "\", \"detail\": " + Json(r.detail) + "}";
-             }) + "\n";
+                        "\", \"detail\": " + Json(r.detail) + (r.motor ? ", \"motor\": " + MotorJson(*r.motor) : "") + "}";
+             });
+        if (check.MotorCheckMs() >= 0) p += ",\n      \"motorCheckMs\": " + std::to_string(check.MotorCheckMs());
+        p += "\n";
         return p + "    }";
     }) + ",\n";
     out += "  \"downloads\": " + JsonList(session.Downloads(), "  ", [](const DownloadRecord& d) {
@@ -197,6 +207,28 @@ std::string StateCell(CheckState state) {
     return std::string("<td class=\"") + cls + "\">" + CheckStateName(state) + "</td>";
 }
 
+// The motor check's figures, one fader a row: what was commanded is not
+// evidence, so every figure comes from the positions the panel reported.
+std::string MotorTable(const PanelCheck& check) {
+    std::string rows;
+    for (const AutomaticResult& r : check.Results()) {
+        if (!r.motor) continue;
+        const MotorFaderResult& m = *r.motor;
+        rows += "<tr><td>" + Html(r.name) + "</td>" + StateCell(r.state) + "<td>" + MotorFaultName(m.fault) +
+                "</td><td>" + std::to_string(m.worstError) + "</td><td>" +
+                (m.slowestSettleMs < 0 ? std::string("never") : std::to_string(m.slowestSettleMs) + " ms") + "</td></tr>\n";
+    }
+    if (rows.empty()) return {};
+    std::string out = "<table>\n<tr><th>Motor</th><th>State</th><th>Result</th><th>Worst error</th><th>Slowest settle</th></tr>\n";
+    out += rows + "</table>\n";
+    if (check.MotorCheckMs() >= 0) {
+        char took[48];
+        std::snprintf(took, sizeof took, "<p>Motor check: %.1f s.</p>\n", static_cast<double>(check.MotorCheckMs()) / 1000.0);
+        out += took;
+    }
+    return out;
+}
+
 std::string Row(std::initializer_list<std::string> cells) {
     std::string out = "<tr>";
     for (const std::string& c : cells) out += "<td>" + c + "</td>";
@@ -236,10 +268,11 @@ std::string ServiceReportHtml(CheckSession& session, const ReportHeader& h, cons
         if (check.Results().empty()) {
             out += "<p>None run.</p>\n";
         } else {
-            out += "<table>\n<tr><th>Check</th><th>State</th><th>Detail</th></tr>\n";
+            out += MotorTable(check);
+            std::string rows;
             for (const AutomaticResult& r : check.Results())
-                out += "<tr><td>" + Html(r.name) + "</td>" + StateCell(r.state) + "<td>" + Html(r.detail) + "</td></tr>\n";
-            out += "</table>\n";
+                if (!r.motor) rows += "<tr><td>" + Html(r.name) + "</td>" + StateCell(r.state) + "<td>" + Html(r.detail) + "</td></tr>\n";
+            if (!rows.empty()) out += "<table>\n<tr><th>Check</th><th>State</th><th>Detail</th></tr>\n" + rows + "</table>\n";
         }
     }
 
