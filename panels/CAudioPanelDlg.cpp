@@ -80,6 +80,10 @@ void CAudioPanelDlg::OnReport(const PanelReport& report) {
     // Only what the panel reported proves a control, never the re-syncs Apply also shows.
     for (const AudioAction& action : actions) Check().Feed(action, ReportMs());
     Apply(actions);
+    // The motor check reads where the panel says its faders are, never what it commanded.
+    MotorCheck::Positions positions{};
+    for (int i = 0; i < kAudioFaderCount; ++i) positions[static_cast<size_t>(i)] = AudioFaderInStatus(report.status, i);
+    CheckHost().FaderReport(ReportMs(), positions);
 }
 
 void CAudioPanelDlg::Apply(const std::vector<AudioAction>& actions) {
@@ -225,4 +229,59 @@ LRESULT CAudioPanelDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     default:
         return CPanelFrameDlg::WindowProc(msg, wp, lp);
     }
+}
+
+std::vector<std::string> CAudioPanelDlg::LampNames() const {
+    // By LED number, which is how the lamps sit beside each other on the panel.
+    std::vector<std::string> names(kAudioLedData + 1);
+    for (int k = 0; k < kAudioKeyCount; ++k) names[static_cast<size_t>(AudioLedOfKey(k))] = kAudioKeys[k].name;
+    names[kAudioLedOver] = "OVER";
+    names[kAudioLedData] = "DATA";
+    return names;
+}
+
+std::vector<bool> CAudioPanelDlg::LampsShown() const {
+    std::vector<bool> lit(kAudioLedData + 1);
+    for (int k = 0; k < kAudioKeyCount; ++k) lit[static_cast<size_t>(AudioLedOfKey(k))] = m_keys[k].GetLamp() != 0;
+    lit[kAudioLedOver] = m_over.GetSafeHwnd() && (m_over.GetState() & BST_PUSHED);
+    lit[kAudioLedData] = m_data.GetSafeHwnd() && (m_data.GetState() & BST_PUSHED);
+    return lit;
+}
+
+void CAudioPanelDlg::ShowLamps(const std::vector<bool>& lit) {
+    ITqAudioDevice* device = AudioDevice();
+    const auto litAt = [&](int led) { return static_cast<size_t>(led) < lit.size() && lit[static_cast<size_t>(led)]; };
+    for (int k = 0; k < kAudioKeyCount; ++k) {
+        const int led = AudioLedOfKey(k);
+        const BYTE on = litAt(led) ? 1 : 0;
+        // A lamp a batch left pending would otherwise overwrite the walk's.
+        m_pendingLamps[static_cast<size_t>(k)].reset();
+        m_keys[k].SetLamp(on);
+        if (device) device->SetLed(led, on);
+    }
+    ShowLed(m_over, kAudioLedOver, litAt(kAudioLedOver) ? 1 : 0, device != nullptr);
+    ShowLed(m_data, kAudioLedData, litAt(kAudioLedData) ? 1 : 0, device != nullptr);
+}
+
+bool CAudioPanelDlg::FaderDragged() const {
+    for (const CFaderCtrl& fader : m_channelFaders)
+        if (fader.GetSafeHwnd() && fader.IsDragging()) return true;
+    return m_master.GetSafeHwnd() && m_master.IsDragging();
+}
+
+MotorCheck::Positions CAudioPanelDlg::FaderPositions() {
+    const PanelStatus state = ReadState();
+    MotorCheck::Positions positions{};
+    for (int i = 0; i < kAudioFaderCount; ++i) positions[static_cast<size_t>(i)] = AudioFaderInStatus(state, i);
+    return positions;
+}
+
+void CAudioPanelDlg::LockFaders(bool locked) {
+    for (int i = 0; i < kAudioFaderCount; ++i)
+        if (CFaderCtrl* fader = Fader(i)) fader->EnableWindow(locked ? FALSE : TRUE);
+}
+
+void CAudioPanelDlg::SetFader(int fader, int hold, int position) {
+    if (ITqAudioDevice* device = AudioDevice())
+        device->SetFader(fader, hold, static_cast<std::uint8_t>(position));
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "panels/AudioLayout.h"
@@ -15,7 +16,7 @@
 #include "widgets/CLampKeyButton.h"
 #include "widgets/CShapedButton.h"
 
-class CAudioPanelDlg : public CPanelFrameDlg {
+class CAudioPanelDlg : public CPanelFrameDlg, private IMotorDriver {
 public:
     explicit CAudioPanelDlg(CWnd* owner);
 
@@ -42,15 +43,28 @@ protected:
     BOOL OnTimer(UINT_PTR id) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
+    // The Panel Check's lamp walk and motor check: the 29 key lamps with OVER
+    // and DATA, and the nine motors.
+    std::vector<std::string> LampNames() const override;
+    std::vector<bool> LampsShown() const override;
+    void ShowLamps(const std::vector<bool>& lit) override;
+    IMotorDriver* Motors() override { return this; }
+    bool FaderDragged() const override;
+    MotorCheck::Positions FaderPositions() override;
+    void LockFaders(bool locked) override;
+    // Reads the panel's state and hands all nine faders back to it there.
+    void HandFadersBack() override;
+
 private:
+    // IMotorDriver
+    void SetFader(int fader, int hold, int position) override;
+
     void CreateKeys();
     void CreateLeds();
     void CreateFaders();
     void Apply(const std::vector<AudioAction>& actions);
     void ShowLed(CShapedButton& led, int number, int lit, bool sendLed);
     void OnFaderMoved(HWND fader);
-    // Reads the panel's state and hands all nine faders back to it there.
-    void HandFadersBack();
     // The panel's state block; all zero when the read fails.
     PanelStatus ReadState();
     void PollPendingWord();

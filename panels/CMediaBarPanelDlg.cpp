@@ -69,3 +69,23 @@ void CMediaBarPanelDlg::OnReport(const PanelReport& report) {
         }
     }
 }
+
+std::vector<std::string> CMediaBarPanelDlg::LampNames() const {
+    std::vector<std::string> names(kMediaBarKeyCount);
+    for (const MediaBarKeyLayout& key : kMediaBarKeys) names[static_cast<size_t>(key.led)] = key.name;
+    return names;
+}
+
+std::vector<bool> CMediaBarPanelDlg::LampsShown() const {
+    std::vector<bool> lit(kMediaBarKeyCount);
+    for (int k = 0; k < kMediaBarKeyCount; ++k) lit[static_cast<size_t>(kMediaBarKeys[k].led)] = m_keys[k].GetLamp() != 0;
+    return lit;
+}
+
+void CMediaBarPanelDlg::ShowLamps(const std::vector<bool>& lit) {
+    auto* device = static_cast<ITqLedPanelDevice*>(Device());
+    if (!device) return;
+    // The lamps on the picture follow when the panel reports its LEDs.
+    for (const MediaBarKeyLayout& key : kMediaBarKeys)
+        if (static_cast<size_t>(key.led) < lit.size()) device->SetLed(key.led, lit[static_cast<size_t>(key.led)] ? 1 : 0);
+}

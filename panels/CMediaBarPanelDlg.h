@@ -4,6 +4,9 @@
 // LED state that the panel reports.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "panels/CPanelFrameDlg.h"
 #include "panels/MediaBarLayout.h"
 #include "widgets/CDialCtrl.h"
@@ -23,6 +26,11 @@ protected:
     void CreatePanelControls() override;
     void DestroyPanelControls() override;
     void OnReport(const PanelReport& report) override;
+
+    // The Panel Check's lamp walk: the keys' lamps, by LED number.
+    std::vector<std::string> LampNames() const override;
+    std::vector<bool> LampsShown() const override;
+    void ShowLamps(const std::vector<bool>& lit) override;
 
 private:
     void AttachKeys();

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
 #include <iterator>
 
 #include "framework/CWinApp.h"
@@ -18,10 +19,22 @@ struct ColumnLayout {
 };
 // Together within the list, so that no column hides behind a scroll bar.
 constexpr ColumnLayout kColumns[] = {{L"Control", 80}, {L"State", 65}, {L"Counts", 170}, {L"Note", 140}};
+
+// The question is shown again on every motor step; an unchanged text is left
+// alone rather than repainted.
+void SetWindowTextIfChanged(HWND hwnd, const wchar_t* text) {
+    wchar_t current[256] = L"";
+    ::GetWindowTextW(hwnd, current, static_cast<int>(std::size(current)));
+    if (std::wcscmp(current, text) != 0) ::SetWindowTextW(hwnd, text);
+}
 }  // namespace
 
-CPanelCheckDlg::CPanelCheckDlg(CheckSession& session, int panel, CWnd* owner)
-    : CDialog(IDD_PANEL_CHECK, owner), m_session(session), m_panel(panel), m_owner(owner) {}
+CPanelCheckDlg::CPanelCheckDlg(CheckSession& session, int panel, CWnd* owner, ICheckTarget& target)
+    : CDialog(IDD_PANEL_CHECK, owner),
+      m_session(session),
+      m_panel(panel),
+      m_owner(owner),
+      m_auto(session.CheckOf(panel), target) {}
 
 bool CPanelCheckDlg::Show() {
     if (!GetSafeHwnd()) {
@@ -41,6 +54,9 @@ BOOL CPanelCheckDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetWindowText((L"Panel Check - " + Utf8ToWide(PanelTypeName(m_panel))).c_str());
     AddColumns();  // the rows come with the first Refresh, once shown
+    // A panel without motors or lamps has no such button at all.
+    if (!m_auto.Offers(AutoCheck::Motors)) ::ShowWindow(GetDlgItemHwnd(IDC_CHECK_MOTORS), SW_HIDE);
+    if (!m_auto.Offers(AutoCheck::Lamps)) ::ShowWindow(GetDlgItemHwnd(IDC_CHECK_LAMPS), SW_HIDE);
     SetTimer(kPanelCheckTickTimerId, kTickMs);
     return TRUE;
 }
@@ -119,8 +135,87 @@ void CPanelCheckDlg::MarkSelectedFailed() {
     Refresh();
 }
 
+void CPanelCheckDlg::StartCheck(AutoCheck kind) {
+    const auto now = static_cast<std::int64_t>(::GetTickCount64());
+    m_refusal = m_auto.Start(kind, now);
+    const UINT tick = kind == AutoCheck::Motors ? kMotorTickMs : kHandsOffTickMs;
+    if (m_refusal.empty() && kind != AutoCheck::Lamps && !SetTimer(kAutomaticCheckTimerId, tick)) {
+        // Without its timer a step would never end: better not to start.
+        m_auto.Stop(now);
+        m_refusal = "The check could not start: no timer is left.";
+    }
+    ShowAutomatic();
+    // The question wants its answer keys; the list would take them for itself.
+    if (kind == AutoCheck::Lamps && m_refusal.empty()) ::SetFocus(GetDlgItemHwnd(IDC_CHECK_LIT));
+}
+
+void CPanelCheckDlg::Answer(bool asShown) {
+    if (!m_auto.AwaitsAnswer()) return;
+    m_auto.Answer(asShown);
+    ShowAutomatic();
+}
+
+void CPanelCheckDlg::StopChecks() {
+    if (m_auto.Running() == AutoCheck::None) return;
+    m_auto.Stop(static_cast<std::int64_t>(::GetTickCount64()));
+    if (GetSafeHwnd()) ShowAutomatic();
+}
+
+void CPanelCheckDlg::FaderReport(std::uint64_t ms, const MotorCheck::Positions& positions) {
+    if (m_auto.Running() != AutoCheck::Motors) return;
+    m_auto.FaderReport(static_cast<std::int64_t>(ms), positions);
+    ShowAutomatic();
+}
+
+void CPanelCheckDlg::ShowAutomatic() {
+    if (!GetSafeHwnd()) return;
+    const AutoCheck running = m_auto.Running();
+    if (running != AutoCheck::Motors && running != AutoCheck::HandsOff) KillTimer(kAutomaticCheckTimerId);
+    const bool idle = running == AutoCheck::None;
+    for (int id : {IDC_CHECK_MOTORS, IDC_CHECK_LAMPS, IDC_CHECK_HANDS_OFF})
+        ::EnableWindow(GetDlgItemHwnd(id), idle ? TRUE : FALSE);
+    ::EnableWindow(GetDlgItemHwnd(IDC_CHECK_STOP), idle ? FALSE : TRUE);
+    const BOOL asks = m_auto.AwaitsAnswer() ? TRUE : FALSE;
+    ::EnableWindow(GetDlgItemHwnd(IDC_CHECK_LIT), asks);
+    ::EnableWindow(GetDlgItemHwnd(IDC_CHECK_NOT_LIT), asks);
+    // One lamp is lit or not; a pattern is as the picture shows, or not.
+    const bool single = !asks || m_auto.AsksSingleLamp();
+    SetWindowTextIfChanged(GetDlgItemHwnd(IDC_CHECK_LIT), single ? L"Lit (Y)" : L"Yes (Y)");
+    SetWindowTextIfChanged(GetDlgItemHwnd(IDC_CHECK_NOT_LIT), single ? L"Not lit (N)" : L"No (N)");
+    const std::string prompt = m_refusal.empty() ? m_auto.Prompt(static_cast<std::int64_t>(::GetTickCount64()))
+                                                 : m_refusal;
+    SetWindowTextIfChanged(GetDlgItemHwnd(IDC_CHECK_PROMPT), Utf8ToWide(prompt).c_str());
+    if (m_auto.Changes() != m_shownChanges) {
+        m_shownChanges = m_auto.Changes();
+        Refresh();
+    }
+}
+
+bool CPanelCheckDlg::OnKeyMessage(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !m_auto.AwaitsAnswer() || msg.hwnd == GetDlgItemHwnd(IDC_CHECK_NOTE)) return false;
+    if (msg.wParam != 'Y' && msg.wParam != 'N') return false;
+    Answer(msg.wParam == 'Y');
+    return true;
+}
+
 BOOL CPanelCheckDlg::OnButtonClicked(int id) {
     switch (id) {
+    case IDC_CHECK_MOTORS:
+        StartCheck(AutoCheck::Motors);
+        return TRUE;
+    case IDC_CHECK_LAMPS:
+        StartCheck(AutoCheck::Lamps);
+        return TRUE;
+    case IDC_CHECK_HANDS_OFF:
+        StartCheck(AutoCheck::HandsOff);
+        return TRUE;
+    case IDC_CHECK_STOP:
+        StopChecks();
+        return TRUE;
+    case IDC_CHECK_LIT:
+    case IDC_CHECK_NOT_LIT:
+        Answer(id == IDC_CHECK_LIT);
+        return TRUE;
     case IDC_CHECK_FAIL:
         MarkSelectedFailed();
         return TRUE;
@@ -132,9 +227,17 @@ BOOL CPanelCheckDlg::OnButtonClicked(int id) {
     }
 }
 
-void CPanelCheckDlg::OnCancel() { ShowWindow(SW_HIDE); }
+void CPanelCheckDlg::OnCancel() {
+    StopChecks();
+    ShowWindow(SW_HIDE);
+}
 
 BOOL CPanelCheckDlg::OnTimer(UINT_PTR id) {
+    if (id == kAutomaticCheckTimerId) {
+        m_auto.Tick(static_cast<std::int64_t>(::GetTickCount64()));
+        ShowAutomatic();
+        return TRUE;
+    }
     if (id != kPanelCheckTickTimerId) return CDialog::OnTimer(id);
     Check().Tick(::GetTickCount64());
     Refresh();

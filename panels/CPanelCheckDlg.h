@@ -1,27 +1,41 @@
 // The Panel Check window of one panel window: every control of the panel under
 // its printed name with its state and counts, "N of M checked" and the verdict
 // at the top, a way to mark the selected control failed with a note, and
-// "Save Report...". Modeless and owned by the panel window, which creates it on
-// the first "Panel Check..." and destroys it with itself; closing it only hides
-// it, so its place and selection stay for the next time.
+// "Save Report...", and the automatic checks the panel has ("Check motors",
+// "Check lamps", "Hands off") with their question and answers. Modeless and
+// owned by the panel window, which creates it on the first "Panel Check..."
+// and destroys it with itself; closing it stops an automatic check and only
+// hides the window, so its place and selection stay for the next time.
 #pragma once
 
 #include <string>
 
 #include "framework/CDialog.h"
+#include "panels/AutomaticChecks.h"
 #include "panels/CheckSession.h"
+#include "panels/ICheckTarget.h"
 
 class CPanelCheckDlg : public CDialog {
 public:
     // Ticks while open, so that a key held down turns stuck without a report.
     static constexpr UINT kTickMs = 500;
+    // While the motors run: a step is over 200 ms after its fader settled,
+    // and a fader standing still reports nothing to say so.
+    static constexpr UINT kMotorTickMs = 10;
+    static constexpr UINT kHandsOffTickMs = 250;
 
-    CPanelCheckDlg(CheckSession& session, int panel, CWnd* owner);
+    CPanelCheckDlg(CheckSession& session, int panel, CWnd* owner, ICheckTarget& target);
 
     // Creates the window (once) and brings it to the front.
     bool Show();
     // Shows what the check holds now.
     void Refresh();
+
+    // Every fader's position in a report taken at ms.
+    void FaderReport(std::uint64_t ms, const MotorCheck::Positions& positions);
+    // Ends a running automatic check, the panel handed back as it was.
+    void StopChecks();
+    const AutomaticChecks& Automatic() const { return m_auto; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -29,8 +43,14 @@ protected:
     void OnOK() override {}
     BOOL OnButtonClicked(int id) override;
     BOOL OnTimer(UINT_PTR id) override;
+    // Y and N answer the lamp walk, unless the note is being typed.
+    bool OnKeyMessage(const MSG& msg) override;
 
 private:
+    void StartCheck(AutoCheck kind);
+    void Answer(bool asShown);
+    // The buttons, the question and, when the rows changed, the list.
+    void ShowAutomatic();
     void AddColumns();
     void SetCell(int row, int column, const std::wstring& text);
     void MarkSelectedFailed();
@@ -39,4 +59,7 @@ private:
     CheckSession& m_session;
     int m_panel;
     CWnd* m_owner;
+    AutomaticChecks m_auto;
+    unsigned m_shownChanges = 0;
+    std::string m_refusal;  // why the last start was refused, until the next one
 };

@@ -6,7 +6,8 @@
 #include "panels/Utf8.h"
 #include "res/resource.h"
 
-CPanelCheckHost::CPanelCheckHost(int panel, CWnd& panelWindow) : m_panel(panel), m_panelWindow(panelWindow) {}
+CPanelCheckHost::CPanelCheckHost(int panel, CWnd& panelWindow, ICheckTarget& target)
+    : m_panel(panel), m_panelWindow(panelWindow), m_target(target) {}
 
 CPanelCheckHost::~CPanelCheckHost() = default;
 
@@ -31,7 +32,7 @@ bool CPanelCheckHost::OnSysCommand(WPARAM command) {
 }
 
 void CPanelCheckHost::Open() {
-    if (!m_dlg) m_dlg.reset(new CPanelCheckDlg(Session(), m_panel, &m_panelWindow));
+    if (!m_dlg) m_dlg.reset(new CPanelCheckDlg(Session(), m_panel, &m_panelWindow, m_target));
     if (!m_dlg->Show()) m_dlg.reset();
 }
 
@@ -39,7 +40,18 @@ void CPanelCheckHost::ReportsHandled() {
     if (m_dlg) m_dlg->Refresh();
 }
 
-void CPanelCheckHost::Close() { m_dlg.reset(); }
+void CPanelCheckHost::FaderReport(std::uint64_t ms, const MotorCheck::Positions& positions) {
+    if (m_dlg) m_dlg->FaderReport(ms, positions);
+}
+
+void CPanelCheckHost::PanelLost() {
+    if (m_dlg) m_dlg->StopChecks();
+}
+
+void CPanelCheckHost::Close() {
+    if (m_dlg) m_dlg->StopChecks();
+    m_dlg.reset();
+}
 
 void CPanelCheckHost::DownloadStarted(const std::wstring& path) {
     const FileDigest digest = DigestFile(path);

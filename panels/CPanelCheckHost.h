@@ -13,10 +13,11 @@
 #include "framework/CWnd.h"
 #include "panels/CPanelCheckDlg.h"
 #include "panels/CheckSession.h"
+#include "panels/ICheckTarget.h"
 
 class CPanelCheckHost {
 public:
-    CPanelCheckHost(int panel, CWnd& panelWindow);
+    CPanelCheckHost(int panel, CWnd& panelWindow, ICheckTarget& target);
     ~CPanelCheckHost();
     CPanelCheckHost(const CPanelCheckHost&) = delete;
     CPanelCheckHost& operator=(const CPanelCheckHost&) = delete;
@@ -35,7 +36,12 @@ public:
     void Open();
     // A batch of reports went into the check.
     void ReportsHandled();
-    // The panel window's teardown: the Panel Check window goes first.
+    // Every fader's position in a report of the panel taken at ms.
+    void FaderReport(std::uint64_t ms, const MotorCheck::Positions& positions);
+    // The panel went away: an automatic check stops.
+    void PanelLost();
+    // The panel window's teardown: an automatic check stops while the panel
+    // can still be handed back, then the Panel Check window goes.
     void Close();
     CPanelCheckDlg* Window() const { return m_dlg.get(); }
 
@@ -46,6 +52,7 @@ public:
 private:
     int m_panel;
     CWnd& m_panelWindow;
+    ICheckTarget& m_target;
     CheckSession* m_session = nullptr;
     std::unique_ptr<CheckSession> m_ownSession;
     CWndPtr<CPanelCheckDlg> m_dlg;

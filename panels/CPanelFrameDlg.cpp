@@ -118,6 +118,16 @@ void CPanelFrameDlg::OnModeButton(PanelMode mode) {
     OnModeSwitched(mode);
 }
 
+void CPanelFrameDlg::SwitchMode(PanelMode mode) {
+    SendDlgItemMessage(IDC_MODE_NORMAL, BM_SETCHECK, mode == PanelMode::Normal ? BST_CHECKED : BST_UNCHECKED);
+    SendDlgItemMessage(IDC_MODE_TEST, BM_SETCHECK, mode == PanelMode::Test ? BST_CHECKED : BST_UNCHECKED);
+    OnModeButton(mode);
+}
+
+void CPanelFrameDlg::LockMode(bool locked) {
+    for (int id : {IDC_MODE_NORMAL, IDC_MODE_TEST}) ::EnableWindow(GetDlgItemHwnd(id), locked ? FALSE : TRUE);
+}
+
 void CPanelFrameDlg::OnConnection(WPARAM panel, LPARAM state) {
     if (panel != static_cast<WPARAM>(m_info.panelIndex)) return;
     if (static_cast<std::int32_t>(state) == kPanelConnected) {
@@ -129,6 +139,7 @@ void CPanelFrameDlg::OnConnection(WPARAM panel, LPARAM state) {
     // to the main window exactly as if the user had closed the window, after
     // the user has heard of a download it broke off.
     if (!m_connected) return;
+    m_check.PanelLost();
     m_download.OnPanelLost();
     if (GetSafeHwnd()) SendMessage(WM_CLOSE, 0, 0);
 }

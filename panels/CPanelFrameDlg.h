@@ -40,9 +40,10 @@
 #include "download/IDownloadTarget.h"
 #include "framework/CDialog.h"
 #include "panels/CPanelCheckHost.h"
+#include "panels/ICheckTarget.h"
 #include "panels/PanelFrameInfo.h"
 
-class CPanelFrameDlg : public CDialog, private IDownloadTarget {
+class CPanelFrameDlg : public CDialog, private IDownloadTarget, private ICheckTarget {
 public:
     CPanelFrameDlg(int panelIndex, CWnd* owner);
     ~CPanelFrameDlg() override;
@@ -111,9 +112,27 @@ protected:
     // the time the batch was taken.
     PanelCheck& Check() { return m_check.Check(); }
     std::uint64_t ReportMs() const { return m_reportMs; }
+    // The Panel Check window's side: the motor check hears every fader report.
+    CPanelCheckHost& CheckHost() { return m_check; }
+
+    // ICheckTarget: what a panel without lamps or motors answers; the panels
+    // that have them override these.
+    bool CanDrive() const override { return m_connected && m_panel.Device() != nullptr; }
+    std::vector<std::string> LampNames() const override { return {}; }
+    std::vector<bool> LampsShown() const override { return {}; }
+    void ShowLamps(const std::vector<bool>& /*lit*/) override {}
+    IMotorDriver* Motors() override { return nullptr; }
+    bool FaderDragged() const override { return false; }
+    MotorCheck::Positions FaderPositions() override { return {}; }
+    void LockFaders(bool /*locked*/) override {}
+    void HandFadersBack() override {}
+    PanelMode Mode() const override { return m_testSelected ? PanelMode::Test : PanelMode::Normal; }
+    void SwitchMode(PanelMode mode) override;
+    void LockMode(bool locked) override;
 
     ITqPanelDevice* Device() const { return m_panel.Device(); }
     CDeviceEventSink& Sink() { return m_sink; }
+    const CDeviceEventSink& Sink() const { return m_sink; }
     const PanelFrameInfo& Info() const { return m_info; }
 
     CWnd* m_owner;
@@ -158,6 +177,6 @@ private:
     std::vector<PanelReport> m_reportBatch;  // kept for its capacity
     PanelReportPacer m_pacer;
     CFirmwareDownload m_download{*this, *this};
-    CPanelCheckHost m_check{m_info.panelIndex, *this};
+    CPanelCheckHost m_check{m_info.panelIndex, *this, *this};
     std::uint64_t m_reportMs = 0;
 };

@@ -63,3 +63,26 @@ void CTrackballPanelDlg::OnReport(const PanelReport& report) {
         }
     }
 }
+
+std::vector<std::string> CTrackballPanelDlg::LampNames() const {
+    std::vector<std::string> names;
+    for (const TrackballKeyLayout& key : kTrackballKeys) names.emplace_back(key.name);
+    return names;
+}
+
+std::vector<bool> CTrackballPanelDlg::LampsShown() const {
+    // The picture has no lamps: what the panel last reported is what was lit.
+    PanelChanges changes{};
+    PanelStatus latest{};
+    Sink().GetTrackballBlocks(&changes, &latest);
+    std::vector<bool> lit(kTrackballKeyCount);
+    for (int k = 0; k < kTrackballKeyCount; ++k) lit[static_cast<size_t>(k)] = (latest.bytes[kTrackballLedByte] >> k) & 1u;
+    return lit;
+}
+
+void CTrackballPanelDlg::ShowLamps(const std::vector<bool>& lit) {
+    auto* device = static_cast<ITqLedPanelDevice*>(Device());
+    if (!device) return;
+    for (int k = 0; k < kTrackballKeyCount && k < static_cast<int>(lit.size()); ++k)
+        device->SetLed(k, lit[static_cast<size_t>(k)] ? 1 : 0);
+}

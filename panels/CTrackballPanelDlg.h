@@ -3,6 +3,9 @@
 // key asks the panel to toggle that key's LED.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "panels/CPanelFrameDlg.h"
 #include "panels/TrackballLayout.h"
 #include "widgets/CDialCtrl.h"
@@ -23,6 +26,11 @@ protected:
     void DestroyPanelControls() override;
     void DestroyLateControls() override;
     void OnReport(const PanelReport& report) override;
+
+    // The Panel Check's lamp walk: the keys' lamps, by LED number.
+    std::vector<std::string> LampNames() const override;
+    std::vector<bool> LampsShown() const override;
+    void ShowLamps(const std::vector<bool>& lit) override;
 
 private:
     void CreateDial();

@@ -30,7 +30,7 @@ std::vector<TrackballReportAction> DecodeTrackballReport(const PanelChanges& cha
         }
         actions.push_back(TrackballReportAction::Key(key, 0));
         // A release asks the panel for the opposite of the LED state it reports.
-        actions.push_back(TrackballReportAction::Led(key, (status.bytes[7] & mask) ? 0 : 1));
+        actions.push_back(TrackballReportAction::Led(key, (status.bytes[kTrackballLedByte] & mask) ? 0 : 1));
     }
     if (changes.bytes[1] != 0) {
         int dx = 0, dy = 0;

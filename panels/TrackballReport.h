@@ -9,6 +9,8 @@
 // The ball movement shown is held to this many pixels either way, so that the
 // ball circle stays inside the ring.
 constexpr int kTrackballBallLimit = 50;
+// The status byte with the keys' LEDs, bit n for key n.
+constexpr int kTrackballLedByte = 7;
 
 // One step of showing a report, in the order the window must apply them.
 struct TrackballReportAction {

@@ -8,3 +8,4 @@ constexpr UINT_PTR kDownloadPollTimerId = 1;  // the firmware download's status 
 constexpr UINT_PTR kReportFrameTimerId = 2;   // the deferred handling of waiting reports
 constexpr UINT_PTR kFaderPendingTimerId = 3;  // the Audio panel's pending word after Normal
 constexpr UINT_PTR kPanelCheckTickTimerId = 4;  // the Panel Check window's own: held keys turn stuck
+constexpr UINT_PTR kAutomaticCheckTimerId = 5;  // the Panel Check's motor steps and hands-off countdown
