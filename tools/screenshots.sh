@@ -10,7 +10,7 @@
 #         dist/win64, built with ./build.sh --no-tests when it is missing.
 # --out:  where the pictures go; default docs.
 # SHOT:   only these pictures (main jog audio trackball mediabar copying
-#         information check); default all. check also saves the service report
+#         information check motors); default all. check also saves the service report
 #         it shows and renders it as docs/report.png with headless Chromium
 #         (installed here when missing), and prints it to build/report/report.pdf
 #         with its A4 pages as PNG files beside it.
@@ -18,7 +18,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist=$root/dist/win64
 out=$root/docs
-all_shots=(main jog audio trackball mediabar copying information check)
+all_shots=(main jog audio trackball mediabar copying information check motors)
 shots=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -259,6 +259,37 @@ shot_information() {
   close_window "$id"
 }
 
+# "Panel Check..." is the last item of a panel window's system menu, which a
+# right click on the caption opens under the pointer (Wine's menu: the item
+# sits 170 pixels down; keys do not reach a menu opened so).
+open_check() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  xdotool mousemove --window "$1" 200 $((frame + 10)) click 3
+  sleep 0.7
+  xdotool mousemove_relative 50 170
+  sleep 0.3
+  xdotool click 1
+}
+
+# The Audio window's Panel Check after "Check motors", fader 5's motor
+# overshooting (a velsim fault), the list scrolled to the motors' rows.
+shot_motors() {
+  open_panel audio
+  local id check
+  id=$(find_window 'Audio Control Panel')
+  sim <<<'fault motor 5 overshoot'
+  open_check "$id"
+  check=$(find_window 'Panel Check - Audio')
+  click_dialog "$check" 39 217 300 288  # Check motors
+  sleep 20
+  click_dialog "$check" 150 60 300 288  # a row of the list, then its last row
+  xdotool key End
+  sleep 0.5
+  shoot "$check" motors
+  close_window "$check"
+  close_window "$id"
+}
+
 # The Media Bar window's Panel Check part-way through: key A and two knobs
 # checked, three knobs turned one way only, key B chattering (a velsim fault).
 # Then "Save Report..." with an operator and a ticket, and the saved page as a
@@ -281,21 +312,13 @@ knob 6 4
 knob 8 -3
 EOF
   sleep 1
-  # "Panel Check..." is the last item of the window's system menu, which a
-  # right click on the caption opens under the pointer (Wine's menu: the item
-  # sits 170 pixels down; keys do not reach a menu opened so).
-  xdotool windowfocus --sync "$id" 2>/dev/null || true
-  xdotool mousemove --window "$id" 200 $((frame + 10)) click 3
-  sleep 0.7
-  xdotool mousemove_relative 50 170
-  sleep 0.3
-  xdotool click 1
+  open_check "$id"
   check=$(find_window 'Panel Check - Media Bar')
   shoot "$check" check
 
   rm -rf "$report"
   mkdir -p "$report"
-  click_dialog "$check" 39 236 300 250  # Save Report...
+  click_dialog "$check" 39 276 300 288  # Save Report...
   ask=$(find_window 'Service Report')
   xdotool windowfocus --sync "$ask" 2>/dev/null || true
   xdotool type --delay 20 "Jo Engineer"

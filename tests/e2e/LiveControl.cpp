@@ -13,8 +13,8 @@ void UseOwnControlPipe() { ::SetEnvironmentVariableW(L"VELPANELSIM_PIPE", PipeNa
 
 std::string Control(const std::string& line) { return SendControlLine(L"\\\\.\\pipe\\" + PipeName(), line); }
 
-bool PumpUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 2000; ++i) {
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+    for (int i = 0; i < timeoutMs / 10; ++i) {
         PumpMessages();
         if (done()) return true;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);

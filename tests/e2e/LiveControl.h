@@ -12,4 +12,4 @@ void UseOwnControlPipe();
 std::string Control(const std::string& line);
 
 // Pumps the window thread until done() holds; false after a generous guard.
-bool PumpUntil(const std::function<bool()>& done);
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 20000);
