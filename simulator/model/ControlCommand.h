@@ -42,6 +42,7 @@ struct ControlCommand {
         kFaultChatterKey,
         kFaultDeadZone,  // a: fader, b and c: the zone (b > c: none)
         kFaultNoisy,     // panel: audio or mediabar, a: fader or knob
+        kFaultMotor,     // a: fader, b: AudioModel::MotorFault
     };
 
     Verb verb = kNone;

@@ -156,6 +156,9 @@ std::string ControlProtocol::Run(const ControlCommand& c, bool fromScript) {
         case ControlCommand::kFaultNoisy:
             err = m_sim.SetNoisy(c.panel, c.a, c.on);
             break;
+        case ControlCommand::kFaultMotor:
+            err = m_sim.SetMotorFault(c.a, AudioModel::MotorFault(c.b));
+            break;
         }
         return Answer(err);
     }

@@ -63,10 +63,10 @@ public:
     const FirmwareTransfer& Transfer() const { return m_transfer; }
 
     // True while something is due to happen by itself (transfer, power cycle).
-    bool HasTimedWork() const { return m_transfer.Running() || m_replugAt.has_value(); }
+    virtual bool HasTimedWork() const { return m_transfer.Running() || m_replugAt.has_value(); }
 
     // Moves time on: transfer progress and end, the end of a power cycle.
-    void Tick(std::int64_t now, Events& out);
+    virtual void Tick(std::int64_t now, Events& out);
 
     // Back to the state of a fresh panel: plugged in, power-on state, default versions kept.
     void PowerOn(Events& out);
