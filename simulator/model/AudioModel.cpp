@@ -222,16 +222,13 @@ int AudioModel::Jitter(int fader, int delta, Events& out) {
     return delta;
 }
 
+const char* AudioModel::LampName(int lamp) const {
+    return lamp < kKeyCount ? kKeyNames[lamp] : (lamp == kLedOver ? "OVER" : "DATA");
+}
+
 std::string AudioModel::Describe() const {
     std::string s = PanelModel::Describe() + " faders";
     for (int i = 0; i < kFaderCount; ++i) s += " " + std::to_string(m_faders[i]) + (m_held[i] ? "*" : "");
-    // Lamps are never reported, so this is the only place to see what the
-    // program switched.
-    std::string lit;
-    for (int led = 0; led <= kLedData; ++led) {
-        if (!Lamp(led)) continue;
-        if (!lit.empty()) lit += ",";
-        lit += led < kKeyCount ? kKeyNames[led] : (led == kLedOver ? "OVER" : "DATA");
-    }
-    return s + " lamps " + (lit.empty() ? "none" : lit);
+    // Lamps are never reported, so this is the only place to see what lights.
+    return s + LampsField();
 }

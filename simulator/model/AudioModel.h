@@ -9,8 +9,8 @@
 // kMotorUnitsPerMs (the whole 0..255 in about 50 ms), reporting every position
 // it passes on a Tick, and holds it where it stops. SetFader(n, 0, x) lets go:
 // a running motor stops where it is. A held fader cannot be pushed by hand.
-// The status line shows the nine positions (held ones marked *) and the lit
-// lamps by name.
+// The status line shows the nine positions (held ones marked *) and the lamps
+// that light, by name.
 //
 // Each fader has a knob (where it physically stands: the hand and the motor
 // move it) and a reading (what the panel reports and GetState gives). They
@@ -77,12 +77,15 @@ public:
     int Jitter(int fader, int delta, Events& out);
     bool FaderHeld(int fader) const { return m_held[fader]; }
     bool Lamp(int led) const { return (m_lamps >> led) & 1u; }
+    int LampCount() const override { return kLedData + 1; }
+    const char* LampName(int lamp) const override;
     std::string Describe() const override;
 
 protected:
     void KeyPlace(int key, int& changeByte, int& statusByte, int& bit) const override;
     void FillStatus(PanelStatus& status) const override;
     void ResetInputs() override;
+    std::uint32_t CommandedLamps() const override { return m_lamps; }
 
 private:
     // One motion of a motor is one or two legs (out and back for an

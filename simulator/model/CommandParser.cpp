@@ -282,6 +282,39 @@ bool FaultMotor(Line& c, ControlCommand& out) {
     return c.Fail("expected " + kinds + "or off, not '" + c.Arg(1) + "'");
 }
 
+// Argument 0 names a panel with lamps the program switches.
+bool LampPanel(Line& c, ControlCommand& out) {
+    if (!c.Panel(0, out.panel)) return false;
+    return out.panel != kPanelJogShuttle || c.Fail("only the Audio, Trackball and Media Bar lamps can fail");
+}
+
+// Argument i names a lamp of out.panel, given its number as SetLed has it: a
+// key's lamp by the key's name, and the Audio panel's OVER and DATA.
+bool LampArg(Line& c, std::size_t i, const ControlCommand& out, int& lamp) {
+    const KeyNames keys = KeysOf(out.panel);
+    lamp = PanelModel::FindName(keys.names, keys.count, c.Arg(i));
+    if (lamp < 0 && out.panel == kPanelAudio) {
+        const std::string name = Lower(c.Arg(i));
+        lamp = name == "over" ? AudioModel::kLedOver : (name == "data" ? AudioModel::kLedData : -1);
+    }
+    if (lamp >= 0) return true;
+    return c.Fail("no lamp '" + c.Arg(i) + "' on " + CommandParser::PanelName(out.panel) +
+                  " (lamps: " + KeyList(out.panel) + (out.panel == kPanelAudio ? " OVER DATA" : "") + ")");
+}
+
+bool FaultDeadLamp(Line& c, ControlCommand& out) {
+    out.fault = ControlCommand::kFaultDeadLamp;
+    return c.Args(3) && LampPanel(c, out) && LampArg(c, 1, out, out.a) && c.OnOff(2, out.on);
+}
+
+bool FaultShortLamps(Line& c, ControlCommand& out) {
+    out.fault = ControlCommand::kFaultShortLamps;
+    if (!c.Args(4) || !LampPanel(c, out) || !LampArg(c, 1, out, out.a) || !LampArg(c, 2, out, out.b) ||
+        !c.OnOff(3, out.on))
+        return false;
+    return out.a != out.b || c.Fail("a lamp cannot be shorted to itself");
+}
+
 bool FaultUnknownIid(Line& c, ControlCommand& out) { return c.Args(0, 1) && (c.Count() == 0 || c.Panel(0, out.panel)); }
 
 bool FaultConnectionState(Line& c, ControlCommand& out) {
@@ -346,6 +379,10 @@ const Command kCommands[] = {
      kFaults, V::kFault, FaultNoisy},
     {"fault motor", "<1-8|master> <kind>|off",
      "an Audio fader's motor fails: stall, slow, overshoot, reversed or crosstalk", kFaults, V::kFault, FaultMotor},
+    {"fault deadlamp", "<panel> <lamp> on|off", "the lamp never lights (audio, trackball, mediabar)", kFaults,
+     V::kFault, FaultDeadLamp},
+    {"fault shortlamps", "<panel> <lamp> <lamp> on|off", "both lamps light when either is on; one pair a panel",
+     kFaults, V::kFault, FaultShortLamps},
     {"fault unknown-iid", "[<panel>]", "a report and a callback naming an unknown interface", kFaults, V::kUnknownIid,
      FaultUnknownIid},
     {"fault connection-state", "<panel> <value>", "a connection callback with any 32-bit state", kFaults,
@@ -436,7 +473,8 @@ std::vector<std::string> CommandParser::Help() {
         }
     }
     lines.push_back("panels: jog (or jogshuttle), audio, trackball, mediabar; names are case-insensitive,");
-    lines.push_back("a wrong key name is answered with the panel's keys, # starts a comment");
+    lines.push_back("a wrong key or lamp name is answered with the panel's names (a lamp has its key's name;");
+    lines.push_back("audio also has OVER and DATA), # starts a comment");
     return lines;
 }
 

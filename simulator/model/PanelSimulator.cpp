@@ -275,6 +275,23 @@ std::string PanelSimulator::SetMotorFault(int fader, AudioModel::MotorFault faul
     return {};
 }
 
+std::string PanelSimulator::SetDeadLamp(int panel, int lamp, bool on) {
+    if (!ValidPanel(panel)) return "no such panel";
+    std::lock_guard<std::mutex> lock(m_mu);
+    if (lamp < 0 || lamp >= Model(panel).LampCount()) return "no such lamp";
+    Model(panel).SetDeadLamp(lamp, on);
+    return {};
+}
+
+std::string PanelSimulator::SetShortedLamps(int panel, int a, int b, bool on) {
+    if (!ValidPanel(panel)) return "no such panel";
+    std::lock_guard<std::mutex> lock(m_mu);
+    const int count = Model(panel).LampCount();
+    if (a < 0 || a >= count || b < 0 || b >= count || a == b) return "no such pair of lamps";
+    Model(panel).SetShortedLamps(a, b, on);
+    return {};
+}
+
 std::string PanelSimulator::Storm(int panel, int perSecond, int seconds) {
     if (!ValidPanel(panel)) return "no such panel";
     if (perSecond < 1 || perSecond > kMaxStormRate) return "rate must be 1.." + std::to_string(kMaxStormRate);

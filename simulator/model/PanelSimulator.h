@@ -69,6 +69,9 @@ public:
     // control: an Audio fader (0-8) or a Media Bar knob (0-7).
     std::string SetNoisy(int panel, int control, bool on);
     std::string SetMotorFault(int fader, AudioModel::MotorFault fault);
+    // lamp: as SetLed numbers it, on a panel with lamps.
+    std::string SetDeadLamp(int panel, int lamp, bool on);
+    std::string SetShortedLamps(int panel, int a, int b, bool on);
     std::string Storm(int panel, int perSecond, int seconds);
     std::string UnknownIid(int panel);
     // A connection callback with any value, the panel itself unchanged (how a

@@ -6,12 +6,14 @@
 #include <array>
 #include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <ostream>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "simulator/model/CommandParser.h"
 #include "simulator/model/ControlProtocol.h"
 #include "simulator/model/MediaBarModel.h"
 #include "tests/native/simulator/SimTestSupport.h"
@@ -180,4 +182,43 @@ TEST_P(MotorFault, ReportsWhereTheFaderGoes) {
 
 INSTANTIATE_TEST_SUITE_P(Motors, MotorFault, ::testing::ValuesIn(kMotorCases), CaseName<MotorCase>);
 
+// What lights, in the status line, against what the wire carries: the
+// commands, as from a panel without the faults.
+struct LampCase {
+    const char* name;
+    int panel;
+    std::vector<std::string> faults;
+    std::vector<int> commanded;  // lamps as SetLed numbers them
+    const char* lit;
+};
+
+const LampCase kLampCases[] = {
+    {"dead lamp stays dark", kPanelAudio, {"fault deadlamp audio over on"}, {9, 29}, "lamps MUTE "},
+    {"shorted pair lights together", kPanelAudio, {"fault shortlamps audio 1_T 2_T on"}, {1}, "lamps 1_T,2_T "},
+    {"dead wins", kPanelAudio, {"fault shortlamps audio 1_T 2_T on", "fault deadlamp audio 2_T on"}, {2}, "lamps 1_T "},
+    {"trackball all dark", kPanelTrackball, {"fault deadlamp trackball A on"}, {1}, "lamps none "},
+    {"media bar shorted pair", kPanelMediaBar, {"fault shortlamps mediabar A B on"}, {1}, "lamps A,B "},
+    {"reset clears lamp faults", kPanelMediaBar, {"fault deadlamp mediabar B on", "reset"}, {1}, "lamps B "},
+};
+void PrintTo(const LampCase& c, std::ostream* os) { *os << c.name; }
+
+class LampFault : public ::testing::TestWithParam<LampCase> {};
+
+TEST_P(LampFault, BendsWhatLightsNotWhatIsCommanded) {
+    const LampCase& c = GetParam();
+    SimFixture f, sound;
+    ControlProtocol protocol{f.sim, nullptr};
+    for (const std::string& line : c.faults) ASSERT_EQ(protocol.Execute(line), "ok") << line;
+    for (int lamp : c.commanded) ASSERT_EQ(f.sim.SetLed(c.panel, lamp, 1) | sound.sim.SetLed(c.panel, lamp, 1), 0);
+    const std::string status = protocol.Execute("status " + std::string(CommandParser::PanelName(c.panel)));
+    EXPECT_NE(status.find(c.lit), std::string::npos) << status;
+    std::vector<SimEvent> wire = f.Take(), want = sound.Take();
+    PanelStatus state{}, wantState{};
+    ASSERT_EQ(f.sim.GetState(&state) | sound.sim.GetState(&wantState), 0);
+    ASSERT_EQ(wire.size(), want.size());
+    for (std::size_t i = 0; i < wire.size(); ++i) EXPECT_EQ(std::memcmp(&wire[i], &want[i], sizeof wire[i]), 0);
+    EXPECT_EQ(std::memcmp(&state, &wantState, sizeof state), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lamps, LampFault, ::testing::ValuesIn(kLampCases), CaseName<LampCase>);
 }  // namespace
