@@ -188,16 +188,20 @@ bool Ring(Line& c, ControlCommand& out) {
     return c.Args(1) && c.Number(0, -10000, 10000, out.a, "steps");
 }
 
+// Argument i is an Audio fader, 1-8 or "master", as 0-8.
+bool FaderArg(Line& c, std::size_t i, int& out) {
+    if (Lower(c.Arg(i)) == "master") {
+        out = AudioModel::kMaster;
+        return true;
+    }
+    if (!c.Number(i, 1, 8, out, "fader")) return false;
+    out -= 1;
+    return true;
+}
+
 bool Fader(Line& c, ControlCommand& out) {
     out.panel = kPanelAudio;
-    if (!c.Args(2)) return false;
-    if (Lower(c.Arg(0)) == "master") {
-        out.a = AudioModel::kMaster;
-    } else {
-        if (!c.Number(0, 1, 8, out.a, "fader")) return false;
-        out.a -= 1;
-    }
-    return c.Number(1, 0, 255, out.b, "position");
+    return c.Args(2) && FaderArg(c, 0, out.a) && c.Number(1, 0, 255, out.b, "position");
 }
 
 bool Firmware(Line& c, ControlCommand& out) {
@@ -243,13 +247,7 @@ bool FaultChatterKey(Line& c, ControlCommand& out) { return FaultKey(c, out, Con
 bool FaultDeadZone(Line& c, ControlCommand& out) {
     out.fault = ControlCommand::kFaultDeadZone;
     out.panel = kPanelAudio;
-    if (!c.Args(2, 3)) return false;
-    if (Lower(c.Arg(0)) == "master") {
-        out.a = AudioModel::kMaster;
-    } else {
-        if (!c.Number(0, 1, 8, out.a, "fader")) return false;
-        out.a -= 1;
-    }
+    if (!c.Args(2, 3) || !FaderArg(c, 0, out.a)) return false;
     if (c.Count() == 2) {
         out.b = 1;
         out.c = 0;
@@ -271,6 +269,50 @@ bool FaultNoisy(Line& c, ControlCommand& out) {
     if (!c.Number(1, 1, 8, out.a, out.panel == kPanelAudio ? "fader" : "knob")) return false;
     out.a -= 1;
     return true;
+}
+
+bool FaultMotor(Line& c, ControlCommand& out) {
+    out.fault = ControlCommand::kFaultMotor;
+    out.panel = kPanelAudio;
+    if (!c.Args(2) || !FaderArg(c, 0, out.a)) return false;
+    out.b = PanelModel::FindName(AudioModel::kMotorFaultNames, AudioModel::kMotorFaultCount, c.Arg(1));
+    if (out.b >= 0) return true;
+    std::string kinds;
+    for (int k = 1; k < AudioModel::kMotorFaultCount; ++k) kinds += std::string(AudioModel::kMotorFaultNames[k]) + ", ";
+    return c.Fail("expected " + kinds + "or off, not '" + c.Arg(1) + "'");
+}
+
+// Argument 0 names a panel with lamps the program switches.
+bool LampPanel(Line& c, ControlCommand& out) {
+    if (!c.Panel(0, out.panel)) return false;
+    return out.panel != kPanelJogShuttle || c.Fail("only the Audio, Trackball and Media Bar lamps can fail");
+}
+
+// Argument i names a lamp of out.panel, given its number as SetLed has it: a
+// key's lamp by the key's name, and the Audio panel's OVER and DATA.
+bool LampArg(Line& c, std::size_t i, const ControlCommand& out, int& lamp) {
+    const KeyNames keys = KeysOf(out.panel);
+    lamp = PanelModel::FindName(keys.names, keys.count, c.Arg(i));
+    if (lamp < 0 && out.panel == kPanelAudio) {
+        const std::string name = Lower(c.Arg(i));
+        lamp = name == "over" ? AudioModel::kLedOver : (name == "data" ? AudioModel::kLedData : -1);
+    }
+    if (lamp >= 0) return true;
+    return c.Fail("no lamp '" + c.Arg(i) + "' on " + CommandParser::PanelName(out.panel) +
+                  " (lamps: " + KeyList(out.panel) + (out.panel == kPanelAudio ? " OVER DATA" : "") + ")");
+}
+
+bool FaultDeadLamp(Line& c, ControlCommand& out) {
+    out.fault = ControlCommand::kFaultDeadLamp;
+    return c.Args(3) && LampPanel(c, out) && LampArg(c, 1, out, out.a) && c.OnOff(2, out.on);
+}
+
+bool FaultShortLamps(Line& c, ControlCommand& out) {
+    out.fault = ControlCommand::kFaultShortLamps;
+    if (!c.Args(4) || !LampPanel(c, out) || !LampArg(c, 1, out, out.a) || !LampArg(c, 2, out, out.b) ||
+        !c.OnOff(3, out.on))
+        return false;
+    return out.a != out.b || c.Fail("a lamp cannot be shorted to itself");
 }
 
 bool FaultUnknownIid(Line& c, ControlCommand& out) { return c.Args(0, 1) && (c.Count() == 0 || c.Panel(0, out.panel)); }
@@ -331,10 +373,16 @@ const Command kCommands[] = {
     {"fault stuck", "<panel> <key> on|off", "the key's release never shows", kFaults, V::kFault, FaultStuckKey},
     {"fault chatter", "<panel> <key> on|off", "every press of the key bounces: down, up, down", kFaults, V::kFault,
      FaultChatterKey},
-    {"fault deadzone", "<1-8|master> <from> <to>|off", "an Audio fader reports nothing between from and to",
-     kFaults, V::kFault, FaultDeadZone},
+    {"fault deadzone", "<1-8|master> <from> <to>|off", "an Audio fader reports nothing between from and to", kFaults,
+     V::kFault, FaultDeadZone},
     {"fault noisy", "<audio|mediabar> <1-8|master> on|off", "the fader or knob jitters while nobody touches it",
      kFaults, V::kFault, FaultNoisy},
+    {"fault motor", "<1-8|master> <kind>|off",
+     "an Audio fader's motor fails: stall, slow, overshoot, reversed or crosstalk", kFaults, V::kFault, FaultMotor},
+    {"fault deadlamp", "<panel> <lamp> on|off", "the lamp never lights (audio, trackball, mediabar)", kFaults,
+     V::kFault, FaultDeadLamp},
+    {"fault shortlamps", "<panel> <lamp> <lamp> on|off", "both lamps light when either is on; one pair a panel",
+     kFaults, V::kFault, FaultShortLamps},
     {"fault unknown-iid", "[<panel>]", "a report and a callback naming an unknown interface", kFaults, V::kUnknownIid,
      FaultUnknownIid},
     {"fault connection-state", "<panel> <value>", "a connection callback with any 32-bit state", kFaults,
@@ -425,7 +473,8 @@ std::vector<std::string> CommandParser::Help() {
         }
     }
     lines.push_back("panels: jog (or jogshuttle), audio, trackball, mediabar; names are case-insensitive,");
-    lines.push_back("a wrong key name is answered with the panel's keys, # starts a comment");
+    lines.push_back("a wrong key or lamp name is answered with the panel's names (a lamp has its key's name;");
+    lines.push_back("audio also has OVER and DATA), # starts a comment");
     return lines;
 }
 

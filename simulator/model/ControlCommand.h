@@ -40,8 +40,11 @@ struct ControlCommand {
         kFaultUnplugInDownload,
         kFaultStuckKey,
         kFaultChatterKey,
-        kFaultDeadZone,  // a: fader, b and c: the zone (b > c: none)
-        kFaultNoisy,     // panel: audio or mediabar, a: fader or knob
+        kFaultDeadZone,    // a: fader, b and c: the zone (b > c: none)
+        kFaultNoisy,       // panel: audio or mediabar, a: fader or knob
+        kFaultMotor,       // a: fader, b: AudioModel::MotorFault
+        kFaultDeadLamp,    // panel, a: the lamp as SetLed numbers it
+        kFaultShortLamps,  // panel, a and b: the two lamps
     };
 
     Verb verb = kNone;

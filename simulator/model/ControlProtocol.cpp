@@ -156,6 +156,15 @@ std::string ControlProtocol::Run(const ControlCommand& c, bool fromScript) {
         case ControlCommand::kFaultNoisy:
             err = m_sim.SetNoisy(c.panel, c.a, c.on);
             break;
+        case ControlCommand::kFaultMotor:
+            err = m_sim.SetMotorFault(c.a, AudioModel::MotorFault(c.b));
+            break;
+        case ControlCommand::kFaultDeadLamp:
+            err = m_sim.SetDeadLamp(c.panel, c.a, c.on);
+            break;
+        case ControlCommand::kFaultShortLamps:
+            err = m_sim.SetShortedLamps(c.panel, c.a, c.b, c.on);
+            break;
         }
         return Answer(err);
     }

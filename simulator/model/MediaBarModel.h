@@ -25,6 +25,9 @@ public:
     // Knob 0-7 (labelled 1-8 on the panel).
     std::string TurnKnob(int knob, int delta, Events& out);
     std::uint8_t Leds() const { return m_leds; }
+    int LampCount() const override { return kKeyCount; }
+    // Names what lights: a lamp fault shows there and nowhere on the wire.
+    std::string Describe() const override { return PanelModel::Describe() + LampsField(); }
 
     static void EncodeMovement(int value, std::uint8_t& first, std::uint8_t& second);
     static int DecodeMovement(std::uint8_t first, std::uint8_t second);
@@ -33,6 +36,7 @@ protected:
     void KeyPlace(int key, int& changeByte, int& statusByte, int& bit) const override;
     void FillStatus(PanelStatus& status) const override;
     void ResetInputs() override { m_leds = 0; }
+    std::uint32_t CommandedLamps() const override { return m_leds; }
 
 private:
     std::uint8_t m_leds = 0;

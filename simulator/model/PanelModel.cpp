@@ -199,6 +199,20 @@ std::string PanelModel::Describe() const {
     return buf;
 }
 
+std::uint32_t PanelModel::LitLamps() const {
+    std::uint32_t lit = CommandedLamps();
+    if (lit & m_shortedLamps) lit |= m_shortedLamps;
+    return lit & ~m_deadLamps;
+}
+
+std::string PanelModel::LampsField() const {
+    const std::uint32_t lit = LitLamps();
+    std::string names;
+    for (int lamp = 0; lamp < LampCount(); ++lamp)
+        if ((lit >> lamp) & 1u) names += (names.empty() ? "" : ",") + std::string(LampName(lamp));
+    return " lamps " + (names.empty() ? std::string("none") : names);
+}
+
 std::int32_t PanelModel::SwitchLed(std::uint8_t& leds, int ledCount, std::size_t changeByte, std::int32_t led,
                                    std::uint8_t state, Events& out) const {
     if (led < 0 || led >= ledCount || state > 1) return simstatus::kBadArgument;

@@ -63,10 +63,23 @@ public:
     const FirmwareTransfer& Transfer() const { return m_transfer; }
 
     // True while something is due to happen by itself (transfer, power cycle).
-    bool HasTimedWork() const { return m_transfer.Running() || m_replugAt.has_value(); }
+    virtual bool HasTimedWork() const { return m_transfer.Running() || m_replugAt.has_value(); }
 
     // Moves time on: transfer progress and end, the end of a power cycle.
-    void Tick(std::int64_t now, Events& out);
+    virtual void Tick(std::int64_t now, Events& out);
+
+    // Lamps the program switches (none on the Jog & Shuttle here), numbered as
+    // SetLed numbers them; a key's lamp has the key's number and name.
+    virtual int LampCount() const { return 0; }
+    virtual const char* LampName(int lamp) const { return KeyName(lamp); }
+    // Faults for the Panel Check's lamp walk: a dead lamp never lights; two
+    // shorted lamps both light when either is told to (one pair a panel, a new
+    // pair replaces it, off takes it away). They bend what lights, never what
+    // the panel holds as commanded: reports and GetState carry the commands.
+    void SetDeadLamp(int lamp, bool on) { m_deadLamps = on ? m_deadLamps | (1u << lamp) : m_deadLamps & ~(1u << lamp); }
+    void SetShortedLamps(int a, int b, bool on) { m_shortedLamps = on ? (1u << a) | (1u << b) : 0; }
+    // What an engineer sees light, as bits by lamp number.
+    std::uint32_t LitLamps() const;
 
     // Back to the state of a fresh panel: plugged in, power-on state, default versions kept.
     void PowerOn(Events& out);
@@ -81,6 +94,10 @@ protected:
     virtual void FillStatus(PanelStatus& status) const = 0;
     // Panel-specific part of the power-on state.
     virtual void ResetInputs() = 0;
+    // What the program last told the lamps, as bits by lamp number.
+    virtual std::uint32_t CommandedLamps() const { return 0; }
+    // " lamps <lit ones, comma-separated>" or " lamps none", for Describe.
+    std::string LampsField() const;
 
     void Emit(const PanelChanges& changes, const PanelStatus& status, Events& out) const;
     void EmitWithCurrent(const PanelChanges& changes, Events& out) const;
@@ -93,6 +110,8 @@ protected:
     std::uint32_t m_keys = 0;
     std::uint32_t m_stuckKeys = 0;
     std::uint32_t m_chatterKeys = 0;
+    std::uint32_t m_deadLamps = 0;
+    std::uint32_t m_shortedLamps = 0;  // the pair's two bits, or none
 
 private:
     void Unplugged(std::int64_t now, Events& out);

@@ -124,13 +124,21 @@ std::int32_t PanelSimulator::SetLed(int panel, std::int32_t led, std::uint8_t st
 }
 
 std::int32_t PanelSimulator::SetFader(std::int32_t fader, std::int32_t held, std::uint8_t pos) {
-    return ApplyLocked([&](std::vector<SimEvent>& events) { return m_audio->SetFader(fader, held, pos, events); });
+    return ApplyLocked([&](std::vector<SimEvent>& events) {
+        const std::int32_t status = m_audio->SetFader(fader, held, pos, m_clock.NowMs(), events);
+        // A motor that starts needs the delivery thread ticking, not asleep.
+        if (m_audio->HasTimedWork()) NudgeLocked();
+        return status;
+    });
 }
 
 std::int32_t PanelSimulator::GetState(PanelStatus* state) {
     if (!state) return simstatus::kBadArgument;
-    std::lock_guard<std::mutex> lock(m_mu);
-    return m_audio->GetState(*state);
+    return ApplyLocked([&](std::vector<SimEvent>& events) {
+        // Where a moving fader stands now, even to a caller that polls without pumping.
+        m_audio->Tick(m_clock.NowMs(), events);
+        return m_audio->GetState(*state);
+    });
 }
 
 std::string PanelSimulator::Key(int panel, const std::string& name, bool down) {
@@ -256,6 +264,31 @@ std::string PanelSimulator::SetNoisy(int panel, int control, bool on) {
                                  [&](const Noise& n) { return n.panel == panel && n.control == control; }),
                   m_noise.end());
     if (on) m_noise.push_back({panel, control, m_clock.NowMs() + kNoiseMs, 0});
+    return {};
+}
+
+std::string PanelSimulator::SetMotorFault(int fader, AudioModel::MotorFault fault) {
+    if (fader < 0 || fader >= AudioModel::kFaderCount) return "no such fader";
+    if (fault < 0 || fault >= AudioModel::kMotorFaultCount) return "no such motor fault";
+    std::lock_guard<std::mutex> lock(m_mu);
+    m_audio->SetMotorFault(fader, fault);
+    return {};
+}
+
+std::string PanelSimulator::SetDeadLamp(int panel, int lamp, bool on) {
+    if (!ValidPanel(panel)) return "no such panel";
+    std::lock_guard<std::mutex> lock(m_mu);
+    if (lamp < 0 || lamp >= Model(panel).LampCount()) return "no such lamp";
+    Model(panel).SetDeadLamp(lamp, on);
+    return {};
+}
+
+std::string PanelSimulator::SetShortedLamps(int panel, int a, int b, bool on) {
+    if (!ValidPanel(panel)) return "no such panel";
+    std::lock_guard<std::mutex> lock(m_mu);
+    const int count = Model(panel).LampCount();
+    if (a < 0 || a >= count || b < 0 || b >= count || a == b) return "no such pair of lamps";
+    Model(panel).SetShortedLamps(a, b, on);
     return {};
 }
 

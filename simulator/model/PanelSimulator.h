@@ -68,6 +68,10 @@ public:
     std::string SetDeadZone(int fader, int from, int to);
     // control: an Audio fader (0-8) or a Media Bar knob (0-7).
     std::string SetNoisy(int panel, int control, bool on);
+    std::string SetMotorFault(int fader, AudioModel::MotorFault fault);
+    // lamp: as SetLed numbers it, on a panel with lamps.
+    std::string SetDeadLamp(int panel, int lamp, bool on);
+    std::string SetShortedLamps(int panel, int a, int b, bool on);
     std::string Storm(int panel, int perSecond, int seconds);
     std::string UnknownIid(int panel);
     // A connection callback with any value, the panel itself unchanged (how a
@@ -92,7 +96,7 @@ public:
     // Wakes a waiting delivery thread (e.g. to stop it).
     void Wake();
     // True while Tick has work to do as time passes (a tap's release, a storm,
-    // a transfer, a power cycle): the delivery thread then ticks often,
+    // a transfer, a power cycle, a fader motor): the delivery thread then ticks often,
     // otherwise it sleeps until an event or a nudge.
     bool TimedWorkPending();
     // The library handed one of the panel's reports to a program's sink. stamp:

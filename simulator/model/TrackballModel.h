@@ -23,6 +23,9 @@ public:
     std::string MoveBall(int dx, int dy, Events& out);
     std::string TurnRing(int delta, Events& out);
     std::uint8_t Leds() const { return m_leds; }
+    int LampCount() const override { return kKeyCount; }
+    // Names what lights: a lamp fault shows there and nowhere on the wire.
+    std::string Describe() const override { return PanelModel::Describe() + LampsField(); }
 
     // A movement as the (first, second) byte pair: first - second = value, |value| <= 255.
     static void EncodeMovement(int value, std::uint8_t& first, std::uint8_t& second);
@@ -31,6 +34,7 @@ protected:
     void KeyPlace(int key, int& changeByte, int& statusByte, int& bit) const override;
     void FillStatus(PanelStatus& status) const override;
     void ResetInputs() override { m_leds = 0; }
+    std::uint32_t CommandedLamps() const override { return m_leds; }
 
 private:
     std::uint8_t m_leds = 0;
