@@ -30,7 +30,7 @@ TqStatus CDeviceEventSink::OnPanelReport(const GUID* eventIid, const PanelChange
     if (panel < 0 || !changes || !status) return 0;
     if (m_reportUse == Reports::kDrop) return 1;
     PanelReportQueue& queue = m_reports[panel];
-    if (!queue.Push(PanelReport{*changes, *status})) return 1;  // the owner has been told already
+    if (!queue.Push(PanelReport{*changes, *status, ::GetTickCount64()})) return 1;  // the owner has been told already
     const TqStatus posted = Post(OwnerHwnd(), WM_PANEL_REPORT, 0, 0);
     // A lost notice would leave the queue waiting for a Take that never comes.
     if (!posted) queue.NoticeLost();

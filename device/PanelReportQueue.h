@@ -18,6 +18,9 @@
 struct PanelReport {
     PanelChanges changes;
     PanelStatus status;
+    // When it reached the program (GetTickCount64), before a frame's pacing
+    // held it back: what a check that times the panel must go by.
+    std::uint64_t arrivedMs = 0;
 };
 
 class PanelReportQueue {

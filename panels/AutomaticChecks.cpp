@@ -111,6 +111,11 @@ void AutomaticChecks::Tick(std::int64_t ms) {
     }
 }
 
+std::int64_t AutomaticChecks::Deadline() const {
+    if (m_running == AutoCheck::Motors) return m_motors->Deadline();
+    return m_running == AutoCheck::HandsOff ? m_handsOffUntil : -1;
+}
+
 void AutomaticChecks::CollectMotors(std::int64_t ms) {
     const std::vector<std::string> names = FaderNames();
     int passed = 0;

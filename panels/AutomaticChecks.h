@@ -45,6 +45,8 @@ public:
     // The positions of every fader in a report the panel sent at ms.
     void FaderReport(std::int64_t ms, const MotorCheck::Positions& positions);
     void Tick(std::int64_t ms);
+    // When Tick next has something to do; -1 when it has nothing.
+    std::int64_t Deadline() const;
     // The engineer's answer to the lamp walk's step: the panel shows what the picture shows.
     void Answer(bool asShown);
     bool AwaitsAnswer() const { return m_running == AutoCheck::Lamps; }

@@ -83,7 +83,7 @@ void CAudioPanelDlg::OnReport(const PanelReport& report) {
     // The motor check reads where the panel says its faders are, never what it commanded.
     MotorCheck::Positions positions{};
     for (int i = 0; i < kAudioFaderCount; ++i) positions[static_cast<size_t>(i)] = AudioFaderInStatus(report.status, i);
-    CheckHost().FaderReport(ReportMs(), positions);
+    CheckHost().FaderReport(report.arrivedMs ? report.arrivedMs : ReportMs(), positions);
 }
 
 void CAudioPanelDlg::Apply(const std::vector<AudioAction>& actions) {

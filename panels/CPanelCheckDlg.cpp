@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <iterator>
 
@@ -34,6 +35,7 @@ CPanelCheckDlg::CPanelCheckDlg(CheckSession& session, int panel, CWnd* owner, IC
       m_session(session),
       m_panel(panel),
       m_owner(owner),
+      m_target(target),
       m_auto(session.CheckOf(panel), target) {}
 
 bool CPanelCheckDlg::Show() {
@@ -138,8 +140,7 @@ void CPanelCheckDlg::MarkSelectedFailed() {
 void CPanelCheckDlg::StartCheck(AutoCheck kind) {
     const auto now = static_cast<std::int64_t>(::GetTickCount64());
     m_refusal = m_auto.Start(kind, now);
-    const UINT tick = kind == AutoCheck::Motors ? kMotorTickMs : kHandsOffTickMs;
-    if (m_refusal.empty() && kind != AutoCheck::Lamps && !SetTimer(kAutomaticCheckTimerId, tick)) {
+    if (m_refusal.empty() && kind != AutoCheck::Lamps && !SetTimer(kAutomaticCheckTimerId, kHandsOffTickMs)) {
         // Without its timer a step would never end: better not to start.
         m_auto.Stop(now);
         m_refusal = "The check could not start: no timer is left.";
@@ -171,6 +172,13 @@ void CPanelCheckDlg::ShowAutomatic() {
     if (!GetSafeHwnd()) return;
     const AutoCheck running = m_auto.Running();
     if (running != AutoCheck::Motors && running != AutoCheck::HandsOff) KillTimer(kAutomaticCheckTimerId);
+    if (running == AutoCheck::Motors) {
+        // Set anew after every report and tick: it fires when the step's hold
+        // or time is up, not a timer period later. Each report of a moving
+        // fader puts it off again.
+        const std::int64_t wait = m_auto.Deadline() - static_cast<std::int64_t>(::GetTickCount64());
+        SetTimer(kAutomaticCheckTimerId, static_cast<UINT>(std::clamp<std::int64_t>(wait, 1, kHandsOffTickMs)));
+    }
     const bool idle = running == AutoCheck::None;
     for (int id : {IDC_CHECK_MOTORS, IDC_CHECK_LAMPS, IDC_CHECK_HANDS_OFF})
         ::EnableWindow(GetDlgItemHwnd(id), idle ? TRUE : FALSE);
@@ -234,6 +242,7 @@ void CPanelCheckDlg::OnCancel() {
 
 BOOL CPanelCheckDlg::OnTimer(UINT_PTR id) {
     if (id == kAutomaticCheckTimerId) {
+        if (m_auto.Running() == AutoCheck::Motors) m_target.TakeWaitingReports();
         m_auto.Tick(static_cast<std::int64_t>(::GetTickCount64()));
         ShowAutomatic();
         return TRUE;

@@ -19,9 +19,8 @@ class CPanelCheckDlg : public CDialog {
 public:
     // Ticks while open, so that a key held down turns stuck without a report.
     static constexpr UINT kTickMs = 500;
-    // While the motors run: a step is over 200 ms after its fader settled,
-    // and a fader standing still reports nothing to say so.
-    static constexpr UINT kMotorTickMs = 10;
+    // The hands-off countdown's; the motor steps set theirs to when the step
+    // under way is over, since a fader standing still reports nothing to say so.
     static constexpr UINT kHandsOffTickMs = 250;
 
     CPanelCheckDlg(CheckSession& session, int panel, CWnd* owner, ICheckTarget& target);
@@ -59,6 +58,7 @@ private:
     CheckSession& m_session;
     int m_panel;
     CWnd* m_owner;
+    ICheckTarget& m_target;
     AutomaticChecks m_auto;
     unsigned m_shownChanges = 0;
     std::string m_refusal;  // why the last start was refused, until the next one

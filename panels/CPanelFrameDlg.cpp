@@ -160,6 +160,10 @@ void CPanelFrameDlg::PaceReports(PanelReportPacer::Step step, ULONGLONG now) {
     if (step == PanelReportPacer::Step::kTake) HandleWaitingReports();
 }
 
+void CPanelFrameDlg::TakeWaitingReports() {
+    if (!m_pacer.Taking()) HandleWaitingReports();
+}
+
 void CPanelFrameDlg::HandleWaitingReports() {
     m_reportMs = ::GetTickCount64();
     m_pacer.BeginTake(m_reportMs);

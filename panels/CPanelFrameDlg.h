@@ -126,6 +126,7 @@ protected:
     MotorCheck::Positions FaderPositions() override { return {}; }
     void LockFaders(bool /*locked*/) override {}
     void HandFadersBack() override {}
+    void TakeWaitingReports() override;
     PanelMode Mode() const override { return m_testSelected ? PanelMode::Test : PanelMode::Normal; }
     void SwitchMode(PanelMode mode) override;
     void LockMode(bool locked) override;

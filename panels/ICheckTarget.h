@@ -35,6 +35,9 @@ public:
     virtual void LockFaders(bool locked) = 0;
     // Reads the panel's positions, shows them and hands every fader back.
     virtual void HandFadersBack() = 0;
+    // Handles the reports that wait for the window's next frame now, so that a
+    // step is never judged over before the reports that arrived in time for it.
+    virtual void TakeWaitingReports() = 0;
 
     // The mode the window's radio buttons show.
     virtual PanelMode Mode() const = 0;

@@ -45,6 +45,8 @@ public:
     // The fader in its steps and the step's index into kTargets, while running.
     int Fader() const { return m_fader; }
     size_t TargetIndex() const { return m_target; }
+    // When the step under way is over unless a report says otherwise; -1 when none runs.
+    std::int64_t Deadline() const { return m_step ? m_step->Deadline() : -1; }
     const std::array<MotorFaderResult, kAudioFaderCount>& Results() const { return m_results; }
 
 private:

@@ -40,6 +40,8 @@ public:
 
     // Settled and held for kHoldMs, or given up at kGiveUpMs.
     bool Done() const { return m_done; }
+    // When a Tick without a report in between would end the step.
+    std::int64_t Deadline() const { return m_inBandSince >= 0 ? m_inBandSince + kHoldMs : m_commandMs + kGiveUpMs; }
     // The worst fault seen; None for a step that settled within kArriveMs.
     MotorFault Fault() const;
     // Largest distance from the target once the fader has reached or passed it (0 before).

@@ -28,6 +28,7 @@ struct FakeWindow : ICheckTarget, IMotorDriver {
     MotorCheck::Positions FaderPositions() override { return positions; }
     void LockFaders(bool locked) override { calls.push_back(locked ? "lock faders" : "unlock faders"); }
     void HandFadersBack() override { calls.push_back("hand back"); }
+    void TakeWaitingReports() override {}
     PanelMode Mode() const override { return mode; }
     void SwitchMode(PanelMode m) override {
         mode = m;
