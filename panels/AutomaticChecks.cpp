@@ -12,8 +12,7 @@ std::string Seconds(std::int64_t ms) {
 
 std::string MotorDetail(const MotorFaderResult& r) {
     std::string detail = std::string(MotorFaultName(r.fault)) + ": worst error " + std::to_string(r.worstError);
-    return detail + (r.slowestSettleMs < 0 ? ", never settled"
-                                           : ", slowest settle " + std::to_string(r.slowestSettleMs) + " ms");
+    return detail + (r.slowestSettleMs < 0 ? ", never settled" : ", slowest " + std::to_string(r.slowestSettleMs) + " ms");
 }
 
 std::string Joined(const std::vector<std::string>& words) {
@@ -207,7 +206,12 @@ void AutomaticChecks::Stop(std::int64_t ms) {
         break;
     }
     case AutoCheck::Lamps:
+        for (size_t i = 0; i < m_lampNames.size(); ++i)
+            if (m_walk->Verdict(static_cast<int>(i)) == LampVerdict::Unasked)
+                m_check.SetResult(m_check.AddResult(m_lampNames[i] + " lamp"), CheckState::Untested, "stopped");
+        m_check.SetResult(m_check.AddResult("Lamp patterns"), CheckState::Untested, "stopped");
         m_summary = "Lamps: stopped.";
+        ++m_changes;
         End();
         break;
     case AutoCheck::HandsOff:
@@ -233,6 +237,18 @@ void AutomaticChecks::End() {
         m_target.LockMode(false);
         if (m_modeBefore != PanelMode::Test) m_target.SwitchMode(m_modeBefore);
     }
+}
+
+int AutomaticChecks::CurrentRow() const {
+    std::string name;
+    if (m_running == AutoCheck::Motors && m_motors->Fader() < kAudioFaderCount)
+        name = FaderNames()[static_cast<size_t>(m_motors->Fader())] + " motor";
+    else if (m_running == AutoCheck::Lamps)
+        name = m_walk->Lamp() >= 0 ? m_lampNames[static_cast<size_t>(m_walk->Lamp())] + " lamp" : "Lamp patterns";
+    const std::vector<AutomaticResult>& rows = m_check.Results();
+    for (size_t row = 0; row < rows.size() && !name.empty(); ++row)
+        if (rows[row].name == name) return static_cast<int>(row);
+    return -1;
 }
 
 std::string AutomaticChecks::Prompt(std::int64_t ms) const {

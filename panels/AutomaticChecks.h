@@ -53,6 +53,8 @@ public:
     // True in a lamp step that asks about one lamp (not a pattern).
     bool AsksSingleLamp() const { return m_walk && !m_walk->Done() && m_walk->Lamp() >= 0; }
 
+    // The automatic row of the lamp asked about or the fader in its steps; -1 for none.
+    int CurrentRow() const;
     // What runs now, or what the last check came to.
     std::string Prompt(std::int64_t ms) const;
     // Counts every change of the rows, so that a window knows when to show them again.

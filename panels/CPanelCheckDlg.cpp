@@ -19,7 +19,7 @@ struct ColumnLayout {
     int width;
 };
 // Together within the list, so that no column hides behind a scroll bar.
-constexpr ColumnLayout kColumns[] = {{L"Control", 80}, {L"State", 65}, {L"Counts", 170}, {L"Note", 140}};
+constexpr ColumnLayout kColumns[] = {{L"Control", 95}, {L"State", 60}, {L"Counts", 235}, {L"Note", 90}};
 
 // The question is shown again on every motor step; an unchanged text is left
 // alone rather than repainted.
@@ -56,11 +56,35 @@ BOOL CPanelCheckDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetWindowText((L"Panel Check - " + Utf8ToWide(PanelTypeName(m_panel))).c_str());
     AddColumns();  // the rows come with the first Refresh, once shown
-    // A panel without motors or lamps has no such button at all.
-    if (!m_auto.Offers(AutoCheck::Motors)) ::ShowWindow(GetDlgItemHwnd(IDC_CHECK_MOTORS), SW_HIDE);
-    if (!m_auto.Offers(AutoCheck::Lamps)) ::ShowWindow(GetDlgItemHwnd(IDC_CHECK_LAMPS), SW_HIDE);
+    PlaceCheckButtons();
     SetTimer(kPanelCheckTickTimerId, kTickMs);
     return TRUE;
+}
+
+void CPanelCheckDlg::PlaceCheckButtons() {
+    // A panel without motors or lamps has no such button at all, and the
+    // buttons it has close up from the left.
+    const struct {
+        int id;
+        AutoCheck kind;
+    } buttons[] = {{IDC_CHECK_MOTORS, AutoCheck::Motors},
+                   {IDC_CHECK_LAMPS, AutoCheck::Lamps},
+                   {IDC_CHECK_HANDS_OFF, AutoCheck::HandsOff}};
+    RECT slots[std::size(buttons)];
+    for (size_t i = 0; i < std::size(buttons); ++i) {
+        ::GetWindowRect(GetDlgItemHwnd(buttons[i].id), &slots[i]);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&slots[i]), 2);
+    }
+    size_t slot = 0;
+    for (const auto& button : buttons) {
+        const HWND hwnd = GetDlgItemHwnd(button.id);
+        if (!m_auto.Offers(button.kind)) {
+            ::ShowWindow(hwnd, SW_HIDE);
+            continue;
+        }
+        const RECT& r = slots[slot++];
+        ::MoveWindow(hwnd, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+    }
 }
 
 void CPanelCheckDlg::AddColumns() {
@@ -196,6 +220,10 @@ void CPanelCheckDlg::ShowAutomatic() {
     if (m_auto.Changes() != m_shownChanges) {
         m_shownChanges = m_auto.Changes();
         Refresh();
+        // The row the check is on stays in sight.
+        if (const int row = m_auto.CurrentRow(); row >= 0)
+            ::SendMessageW(GetDlgItemHwnd(IDC_CHECK_LIST), LVM_ENSUREVISIBLE,
+                           static_cast<WPARAM>(Check().Controls().size()) + static_cast<WPARAM>(row), FALSE);
     }
 }
 

@@ -51,6 +51,7 @@ private:
     // The buttons, the question and, when the rows changed, the list.
     void ShowAutomatic();
     void AddColumns();
+    void PlaceCheckButtons();
     void SetCell(int row, int column, const std::wstring& text);
     void MarkSelectedFailed();
     PanelCheck& Check() { return m_session.CheckOf(m_panel); }

@@ -10,7 +10,7 @@
 #         dist/win64, built with ./build.sh --no-tests when it is missing.
 # --out:  where the pictures go; default docs.
 # SHOT:   only these pictures (main jog audio trackball mediabar copying
-#         information check motors); default all. check also saves the service report
+#         information check motors lamps); default all. check also saves the service report
 #         it shows and renders it as docs/report.png with headless Chromium
 #         (installed here when missing), and prints it to build/report/report.pdf
 #         with its A4 pages as PNG files beside it.
@@ -18,7 +18,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist=$root/dist/win64
 out=$root/docs
-all_shots=(main jog audio trackball mediabar copying information check motors)
+all_shots=(main jog audio trackball mediabar copying information check motors lamps)
 shots=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -259,6 +259,30 @@ shot_information() {
   close_window "$id"
 }
 
+# "Save Report..." in the Panel Check window $1, as build/report/$2.html. The
+# operator and ticket are asked the first time of a run only.
+save_report() {
+  local check=$1 name=$2 ask save
+  mkdir -p "$report"
+  rm -f "$report/$name.html" "$report/$name.json"
+  click_dialog "$check" 39 276 300 288  # Save Report...
+  sleep 1
+  ask=$(xdotool search --onlyvisible --name '^Service Report$' 2>/dev/null | head -n 1) || true
+  if [ -n "$ask" ]; then
+    xdotool windowfocus --sync "$ask" 2>/dev/null || true
+    xdotool type --delay 20 "Jo Engineer"
+    xdotool key Tab
+    xdotool type --delay 20 "T-1234"
+    xdotool key Return
+  fi
+  save=$(find_window 'Save As')
+  xdotool windowfocus --sync "$save" 2>/dev/null || true
+  xdotool type --delay 20 "Z:${report//\//\\}\\$name.html"
+  xdotool key Return
+  for _ in $(seq 1 20); do [ -s "$report/$name.html" ] && break; sleep 0.5; done
+  [ -s "$report/$name.html" ] || { echo "screenshots.sh: no report saved" >&2; return 1; }
+}
+
 # "Panel Check..." is the last item of a panel window's system menu, which a
 # right click on the caption opens under the pointer (Wine's menu: the item
 # sits 170 pixels down; keys do not reach a menu opened so).
@@ -286,6 +310,26 @@ shot_motors() {
   xdotool key End
   sleep 0.5
   shoot "$check" motors
+  save_report "$check" motors
+  close_window "$check"
+  close_window "$id"
+}
+
+# The Audio window's Panel Check in the lamp walk, two lamps answered.
+shot_lamps() {
+  open_panel audio
+  local id check
+  id=$(find_window 'Audio Control Panel')
+  open_check "$id"
+  check=$(find_window 'Panel Check - Audio')
+  click_dialog "$check" 107 217 300 288  # Check lamps
+  sleep 0.5
+  xdotool key y
+  sleep 0.3
+  xdotool key y
+  sleep 0.5
+  shoot "$check" lamps
+  click_dialog "$check" 261 217 300 288  # Stop
   close_window "$check"
   close_window "$id"
 }
@@ -296,7 +340,7 @@ shot_motors() {
 # browser shows it and as it prints.
 shot_check() {
   open_panel mediabar
-  local id check ask save report=$root/build/report
+  local id check
   id=$(find_window 'Media Bar Control Panel')
   sim <<'EOF'
 fault chatter mediabar B on
@@ -316,21 +360,7 @@ EOF
   check=$(find_window 'Panel Check - Media Bar')
   shoot "$check" check
 
-  rm -rf "$report"
-  mkdir -p "$report"
-  click_dialog "$check" 39 276 300 288  # Save Report...
-  ask=$(find_window 'Service Report')
-  xdotool windowfocus --sync "$ask" 2>/dev/null || true
-  xdotool type --delay 20 "Jo Engineer"
-  xdotool key Tab
-  xdotool type --delay 20 "T-1234"
-  xdotool key Return
-  save=$(find_window 'Save As')
-  xdotool windowfocus --sync "$save" 2>/dev/null || true
-  xdotool type --delay 20 "Z:${report//\//\\}\\report.html"
-  xdotool key Return
-  for _ in $(seq 1 20); do [ -s "$report/report.html" ] && break; sleep 0.5; done
-  [ -s "$report/report.html" ] || { echo "screenshots.sh: no report saved" >&2; return 1; }
+  save_report "$check" report
   close_window "$check"
   close_window "$id"
 
@@ -347,6 +377,9 @@ EOF
   pdftoppm -png -r 60 "$report/report.pdf" "$report/page"
   echo "==> $report/report.pdf, pages $report/page-*.png"
 }
+
+report=$root/build/report
+rm -rf "$report"
 
 # ---- run ----------------------------------------------------------------------
 
