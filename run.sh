@@ -37,16 +37,16 @@ dist=$PWD/dist/win64
 echo "==> starting VelPanel from $dist"
 if [ $virtual = 1 ]; then
   # A Wine desktop draws the title bars that a bare X server has no manager for.
-  ( cd "$dist" && exec wine64 explorer /desktop=VelPanel,1024x768 VelPanel.exe ) >/dev/null 2>&1 &
+  ( cd "$dist" && exec "$vel_without_aslr" wine64 explorer /desktop=VelPanel,1024x768 VelPanel.exe ) >/dev/null 2>&1 &
 else
-  ( cd "$dist" && exec wine64 VelPanel.exe ) &
+  ( cd "$dist" && exec "$vel_without_aslr" wine64 VelPanel.exe ) &
 fi
 app=$!
 
 if [ $demo = 1 ]; then
   sleep 4
   echo "==> playing the simulator's demo script (open a panel window to watch it)"
-  ( cd "$dist" && wine64 velsim.exe demo ) || echo "velsim: the demo could not be started" >&2
+  ( cd "$dist" && vel_wine64 velsim.exe demo ) || echo "velsim: the demo could not be started" >&2
 fi
 
 if [ $virtual = 1 ]; then

@@ -59,12 +59,12 @@ cleanup() {
 trap cleanup EXIT
 sleep 2
 vel_wine_start
-wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null >/dev/null 2>&1
+vel_wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null >/dev/null 2>&1
 
 # ---- helpers ------------------------------------------------------------------
 
 # velsim commands, one a line, from standard input.
-sim() { (cd "$dist" && wine64 velsim.exe -) | grep -v "^ok" || true; }
+sim() { (cd "$dist" && vel_wine64 velsim.exe -) | grep -v "^ok" || true; }
 
 # The X window of the visible top-level window with exactly this title.
 find_window() {
@@ -384,7 +384,7 @@ rm -rf "$report"
 # ---- run ----------------------------------------------------------------------
 
 echo "==> starting VelPanel from $dist on $DISPLAY"
-( cd "$dist" && exec wine64 VelPanel.exe ) >/dev/null 2>&1 &
+( cd "$dist" && exec "$vel_without_aslr" wine64 VelPanel.exe ) >/dev/null 2>&1 &
 find_window "$main_title" >/dev/null
 sleep 3
 for s in "${shots[@]}"; do

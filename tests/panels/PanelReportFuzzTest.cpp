@@ -250,9 +250,10 @@ TEST_P(PanelReportFuzz, RandomReportsLeaveTheWindowWorkingAndNoObjectsBehind) {
     EXPECT_EQ(ReportsHandled(), static_cast<std::uintptr_t>(reports));
 
     // A leak costs an object per report or per paint, hundreds even here. Under a
-    // loaded machine Wine now and then keeps a region or two of its own for
-    // good; that must not count.
-    constexpr DWORD kWineKeeps = 3;
+    // loaded machine Wine now and then keeps a few regions of its own for good
+    // (six seen once in a full run); that must not count, and a bound well
+    // below a leak's hundreds keeps it from hiding one.
+    constexpr DWORD kWineKeeps = 16;
     EXPECT_LE(end.gdi, warm.gdi + kWineKeeps);
     EXPECT_EQ(end.user, warm.user);
     EXPECT_TRUE(owner.received.empty()) << "the window asked to be closed";
