@@ -67,19 +67,18 @@ std::string AutomaticChecks::Start(AutoCheck kind, std::int64_t ms) {
     return {};
 }
 
-std::vector<std::string> AutomaticChecks::FaderNames() const {
-    std::vector<std::string> names;
-    for (const ControlResult& r : m_check.Controls())
-        if (r.control.kind == CheckKind::Fader) names.push_back(r.control.name);
-    names.resize(kAudioFaderCount);
-    return names;
-}
-
 void AutomaticChecks::StartMotors(std::int64_t ms) {
     m_target.LockFaders(true);
     m_check.SetInput(CheckInput::Motors);
-    for (const std::string& name : FaderNames()) m_check.SetResult(m_check.AddResult(name + " motor"), CheckState::Untested, "");
-    m_motorRowSet.assign(kAudioFaderCount, false);
+    // The rows and names are looked up once: the reports of moving faders come every few milliseconds.
+    m_faderNames.clear();
+    for (const ControlResult& r : m_check.Controls())
+        if (r.control.kind == CheckKind::Fader) m_faderNames.push_back(r.control.name);
+    m_faderNames.resize(kAudioFaderCount);
+    m_motorRows.clear();
+    for (const std::string& name : m_faderNames) m_motorRows.push_back(m_check.AddResult(name + " motor"));
+    for (int row : m_motorRows) m_check.SetResult(row, CheckState::Untested, "");
+    m_collected = 0;
     m_startMs = ms;
     m_motors.emplace(*m_target.Motors());
     m_motors->Start(ms, m_target.FaderPositions());
@@ -89,8 +88,11 @@ void AutomaticChecks::StartLamps() {
     m_lampNames = m_target.LampNames();
     m_lampsBefore = m_target.LampsShown();
     m_lampsBefore.resize(m_lampNames.size());
-    for (const std::string& name : m_lampNames) m_check.SetResult(m_check.AddResult(name + " lamp"), CheckState::Untested, "");
-    m_check.SetResult(m_check.AddResult("Lamp patterns"), CheckState::Untested, "");
+    m_lampRows.clear();
+    for (const std::string& name : m_lampNames) m_lampRows.push_back(m_check.AddResult(name + " lamp"));
+    m_patternRow = m_check.AddResult("Lamp patterns");
+    for (int row : m_lampRows) m_check.SetResult(row, CheckState::Untested, "");
+    m_check.SetResult(m_patternRow, CheckState::Untested, "");
     m_walk.emplace(static_cast<int>(m_lampNames.size()));
     m_target.ShowLamps(m_walk->Lit());
 }
@@ -116,19 +118,18 @@ std::int64_t AutomaticChecks::Deadline() const {
 }
 
 void AutomaticChecks::CollectMotors(std::int64_t ms) {
-    const std::vector<std::string> names = FaderNames();
-    int passed = 0;
-    for (int f = 0; f < kAudioFaderCount; ++f) {
-        const MotorFaderResult& r = m_motors->Results()[static_cast<size_t>(f)];
-        passed += r.done && r.fault == MotorFault::None;
-        if (!r.done || m_motorRowSet[static_cast<size_t>(f)]) continue;
-        m_motorRowSet[static_cast<size_t>(f)] = true;
-        const int row = m_check.AddResult(names[static_cast<size_t>(f)] + " motor");
+    // The faders finish one after the other.
+    for (; m_collected < kAudioFaderCount; ++m_collected) {
+        const MotorFaderResult& r = m_motors->Results()[static_cast<size_t>(m_collected)];
+        if (!r.done) break;
+        const int row = m_motorRows[static_cast<size_t>(m_collected)];
         m_check.SetResult(row, r.fault == MotorFault::None ? CheckState::Checked : CheckState::Failed, MotorDetail(r));
         m_check.SetMotorResult(row, r);
         ++m_changes;
     }
     if (m_motors->Running()) return;
+    int passed = 0;
+    for (const MotorFaderResult& r : m_motors->Results()) passed += r.done && r.fault == MotorFault::None;
     m_check.SetMotorCheckMs(ms - m_startMs);
     m_summary = "Motors: " + std::to_string(passed) + " of " + std::to_string(kAudioFaderCount) + " passed in " +
                 Seconds(ms - m_startMs) + ".";
@@ -140,8 +141,8 @@ void AutomaticChecks::Answer(bool asShown) {
     const int lamp = m_walk->Lamp();
     m_walk->Answer(asShown);
     if (lamp >= 0) {
-        m_check.SetResult(m_check.AddResult(m_lampNames[static_cast<size_t>(lamp)] + " lamp"),
-                          asShown ? CheckState::Checked : CheckState::Failed, asShown ? "lit alone" : "not as shown");
+        m_check.SetResult(m_lampRows[static_cast<size_t>(lamp)], asShown ? CheckState::Checked : CheckState::Failed,
+                          asShown ? "lit alone" : "not as shown");
     }
     ++m_changes;
     if (m_walk->Done())
@@ -156,8 +157,7 @@ void AutomaticChecks::FinishLamps() {
     std::string detail = wrong.empty() ? "all on, every second, the others: as shown"
                                        : "not as shown: " + Joined(wrong) +
                                              (m_walk->PatternFault() ? "" : " (the failed lamps)");
-    m_check.SetResult(m_check.AddResult("Lamp patterns"),
-                      m_walk->PatternFault() ? CheckState::Failed : CheckState::Checked, detail);
+    m_check.SetResult(m_patternRow, m_walk->PatternFault() ? CheckState::Failed : CheckState::Checked, detail);
     int lit = 0;
     for (size_t i = 0; i < m_lampNames.size(); ++i) lit += m_walk->Verdict(static_cast<int>(i)) == LampVerdict::Lit;
     m_summary = "Lamps: " + std::to_string(lit) + " of " + std::to_string(m_lampNames.size()) + " as shown" +
@@ -193,23 +193,18 @@ void AutomaticChecks::FinishHandsOff(std::int64_t ms, bool complete) {
 
 void AutomaticChecks::Stop(std::int64_t ms) {
     switch (m_running) {
-    case AutoCheck::Motors: {
-        m_motors->Stop();
-        const std::vector<std::string> names = FaderNames();
-        for (int f = 0; f < kAudioFaderCount; ++f)
-            if (!m_motorRowSet[static_cast<size_t>(f)])
-                m_check.SetResult(m_check.AddResult(names[static_cast<size_t>(f)] + " motor"), CheckState::Untested,
-                                  "stopped");
+    case AutoCheck::Motors:
+        for (size_t f = static_cast<size_t>(m_collected); f < m_motorRows.size(); ++f)
+            m_check.SetResult(m_motorRows[f], CheckState::Untested, "stopped");
         m_summary = "Motors: stopped.";
         ++m_changes;
-        End();
+        End();  // hands every fader back
         break;
-    }
     case AutoCheck::Lamps:
-        for (size_t i = 0; i < m_lampNames.size(); ++i)
+        for (size_t i = 0; i < m_lampRows.size(); ++i)
             if (m_walk->Verdict(static_cast<int>(i)) == LampVerdict::Unasked)
-                m_check.SetResult(m_check.AddResult(m_lampNames[i] + " lamp"), CheckState::Untested, "stopped");
-        m_check.SetResult(m_check.AddResult("Lamp patterns"), CheckState::Untested, "stopped");
+                m_check.SetResult(m_lampRows[i], CheckState::Untested, "stopped");
+        m_check.SetResult(m_patternRow, CheckState::Untested, "stopped");
         m_summary = "Lamps: stopped.";
         ++m_changes;
         End();
@@ -240,14 +235,10 @@ void AutomaticChecks::End() {
 }
 
 int AutomaticChecks::CurrentRow() const {
-    std::string name;
     if (m_running == AutoCheck::Motors && m_motors->Fader() < kAudioFaderCount)
-        name = FaderNames()[static_cast<size_t>(m_motors->Fader())] + " motor";
-    else if (m_running == AutoCheck::Lamps)
-        name = m_walk->Lamp() >= 0 ? m_lampNames[static_cast<size_t>(m_walk->Lamp())] + " lamp" : "Lamp patterns";
-    const std::vector<AutomaticResult>& rows = m_check.Results();
-    for (size_t row = 0; row < rows.size() && !name.empty(); ++row)
-        if (rows[row].name == name) return static_cast<int>(row);
+        return m_motorRows[static_cast<size_t>(m_motors->Fader())];
+    if (m_running == AutoCheck::Lamps)
+        return m_walk->Lamp() >= 0 ? m_lampRows[static_cast<size_t>(m_walk->Lamp())] : m_patternRow;
     return -1;
 }
 
@@ -256,7 +247,7 @@ std::string AutomaticChecks::Prompt(std::int64_t ms) const {
     case AutoCheck::Motors: {
         const int fader = m_motors->Fader();
         if (fader >= kAudioFaderCount) return "Motors: handing the faders back.";
-        return "Motors: " + FaderNames()[static_cast<size_t>(fader)] + " to " +
+        return "Motors: " + m_faderNames[static_cast<size_t>(fader)] + " to " +
                std::to_string(MotorCheck::kTargets[m_motors->TargetIndex()]) + " (step " +
                std::to_string(m_motors->TargetIndex() + 1) + " of " + std::to_string(MotorCheck::kTargets.size()) +
                "). Hands off the faders.";

@@ -68,7 +68,6 @@ private:
     void FinishHandsOff(std::int64_t ms, bool complete);
     // Hands the panel back as it was, whatever ran.
     void End();
-    std::vector<std::string> FaderNames() const;
     std::vector<std::string> NoisyControls() const;
 
     PanelCheck& m_check;
@@ -80,10 +79,14 @@ private:
 
     std::optional<MotorCheck> m_motors;
     std::int64_t m_startMs = 0;
-    std::vector<bool> m_motorRowSet;
+    std::vector<std::string> m_faderNames;
+    std::vector<int> m_motorRows;  // a fader's automatic row
+    int m_collected = 0;           // faders whose row has their result
 
     std::optional<LampWalk> m_walk;
     std::vector<std::string> m_lampNames;
+    std::vector<int> m_lampRows;
+    int m_patternRow = -1;
     std::vector<bool> m_lampsBefore;
 
     std::int64_t m_handsOffUntil = 0;

@@ -8,6 +8,12 @@
 namespace {
 constexpr DWORD kFaderFlags = WS_CHILD | WS_VISIBLE | CFaderCtrl::kVertical;
 
+MotorCheck::Positions FaderPositionsIn(const PanelStatus& status) {
+    MotorCheck::Positions positions{};
+    for (int i = 0; i < kAudioFaderCount; ++i) positions[static_cast<size_t>(i)] = AudioFaderInStatus(status, i);
+    return positions;
+}
+
 int KeyOfId(UINT id) {
     for (int k = 0; k < kAudioKeyCount; ++k)
         if (kAudioKeys[k].id == id) return k;
@@ -81,9 +87,7 @@ void CAudioPanelDlg::OnReport(const PanelReport& report) {
     for (const AudioAction& action : actions) Check().Feed(action, ReportMs());
     Apply(actions);
     // The motor check reads where the panel says its faders are, never what it commanded.
-    MotorCheck::Positions positions{};
-    for (int i = 0; i < kAudioFaderCount; ++i) positions[static_cast<size_t>(i)] = AudioFaderInStatus(report.status, i);
-    CheckHost().FaderReport(report.arrivedMs ? report.arrivedMs : ReportMs(), positions);
+    CheckHost().FaderReport(report.arrivedMs ? report.arrivedMs : ReportMs(), FaderPositionsIn(report.status));
 }
 
 void CAudioPanelDlg::Apply(const std::vector<AudioAction>& actions) {
@@ -269,12 +273,7 @@ bool CAudioPanelDlg::FaderDragged() const {
     return m_master.GetSafeHwnd() && m_master.IsDragging();
 }
 
-MotorCheck::Positions CAudioPanelDlg::FaderPositions() {
-    const PanelStatus state = ReadState();
-    MotorCheck::Positions positions{};
-    for (int i = 0; i < kAudioFaderCount; ++i) positions[static_cast<size_t>(i)] = AudioFaderInStatus(state, i);
-    return positions;
-}
+MotorCheck::Positions CAudioPanelDlg::FaderPositions() { return FaderPositionsIn(ReadState()); }
 
 void CAudioPanelDlg::LockFaders(bool locked) {
     for (int i = 0; i < kAudioFaderCount; ++i)

@@ -189,21 +189,40 @@ void CPanelCheckDlg::StopChecks() {
 void CPanelCheckDlg::FaderReport(std::uint64_t ms, const MotorCheck::Positions& positions) {
     if (m_auto.Running() != AutoCheck::Motors) return;
     m_auto.FaderReport(static_cast<std::int64_t>(ms), positions);
-    ShowAutomatic();
+    if (!GetSafeHwnd()) return;
+    // A moving fader reports every few milliseconds: only what a report can
+    // change is shown again, the buttons only when the check has ended.
+    if (m_auto.Running() == AutoCheck::Motors) {
+        ArmAutomaticTimer();
+        ShowProgress();
+    } else {
+        ShowAutomatic();
+    }
 }
 
-void CPanelCheckDlg::ShowAutomatic() {
-    if (!GetSafeHwnd()) return;
-    const AutoCheck running = m_auto.Running();
-    if (running != AutoCheck::Motors && running != AutoCheck::HandsOff) KillTimer(kAutomaticCheckTimerId);
-    if (running == AutoCheck::Motors) {
+void CPanelCheckDlg::ArmAutomaticTimer() {
+    switch (m_auto.Running()) {
+    case AutoCheck::Motors: {
         // Set anew after every report and tick: it fires when the step's hold
         // or time is up, not a timer period later. Each report of a moving
         // fader puts it off again.
         const std::int64_t wait = m_auto.Deadline() - static_cast<std::int64_t>(::GetTickCount64());
         SetTimer(kAutomaticCheckTimerId, static_cast<UINT>(std::clamp<std::int64_t>(wait, 1, kHandsOffTickMs)));
+        break;
     }
-    const bool idle = running == AutoCheck::None;
+    case AutoCheck::HandsOff:
+        break;  // its countdown timer runs from the start
+    case AutoCheck::Lamps:
+    case AutoCheck::None:
+        KillTimer(kAutomaticCheckTimerId);
+        break;
+    }
+}
+
+void CPanelCheckDlg::ShowAutomatic() {
+    if (!GetSafeHwnd()) return;
+    ArmAutomaticTimer();
+    const bool idle = m_auto.Running() == AutoCheck::None;
     for (int id : {IDC_CHECK_MOTORS, IDC_CHECK_LAMPS, IDC_CHECK_HANDS_OFF})
         ::EnableWindow(GetDlgItemHwnd(id), idle ? TRUE : FALSE);
     ::EnableWindow(GetDlgItemHwnd(IDC_CHECK_STOP), idle ? FALSE : TRUE);
@@ -214,17 +233,20 @@ void CPanelCheckDlg::ShowAutomatic() {
     const bool single = !asks || m_auto.AsksSingleLamp();
     SetWindowTextIfChanged(GetDlgItemHwnd(IDC_CHECK_LIT), single ? L"Lit (Y)" : L"Yes (Y)");
     SetWindowTextIfChanged(GetDlgItemHwnd(IDC_CHECK_NOT_LIT), single ? L"Not lit (N)" : L"No (N)");
+    ShowProgress();
+}
+
+void CPanelCheckDlg::ShowProgress() {
     const std::string prompt = m_refusal.empty() ? m_auto.Prompt(static_cast<std::int64_t>(::GetTickCount64()))
                                                  : m_refusal;
     SetWindowTextIfChanged(GetDlgItemHwnd(IDC_CHECK_PROMPT), Utf8ToWide(prompt).c_str());
-    if (m_auto.Changes() != m_shownChanges) {
-        m_shownChanges = m_auto.Changes();
-        Refresh();
-        // The row the check is on stays in sight.
-        if (const int row = m_auto.CurrentRow(); row >= 0)
-            ::SendMessageW(GetDlgItemHwnd(IDC_CHECK_LIST), LVM_ENSUREVISIBLE,
-                           static_cast<WPARAM>(Check().Controls().size()) + static_cast<WPARAM>(row), FALSE);
-    }
+    if (m_auto.Changes() == m_shownChanges) return;
+    m_shownChanges = m_auto.Changes();
+    Refresh();
+    // The row the check is on stays in sight.
+    if (const int row = m_auto.CurrentRow(); row >= 0)
+        ::SendMessageW(GetDlgItemHwnd(IDC_CHECK_LIST), LVM_ENSUREVISIBLE,
+                       static_cast<WPARAM>(Check().Controls().size()) + static_cast<WPARAM>(row), FALSE);
 }
 
 bool CPanelCheckDlg::OnKeyMessage(const MSG& msg) {

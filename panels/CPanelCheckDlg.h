@@ -50,6 +50,10 @@ private:
     void Answer(bool asShown);
     // The buttons, the question and, when the rows changed, the list.
     void ShowAutomatic();
+    // The question and, when the rows changed, the list.
+    void ShowProgress();
+    // The motor step's timer set to its deadline; none when nothing is timed.
+    void ArmAutomaticTimer();
     void AddColumns();
     void PlaceCheckButtons();
     void SetCell(int row, int column, const std::wstring& text);
